@@ -1,0 +1,41 @@
+// Messages of the calculation command, in Spanish and English. The conversion and arithmetic
+// texts come from the number conversions and stay English in both languages.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tintavis {
+
+struct BilingualText {
+  std::string_view spanish;
+  std::string_view english;
+  std::string_view In(bool isEnglish) const { return isEnglish ? english : spanish; }
+};
+
+namespace messages {
+
+// Prompts for the empty fields, in the order they are checked.
+inline constexpr BilingualText kMissingEspesor = {"¿Espesor de la cubeta de medida?", "Pathlength cell for measurement?"};
+inline constexpr BilingualText kMissingReferido = {"¿Espesor de resultado?", "Pathlength cell for result?"};
+inline constexpr BilingualText kMissingPrimLong = {"¿Absorbancia a 450 nm?", "Absorbance at 450 nm?"};
+inline constexpr BilingualText kMissingSegLong = {"¿Absorbancia a 520 nm?", "Absorbance at 520 nm?"};
+inline constexpr BilingualText kMissingTercLong = {"¿Absorbancia a 570 nm?", "Absorbance at 570 nm?"};
+inline constexpr BilingualText kMissingCuartLong = {"¿Absorbancia a 630 nm?", "Absorbance at 630 nm?"};
+
+inline constexpr BilingualText kColourOutOfRange = {"Color fuera de rango. Introduzca nuevos valores",
+                                                    "Color out of range. Type new values"};
+inline constexpr BilingualText kSampleLimit = {"Numero máximo de muestras = 50", "Maximum number of samples = 50"};
+
+}  // namespace messages
+
+// "'%s' is not a valid integer value" with the refused text.
+std::string InvalidIntegerMessage(std::string_view text);
+// "'%s' is not a valid floating point value" with the refused text.
+std::string InvalidFloatMessage(std::string_view text);
+
+// The error display's text: a full stop follows when the last character's code is above that
+// of the full stop.
+std::string WithFullStop(std::string_view text);
+
+}  // namespace tintavis

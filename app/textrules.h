@@ -1,0 +1,42 @@
+// Text rules shared by the window, the data files and the batch tool: reading whole and real
+// numbers as the user types them, swapping the decimal separator, and the number text of a
+// results-grid cell.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tintavis {
+
+// The decimal separator of the user's locale as the program uses it: ',' when the locale's is
+// ',', '.' for every other locale.
+char ChooseDecimalSeparator(std::string_view localeSeparator);
+
+// Whole number: leading blanks, optional sign, decimal digits or a hexadecimal form introduced
+// by '$', 'x', 'X' or "0x"; nothing after the digits; signed 32-bit range. Empty when refused.
+std::optional<std::int32_t> ParseWhole(std::string_view text);
+
+struct RealParse {
+  enum class Status { Ok, NotANumber, Overflow };
+  Status status = Status::NotANumber;
+  double value = 0;
+  bool ok() const { return status == Status::Ok; }
+};
+
+// Real number with `separator` as the only decimal separator: leading blanks, optional sign,
+// digits with at most one separator, optional exponent, trailing blanks. Too large for a double
+// gives Overflow; too small quietly gives 0.
+RealParse ParseReal(std::string_view text, char separator);
+
+// The first '.' (when the separator is ',') or the first ',' (when it is '.') becomes the
+// separator; the rest of the text is untouched.
+std::string SwapSeparator(std::string_view text, char separator);
+
+// The text of one value cell: P significant digits at most, D decimals, half-up rounding of the
+// 18-digit decimal expansion, scientific form when the integer part needs more than P digits,
+// never "-0".
+std::string FormatFixed(double value, int precision, int decimals, char separator);
+
+}  // namespace tintavis

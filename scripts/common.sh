@@ -1,0 +1,45 @@
+# Shared by the scripts: install what is missing, configure and build into build/.
+# Sourced, not run.
+
+TINTAVIS_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+TINTAVIS_BUILD="${TINTAVIS_BUILD:-$TINTAVIS_ROOT/build}"
+
+# Debian packages the build, the tests and the program need.
+TINTAVIS_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  locales
+)
+
+# Installs the packages of the arguments that are not installed yet (apt-get only when needed).
+ensure_packages() {
+  local missing=()
+  for p in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# A Spanish locale, so that tests can check that nothing depends on the C library's locale.
+ensure_test_locale() {
+  if ! locale -a 2>/dev/null | grep -qi '^es_ES\.utf-\?8$'; then
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo localedef -i es_ES -f UTF-8 es_ES.UTF-8
+  fi
+}
+
+# Configures (once) and builds everything into $TINTAVIS_BUILD; extra arguments go to cmake.
+build_all() {
+  if [ ! -f "$TINTAVIS_BUILD/build.ninja" ] || [ $# -gt 0 ]; then
+    cmake -S "$TINTAVIS_ROOT" -B "$TINTAVIS_BUILD" -G Ninja "$@"
+  fi
+  cmake --build "$TINTAVIS_BUILD" -j "$(nproc)"
+}
