@@ -1,5 +1,7 @@
 #include "app/resultsgrid.h"
 
+#include <algorithm>
+
 #include "app/textrules.h"
 
 namespace tintavis {
@@ -27,6 +29,46 @@ SampleRecord FormatResultRow(std::string_view name, const ColourResult& colour, 
                            : std::string(kNotApplicableCell);
   }
   return row;
+}
+
+ResultsGrid::ResultsGrid() { WriteHeaderAndNumbers(); }
+
+const std::string& ResultsGrid::Cell(int row, int column) const {
+  static const std::string empty;
+  if (row < 0 || row >= kStoredRows || column < 0 || column >= kGridColumns) return empty;
+  return cells_[row][column];
+}
+
+void ResultsGrid::SetCell(int row, int column, std::string text) {
+  if (row < 0 || row >= kStoredRows || column < 0 || column >= kGridColumns) return;
+  cells_[row][column] = std::move(text);
+}
+
+void ResultsGrid::SetRowCount(int rows) { rowCount_ = std::clamp(rows, kStartRows, kStoredRows); }
+
+void ResultsGrid::WriteHeaderAndNumbers() {
+  for (int c = 0; c < kGridColumns; ++c) cells_[0][c] = kGridHeader[c];
+  for (int r = 1; r < kStoredRows; ++r) cells_[r][0] = std::to_string(r);
+}
+
+void ResultsGrid::WriteRecord(int row, const SampleRecord& record) {
+  for (int c = 1; c < kGridColumns; ++c) SetCell(row, c, record[c - 1]);
+}
+
+SampleRecord ResultsGrid::Record(int row) const {
+  SampleRecord record;
+  for (int c = 1; c < kGridColumns; ++c) record[c - 1] = Cell(row, c);
+  return record;
+}
+
+void ResultsGrid::EmptySampleCells(int first, int last) {
+  for (int r = std::max(first, 1); r <= std::min(last, kStoredRows - 1); ++r) {
+    for (int c = 1; c < kGridColumns; ++c) cells_[r][c].clear();
+  }
+}
+
+void ResultsGrid::GrowFor(int nextRow) {
+  if (nextRow > kStartRows && nextRow <= kStoredRows) SetRowCount(rowCount_ + 1);
 }
 
 }  // namespace tintavis

@@ -9,6 +9,7 @@ TINTAVIS_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   locales
+  qt6-base-dev fonts-liberation
 )
 
 # Installs the packages of the arguments that are not installed yet (apt-get only when needed).

@@ -4,6 +4,7 @@
 
 #include "app/messages.h"
 #include "app/resultsgrid.h"
+#include "tests/support/sampleforms.h"
 
 namespace {
 
@@ -19,17 +20,7 @@ using tintavis::RowWritten;
 using tintavis::SampleForm;
 using tintavis::WineType;
 
-SampleForm RedReference() {
-  SampleForm form;
-  form.name = "M";
-  form.espesor = "2";
-  form.referido = "10";
-  form.primLong = "0.5";
-  form.segLong = "0.8";
-  form.tercLong = "0.6";
-  form.cuartLong = "0.2";
-  return form;
-}
+SampleForm RedReference() { return tintavis::testing::RedReferenceForm(); }
 
 RowWritten Row(const CalculationOutcome& outcome) {
   const auto* row = std::get_if<RowWritten>(&outcome);
@@ -165,14 +156,7 @@ TEST(CalculateSample, RedReferenceSampleFillsRowOneAndAdvancesTheCounters) {
 }
 
 TEST(CalculateSample, WhiteWineShowsDashesForIntensityAndTonality) {
-  SampleForm form;
-  form.wine = WineType::WhiteBrandy;
-  form.espesor = "10";
-  form.referido = "10";
-  form.primLong = "0.1";
-  form.segLong = "0.05";
-  form.tercLong = "0.04";
-  form.cuartLong = "0.03";
+  const SampleForm form = tintavis::testing::WhiteForm();
   const RowWritten row = Row(CalculateSample(form, {}, ',', false));
   const tintavis::SampleRecord texts = tintavis::FormatResultRow(row.name, row.colour, row.wine, ',');
   const tintavis::SampleRecord expected = {" ",     "84,560", "89,815", "85,220", "95,9", "7,85",

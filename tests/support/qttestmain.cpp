@@ -1,0 +1,13 @@
+// main() of the test programs that drive real widgets: one QApplication for all tests, on the
+// offscreen platform unless another one is asked for.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("TINTAVIS");
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,113 @@
+// The interface texts in both languages, held once: for every caption its text at start-up,
+// the text the switch to English writes, and the text the switch to Spanish writes. Captions
+// written by a switch carry no "&" access-key mark; the Spanish ones differ from start-up in
+// a few places (more leading blanks in two headings, "Acerca de" without the name).
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace tintavis::captions {
+
+// Where a caption goes: a widget or menu action of the main window found by its object name,
+// or one of the other windows' elements.
+enum class Target {
+  MainWidget,     // QLabel, QGroupBox, QRadioButton or QPushButton of the main window
+  MenuTitle,      // a menu of the main menu bar
+  MenuItem,       // an action of the main menu or of the popup menu
+  NumberingItem,  // a widget of the numbering dialog Form4
+  HelpCaption,    // the Help window's caption
+  QuickEntry,     // the quick entry window's caption (Form6) and prompt (its Label1)
+};
+
+struct Caption {
+  Target target;
+  std::string_view name;  // object name
+  std::string_view startUp;
+  std::string_view english;
+  std::string_view spanish;
+};
+
+// clang-format off
+inline constexpr std::array<Caption, 42> kCaptions = {{
+  // Main window: labels and headings. Leading and trailing blanks are part of the texts.
+  {Target::MainWidget, "Label4",  "Espesor de medida",    "Pathlength cell for measurement ", "Espesor de medida"},
+  {Target::MainWidget, "Label9",  "Espesor de resultado", "Pathlength cell for result",       "Espesor de resultado"},
+  {Target::MainWidget, "Label7",  "        Coordenadas con iluminante D65 y observador 10°",
+                                  "Color coordinates for D65 illuminant and 10º Standard Observer",
+                                  "         Coordenadas con iluminante D65 y observador 10°"},
+  {Target::MainWidget, "Label8",  "       Posición de la muestra en el espacio CIELAB",
+                                  "        Position of the sample in the CIELAB space",
+                                  "        Posición de la muestra en el espacio CIELAB"},
+  {Target::MainWidget, "Label13", "Los resultados obtenidos para un espesor óptico de 1 cm, están de acuerdo con las recomendaciones de la OIV",
+                                  "     The results obtained for an optical thickness of 1 cm, agree with the recommendations of the OIV",
+                                  "Los resultados obtenidos para un espesor óptico de 1 cm, están de acuerdo con las recomendaciones de la OIV"},
+  // Main menu titles.
+  {Target::MenuTitle, "Archivo",   "&Archivo",  "File",    "Archivo"},
+  {Target::MenuTitle, "Edicin1",   "&Edición",  "Edit",    "Edición"},
+  {Target::MenuTitle, "Opciones1", "&Opciones", "Options", "Opciones"},
+  {Target::MenuTitle, "Language1", "Language",  "Idioma",  "Language"},
+  {Target::MenuTitle, "Ayuda1",    "A&yuda",    "Help",    "Ayuda"},
+  // Main menu items ("&Guardar" is a submenu, its title is an item of "&Archivo").
+  {Target::MenuItem, "Nuevo1",          "&Nuevo",             "New",            "Nuevo"},
+  {Target::MenuItem, "Abrir1",          "&Abrir",             "Open",           "Abrir"},
+  {Target::MenuTitle, "Guardar1",       "&Guardar",           "Save as",        "Guardar"},
+  {Target::MenuItem, "Imprimir1",       "&Imprimir",          "Print",          "Imprimir"},
+  {Target::MenuItem, "Salir1",          "&Salir",             "Exit",           "Salir"},
+  {Target::MenuItem, "ArchivoExcel1",   "Archivo Excel",      "Excel File",     "Archivo Excel"},
+  {Target::MenuItem, "Borrartodo1",     "&Borrar todo",       "Delete all",     "Borrar todo"},
+  {Target::MenuItem, "Nmerodemuestra1", "Número de &muestra", "Sample number",  "Número de muestra"},
+  {Target::MenuItem, "Ayuda",           "A&yuda",             "Help",           "Ayuda"},
+  {Target::MenuItem, "Acercade1",       "Acerca de TINTAVIS", "About TINTAVIS", "Acerca de"},
+  // Main window: input controls.
+  {Target::MainWidget, "GroupBox1",    "Tipo de vino",           "Type of wine",        "Tipo de vino"},
+  {Target::MainWidget, "RadioButton1", "Tinto, Rosado",          "Red, Rosé",           "Tinto, Rosado"},
+  {Target::MainWidget, "RadioButton2", "Blanco, Brandy",         "White, Brandy",       "Blanco, Brandy"},
+  {Target::MainWidget, "Label6",       "Nombre de la muestra",   "     Name of sample", "Nombre de la muestra"},
+  {Target::MainWidget, "GroupBox2",    "Valores de absorbancia", "Absorbance values",   "Valores de absorbancia"},
+  {Target::MainWidget, "Button1",      "Introducir valores",     "Input values",        "Introducir valores"},
+  {Target::MainWidget, "Calcular",     "Calcular",               "Calculate",           "Calcular"},
+  {Target::MainWidget, "Label11",      "Color aproximado",       "Approximate color",   "Color aproximado"},
+  // The Help window's caption.
+  {Target::HelpCaption, "Form3", "Ayuda de TINTAVIS", "TINTAVIS Help topics", "Ayuda de TINTAVIS"},
+  // The numbering dialog.
+  {Target::NumberingItem, "GroupBox1",    "Añadir número de orden a la muestra", "Add a number of order to the sample", "Añadir número de orden a la muestra"},
+  {Target::NumberingItem, "RadioButton1", "Sí",              "Yes",         "Sí"},
+  {Target::NumberingItem, "RadioButton2", "No",              "No",          "No"},
+  {Target::NumberingItem, "Label1",       "Comenzar por...", "Start at...", "Comenzar por..."},
+  // The popup menu.
+  {Target::MenuItem, "Nuevo2",          "Nuevo",             "New",           "Nuevo"},
+  {Target::MenuItem, "Abrir2",          "Abrir",             "Open",          "Abrir"},
+  {Target::MenuItem, "Guardar2",        "Guardar",           "Save",          "Guardar"},
+  {Target::MenuItem, "Imprimir2",       "Imprimir",          "Print",         "Imprimir"},
+  {Target::MenuItem, "Salir2",          "Salir",             "Exit",          "Salir"},
+  {Target::MenuItem, "Borrartodo2",     "Borrar todo",       "Delete all",    "Borrar todo"},
+  {Target::MenuItem, "Nmerodemuestra2", "Número de muestra", "Sample number", "Número de muestra"},
+  {Target::MenuItem, "Ayuda2",          "Ayuda",             "Help",          "Ayuda"},
+  // The quick entry window's caption; its prompt restarts at the first step of the language.
+  {Target::QuickEntry, "Form6", "Introducir valores", "Input values", "Introducir valores"},
+}};
+// clang-format on
+
+// Labels whose left edge moves with the language: start-up/Spanish and English positions.
+struct MovingLabel {
+  std::string_view name;
+  int spanishLeft;
+  int englishLeft;
+};
+inline constexpr std::array<MovingLabel, 2> kMovingLabels = {{{"Label4", 151, 120}, {"Label9", 148, 130}}};
+
+// Texts no switch touches.
+inline constexpr std::string_view kArchivoCalc = "Archivo Calc";
+inline constexpr std::string_view kEnglishItem = "English";
+inline constexpr std::string_view kSpanishItem = "Español";
+
+// The start-up text of a caption (empty when there is none of that name and target).
+constexpr std::string_view StartUp(Target target, std::string_view name) {
+  for (const Caption& c : kCaptions) {
+    if (c.target == target && c.name == name) return c.startUp;
+  }
+  return {};
+}
+
+}  // namespace tintavis::captions

@@ -1,0 +1,23 @@
+// TINTAVIS: start-up creates every window once, in a fixed order, then runs the event loop until
+// the main window is closed.
+#include <QApplication>
+
+#include "app/mainwindow.h"
+#include "app/messenger.h"
+#include "ui/logo.h"
+#include "ui/splash.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  // The title is the caption of every message box and the program's name in the task bar. No
+  // display name is set: Qt would append it to every window caption.
+  QApplication::setApplicationName(QString::fromLatin1(tintavis::kApplicationTitle));
+  QApplication::setWindowIcon(tintavis::TintavisIcon());
+
+  tintavis::MainWindow mainWindow;
+  tintavis::SplashWindow splash;  // visible from its creation, hidden by its timer
+
+  mainWindow.showMaximized();
+  splash.raise();
+  return QApplication::exec();
+}
