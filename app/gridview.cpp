@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 #include <QPalette>
 
-#include "app/messenger.h"
+#include "ui/messenger.h"
 
 namespace tintavis {
 

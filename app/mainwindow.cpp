@@ -1,9 +1,13 @@
 #include "app/mainwindow.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -18,11 +22,18 @@
 #include <QStatusBar>
 
 #include "app/chartimages.h"
+#include "app/filedialogs.h"
 #include "app/gridview.h"
-#include "app/messenger.h"
+#include "app/messages.h"
+#include "ui/messenger.h"
 #include "app/textrules.h"
+#include "io/datafile.h"
+#include "ui/aboutwindow.h"
 #include "ui/captions.h"
+#include "ui/helpwindow.h"
 #include "ui/logo.h"
+#include "ui/numberingdialog.h"
+#include "ui/quickentry.h"
 
 namespace tintavis {
 namespace {
@@ -188,8 +199,7 @@ void MainWindow::BuildControls() {
     auto* label = new QLabel(MainText(h.label), panel);
     label->setObjectName(h.label);
     label->setFont(bold);
-    label->adjustSize();
-    label->move(std::max(2, (h.width - label->width()) / 2), (kHeadingHeight - label->height()) / 2);
+    CentreHeading(label);
   }
 
   gridModel_ = new GridModel(session_.grid, this);
@@ -237,6 +247,10 @@ void MainWindow::BuildControls() {
   note->adjustSize();
 
   charts_ = new ChartImages;
+
+  saveDialog1_ = MakeFileDialog(this, "SaveDialog1", FileDialogKind::SaveCalc);
+  saveDialog2_ = MakeFileDialog(this, "SaveDialog2", FileDialogKind::SaveExcel);
+  openDialog1_ = MakeFileDialog(this, "OpenDialog1", FileDialogKind::Open);
 
   // Tab order: name, both path lengths, "Introducir valores", the four absorbances, the wine
   // type, the grid. "Calcular" is no tab stop.
@@ -302,8 +316,15 @@ void MainWindow::BuildMenus() {
   connect(nuevo1, &QAction::triggered, this, &MainWindow::Borrartodo1Click);
   connect(borrartodo1, &QAction::triggered, this, &MainWindow::Borrartodo1Click);
   connect(salir1, &QAction::triggered, this, &MainWindow::Salir1Click);
-  (void)abrir1, (void)archivoExcel1, (void)archivoCalc1, (void)imprimir1, (void)numero1, (void)english1,
-      (void)ayuda, (void)acercade1;
+  connect(english1, &QAction::triggered, this, &MainWindow::English1Click);
+  connect(espanol1, &QAction::triggered, this, &MainWindow::Espanol1Click);
+  connect(numero1, &QAction::triggered, this, &MainWindow::Nmerodemuestra1Click);
+  connect(ayuda, &QAction::triggered, this, &MainWindow::AyudaClick);
+  connect(acercade1, &QAction::triggered, this, &MainWindow::Acercade1Click);
+  connect(abrir1, &QAction::triggered, this, &MainWindow::Abrir1Click);
+  connect(archivoExcel1, &QAction::triggered, this, &MainWindow::ArchivoExcel1Click);
+  connect(archivoCalc1, &QAction::triggered, this, &MainWindow::ArchivoCalc1Click);
+  (void)imprimir1;
 
   // The popup menu: every item runs the command of its main-menu twin.
   popup_ = new QMenu(this);
@@ -325,6 +346,62 @@ void MainWindow::BuildMenus() {
   twin("Nmerodemuestra2", numero1);
   popup_->addSeparator();
   twin("Salir2", salir1);
+}
+
+void MainWindow::CentreHeading(QLabel* label) {
+  label->adjustSize();
+  const QWidget* panel = label->parentWidget();
+  label->move(std::max(2, (panel->width() - label->width()) / 2), (kHeadingHeight - label->height()) / 2);
+}
+
+void MainWindow::English1Click() { ApplyLanguage(true); }
+
+void MainWindow::Espanol1Click() { ApplyLanguage(false); }
+
+void MainWindow::ApplyLanguage(bool english) {
+  using captions::Target;
+  english_ = english;
+  for (const captions::Caption& c : captions::kCaptions) {
+    const std::string_view text = english ? c.english : c.spanish;
+    const QString q = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString name = QString::fromUtf8(c.name.data(), static_cast<qsizetype>(c.name.size()));
+    switch (c.target) {
+      case Target::MainWidget:
+        if (auto* label = client_->findChild<QLabel*>(name)) {
+          label->setText(q);
+          if (label->parentWidget() != client_) {
+            CentreHeading(label);
+          } else {
+            label->adjustSize();
+          }
+        } else if (auto* group = client_->findChild<QGroupBox*>(name)) {
+          group->setTitle(q);
+        } else if (auto* button = client_->findChild<QAbstractButton*>(name)) {
+          button->setText(q);
+        }
+        break;
+      case Target::MenuTitle:
+        if (auto* menu = findChild<QMenu*>(name)) menu->setTitle(q);
+        break;
+      case Target::MenuItem:
+        if (auto* action = findChild<QAction*>(name)) action->setText(q);
+        break;
+      case Target::NumberingItem:
+      case Target::HelpCaption:
+      case Target::QuickEntry:
+        break;  // the other windows take their own rows
+    }
+  }
+  for (const captions::MovingLabel& m : captions::kMovingLabels) {
+    auto* label = client_->findChild<QLabel*>(QString::fromUtf8(m.name.data(), static_cast<qsizetype>(m.name.size())));
+    label->move(english ? m.englishLeft : m.spanishLeft, label->y());
+  }
+  findChild<QAction*>("English1")->setVisible(!english);
+  findChild<QAction*>("Espanol1")->setVisible(english);
+  const auto header = GridHeader(english);
+  for (const int c : {0, 1, kGridColumns - 1}) session_.grid.SetCell(0, c, header[c]);
+  ShowAllCells();
+  emit languageChanged(english);
 }
 
 QColor MainWindow::SwatchColourShown() const { return panel7_->palette().color(QPalette::Window); }
@@ -351,13 +428,12 @@ SampleForm MainWindow::ReadForm() const {
   form.tercLong = ToStdString(absorbance_[2]->text());
   form.cuartLong = ToStdString(absorbance_[3]->text());
   form.wine = radioButton1_->isChecked() ? WineType::RedRose : WineType::WhiteBrandy;
-  form.numberingEnabled = numberingEnabled_;
+  form.numberingEnabled = numbering_ != nullptr && numbering_->NumberingEnabled();
   return form;
 }
 
 void MainWindow::CalcularClick() {
-  const bool isEnglish = false;
-  const CalculationOutcome outcome = CalculateSample(ReadForm(), session_.Counters(), separator_, isEnglish);
+  const CalculationOutcome outcome = CalculateSample(ReadForm(), session_.Counters(), separator_, IsEnglish());
   if (const auto* missing = std::get_if<MissingInput>(&outcome)) {
     ShowMessage(missing->message);
     FieldFor(missing->field)->setFocus();
@@ -372,8 +448,79 @@ void MainWindow::CalcularClick() {
   }
 }
 
+void MainWindow::AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDialog* numbering,
+                               QuickEntryWindow* quickEntry) {
+  about_ = about;
+  help_ = help;
+  numbering_ = numbering;
+  quickEntry_ = quickEntry;
+  connect(numbering_, &NumberingDialog::orderNumberChanged, this,
+          [this](int number) { session_.nextOrderNumber = number; });
+  connect(quickEntry_, &QuickEntryWindow::entryCopied, this,
+          [this](int field, const QString& text) { absorbance_[field]->setText(text); });
+  connect(quickEntry_, &QuickEntryWindow::finished, this, [this] {
+    activateWindow();
+    calcular_->setFocus();
+  });
+  connect(this, &MainWindow::languageChanged, help_, &HelpWindow::ApplyLanguage);
+  connect(this, &MainWindow::languageChanged, numbering_, &NumberingDialog::ApplyLanguage);
+  connect(this, &MainWindow::languageChanged, quickEntry_, &QuickEntryWindow::RestartIn);
+}
+
+void MainWindow::ArchivoExcel1Click() { SaveThrough(saveDialog2_); }
+
+void MainWindow::ArchivoCalc1Click() { SaveThrough(saveDialog1_); }
+
+void MainWindow::SaveThrough(QFileDialog* dialog) {
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
+  const QString path = dialog->selectedFiles().constFirst();
+  RememberChoice(dialog, path);
+  const auto error = WriteDataFile(session_.grid, session_.SampleCount(), QFile::encodeName(path).toStdString());
+  if (error) {
+    ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(*error)});
+    return;
+  }
+  SetCaptionForFile(path);
+}
+
+void MainWindow::Abrir1Click() {
+  // Numbering is switched off before the dialog, so also when the user cancels it.
+  ResetNumbering();
+  if (openDialog1_->exec() != QDialog::Accepted || openDialog1_->selectedFiles().isEmpty()) return;
+  // Of several files chosen only the first is opened.
+  const QString path = openDialog1_->selectedFiles().constFirst();
+  RememberChoice(openDialog1_, path);
+  const DataFileRead read = ReadDataFile(QFile::encodeName(path).toStdString(), separator_);
+  if (const auto* error = std::get_if<DataFileError>(&read)) {
+    // The whole file is read before anything changes: a failure leaves the grid as it was.
+    ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(error->message)});
+    return;
+  }
+  const auto& content = std::get<DataFileContent>(read);
+  SetCaptionForFile(path);
+  LoadSamples(content.rows, content.moreThanFifty, IsEnglish(), session_, *this);
+}
+
+void MainWindow::SetCaptionForFile(const QString& path) {
+  setWindowTitle(QString::fromLatin1(kApplicationTitle) + " - " + QFileInfo(path).fileName());
+}
+
 void MainWindow::Button1Click() {
+  // The quick entry window comes first, then the four absorbances are emptied for it.
+  if (quickEntry_ != nullptr) quickEntry_->ShowAndRaise();
   for (QLineEdit* e : absorbance_) e->clear();
+}
+
+void MainWindow::Nmerodemuestra1Click() {
+  if (numbering_ != nullptr) numbering_->ShowDialog();
+}
+
+void MainWindow::AyudaClick() {
+  if (help_ != nullptr) help_->ShowModal();
+}
+
+void MainWindow::Acercade1Click() {
+  if (about_ != nullptr) about_->ShowModal();
 }
 
 void MainWindow::Borrartodo1Click() { ClearAll(session_, *this); }
@@ -447,7 +594,9 @@ void MainWindow::SetSwatch(SwatchColour colour) {
 
 void MainWindow::ShowMessage(const Message& message) { CurrentMessenger().Show(this, message); }
 
-void MainWindow::ResetNumbering() { numberingEnabled_ = false; }
+void MainWindow::ResetNumbering() {
+  if (numbering_ != nullptr) numbering_->Reset();
+}
 
 void MainWindow::EmptyInputFields() {
   nomMuestra_->clear();

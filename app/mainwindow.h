@@ -8,6 +8,7 @@
 #include "app/sampleworkflow.h"
 
 class QAction;
+class QFileDialog;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -18,6 +19,10 @@ class QRadioButton;
 
 namespace tintavis {
 
+class AboutWindow;
+class HelpWindow;
+class NumberingDialog;
+class QuickEntryWindow;
 class ChartImages;
 class GridModel;
 class GridView;
@@ -34,13 +39,30 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void SetDecimalSeparator(char separator) { separator_ = separator; }
   const ChartImages& Charts() const { return *charts_; }
   QColor SwatchColourShown() const;
+  // The windows around this one, created after it at start-up.
+  void AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDialog* numbering, QuickEntryWindow* quickEntry);
+
+  // The one language value of the program; every message asks it when it is produced.
+  bool IsEnglish() const { return english_; }
 
  public slots:
   void CalcularClick();
   void Button1Click();
   void Borrartodo1Click();
   void Salir1Click();
+  void English1Click();
+  void Espanol1Click();
+  void Nmerodemuestra1Click();
+  void Abrir1Click();
+  void ArchivoExcel1Click();
+  void ArchivoCalc1Click();
+  void AyudaClick();
+  void Acercade1Click();
   void Resultados1SelectCell(int row);
+
+ signals:
+  // The language switch rewrote the main window; the other windows follow.
+  void languageChanged(bool english);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,6 +83,10 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void EmptyInputFields() override;
   void FocusNameField() override;
 
+  void ApplyLanguage(bool english);
+  void SaveThrough(QFileDialog* dialog);
+  void SetCaptionForFile(const QString& path);
+  void CentreHeading(QLabel* label);
   void BuildControls();
   void BuildMenus();
   void RefreshCharts();
@@ -69,7 +95,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
 
   SampleSession session_;
   char separator_;
-  bool numberingEnabled_ = false;
+  bool english_ = false;
 
   QWidget* client_ = nullptr;
   QGroupBox* groupBox1_ = nullptr;
@@ -88,6 +114,13 @@ class MainWindow : public QMainWindow, public WorkflowView {
   QFrame* panel7_ = nullptr;
   ChartImages* charts_ = nullptr;
   QMenu* popup_ = nullptr;
+  QFileDialog* saveDialog1_ = nullptr;  // "Archivo Calc", .ods first
+  QFileDialog* saveDialog2_ = nullptr;  // "Archivo Excel", .xls first
+  QFileDialog* openDialog1_ = nullptr;
+  AboutWindow* about_ = nullptr;
+  HelpWindow* help_ = nullptr;
+  NumberingDialog* numbering_ = nullptr;
+  QuickEntryWindow* quickEntry_ = nullptr;
 };
 
 }  // namespace tintavis

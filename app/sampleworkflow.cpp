@@ -1,5 +1,6 @@
 #include "app/sampleworkflow.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "app/messages.h"
@@ -39,6 +40,31 @@ void ClearAll(SampleSession& session, WorkflowView& view) {
   session.grid.WriteHeaderAndNumbers();
   view.ShowAllCells();
   view.DrawEmptyCharts();
+}
+
+void LoadSamples(const std::vector<SampleRecord>& rows, bool moreThanFifty, bool isEnglish, SampleSession& session,
+                 WorkflowView& view) {
+  ClearAll(session, view);
+  const int samples = static_cast<int>(std::min<std::size_t>(rows.size(), kMaxSamples));
+  for (int r = 1; r <= samples; ++r) session.grid.WriteRecord(r, rows[r - 1]);
+  if (samples == kMaxSamples) {
+    session.nextRow = kMaxSamples;
+    session.limitReached = true;
+  } else {
+    session.nextRow = samples + 1;
+  }
+  // Lines of the file, header included.
+  const int lines = samples + 1;
+  if (lines <= ResultsGrid::kStartRows - 1) {
+    // Text typed into the rows below the samples goes with the old grid.
+    session.grid.EmptySampleCells(lines, ResultsGrid::kStartRows);
+    session.grid.SetRowCount(ResultsGrid::kStartRows);
+  } else {
+    session.grid.SetRowCount(lines >= kMaxSamples ? ResultsGrid::kStoredRows : lines);
+  }
+  view.ShowAllCells();
+  view.ShowRowCount(session.grid.RowCount());
+  if (moreThanFifty) view.ShowMessage({MessageDisplay::Prompt, std::string(messages::kSampleLimit.In(isEnglish))});
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "app/calculation.h"
 #include "app/resultsgrid.h"
@@ -53,6 +54,12 @@ void ApplyRowWritten(const RowWritten& row, char separator, SampleSession& sessi
 // "Nuevo" and "Borrar todo": everything back to the start except the language, the wine type
 // and the swatch.
 void ClearAll(SampleSession& session, WorkflowView& view);
+
+// "Abrir", once the whole file has been read and found good: everything cleared, then rows 1 to
+// N filled; NextRow follows the last row read, with the 50-sample limit reached when the file
+// held 50 samples or more; a file of more than 50 samples is announced by the 50-sample prompt.
+void LoadSamples(const std::vector<SampleRecord>& rows, bool moreThanFifty, bool isEnglish, SampleSession& session,
+                 WorkflowView& view);
 
 // A cell of `row` was selected by the user: separators swapped in place, the swatch from the
 // row's X, Y, Z texts and, for rows below NextRow, the labels drawn again. A text that does not

@@ -49,6 +49,38 @@ std::size_t SkipBlanksAndSign(std::string_view text, bool& negative) {
   return i;
 }
 
+// The decimal expansion of a finite, nonzero value to 18 significant digits, correctly rounded:
+// the digits (0..9, most significant first) and the decimal exponent e, the first digit having
+// the place value 10^(e-1).
+int Expansion18(double value, int (&digit)[18]) {
+  char text[32];  // "-d.ddddddddddddddddde-xxx"
+  const auto printed = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 17);
+  const char* s = text;
+  if (*s == '-') ++s;
+  digit[0] = s[0] - '0';
+  for (int i = 1; i < 18; ++i) digit[i] = s[i + 1] - '0';
+  const char* x = s + 20;  // after 'e'
+  const bool exponentNegative = *x == '-';
+  ++x;
+  int exponent = 0;
+  for (; x < printed.ptr; ++x) exponent = exponent * 10 + (*x - '0');
+  return (exponentNegative ? -exponent : exponent) + 1;
+}
+
+// Keeps the first k digits, adding one when the digit after them is 5 or more; a carry out of
+// the first digit leaves the single digit 1 and raises e by one.
+void RoundHalfUp(int (&digit)[18], int k, int& e) {
+  if (k >= 18 || digit[k] < 5) return;
+  int i = k - 1;
+  while (i >= 0 && digit[i] == 9) digit[i--] = 0;
+  if (i >= 0) {
+    ++digit[i];
+  } else {
+    digit[0] = 1;
+    ++e;
+  }
+}
+
 }  // namespace
 
 char ChooseDecimalSeparator(std::string_view localeSeparator) {
@@ -251,20 +283,7 @@ std::string FormatFixed(double value, int precision, int decimals, char separato
   bool zero = value == 0;
 
   if (!zero) {
-    // 18 significant digits, correctly rounded: "d.ddddddddddddddddde+xxx".
-    char text[32];
-    const auto printed =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 17);
-    const char* s = text;
-    if (*s == '-') ++s;
-    digit[0] = s[0] - '0';
-    for (int i = 1; i < 18; ++i) digit[i] = s[i + 1] - '0';
-    const char* x = s + 20;  // after 'e'
-    const bool exponentNegative = *x == '-';
-    ++x;
-    int exponent = 0;
-    for (; x < printed.ptr; ++x) exponent = exponent * 10 + (*x - '0');
-    e = (exponentNegative ? -exponent : exponent) + 1;
+    e = Expansion18(value, digit);
 
     const int k = std::min(p, e + d);
     if (k < 0) {
@@ -280,16 +299,7 @@ std::string FormatFixed(double value, int precision, int decimals, char separato
       }
     } else {
       kept = k;
-      if (k < 18 && digit[k] >= 5) {
-        int i = k - 1;
-        while (i >= 0 && digit[i] == 9) digit[i--] = 0;
-        if (i >= 0) {
-          ++digit[i];
-        } else {
-          digit[0] = 1;  // 99.9 -> 100: the other kept digits are already zero
-          ++e;
-        }
-      }
+      RoundHalfUp(digit, k, e);  // 99.9 -> 100: the other kept digits are already zero
     }
   }
 
@@ -326,6 +336,46 @@ std::string FormatFixed(double value, int precision, int decimals, char separato
   for (int j = 1; j <= d; ++j) {
     const int i = e - 1 + j;  // index of the digit with place value 10^-j
     *o++ = static_cast<char>('0' + (i >= 0 && i < kept ? digit[i] : 0));
+  }
+  return std::string(out, o);
+}
+
+std::string FormatGeneral(double value, char separator) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+  if (value == 0) return "0";
+  constexpr int kDigits = 15;
+  int digit[18];
+  int e = Expansion18(value, digit);
+  RoundHalfUp(digit, kDigits, e);
+  int last = kDigits - 1;
+  while (last > 0 && digit[last] == 0) --last;
+
+  char out[48];
+  char* o = out;
+  if (value < 0) *o++ = '-';
+  const int exponent = e - 1;  // value = d.ddd x 10^exponent
+  if (exponent < -4 || exponent >= kDigits) {
+    *o++ = static_cast<char>('0' + digit[0]);
+    if (last > 0) {
+      *o++ = separator;
+      for (int i = 1; i <= last; ++i) *o++ = static_cast<char>('0' + digit[i]);
+    }
+    *o++ = 'E';
+    o = std::to_chars(o, out + sizeof out, exponent).ptr;
+    return std::string(out, o);
+  }
+  if (e <= 0) {
+    *o++ = '0';
+    *o++ = separator;
+    for (int i = e; i < 0; ++i) *o++ = '0';
+    for (int i = 0; i <= last; ++i) *o++ = static_cast<char>('0' + digit[i]);
+    return std::string(out, o);
+  }
+  for (int i = 0; i < e; ++i) *o++ = static_cast<char>('0' + (i <= last ? digit[i] : 0));
+  if (last >= e) {
+    *o++ = separator;
+    for (int i = e; i <= last; ++i) *o++ = static_cast<char>('0' + digit[i]);
   }
   return std::string(out, o);
 }

@@ -39,4 +39,9 @@ std::string SwapSeparator(std::string_view text, char separator);
 // never "-0".
 std::string FormatFixed(double value, int precision, int decimals, char separator);
 
+// The general number text of a cell read from a data file: 15 significant digits, trailing
+// zeros and a bare separator dropped; fixed notation from 1E-4 up to below 1E15, otherwise
+// scientific ("5E-5", "1.5E-7", "1E15"); zero is "0".
+std::string FormatGeneral(double value, char separator);
+
 }  // namespace tintavis

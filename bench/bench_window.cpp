@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "app/mainwindow.h"
-#include "app/messenger.h"
+#include "ui/messenger.h"
 #include "ui/splash.h"
 
 namespace {

@@ -2,10 +2,9 @@
 // the main window is closed.
 #include <QApplication>
 
-#include "app/mainwindow.h"
-#include "app/messenger.h"
+#include "ui/messenger.h"
 #include "ui/logo.h"
-#include "ui/splash.h"
+#include "ui/program.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -14,10 +13,9 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QString::fromLatin1(tintavis::kApplicationTitle));
   QApplication::setWindowIcon(tintavis::TintavisIcon());
 
-  tintavis::MainWindow mainWindow;
-  tintavis::SplashWindow splash;  // visible from its creation, hidden by its timer
-
-  mainWindow.showMaximized();
-  splash.raise();
+  tintavis::Program program;
+  program.form1.showMaximized();
+  // The splash stays above the main window until its timer hides it.
+  program.form5.raise();
   return QApplication::exec();
 }

@@ -10,7 +10,7 @@
 #include <QTimer>
 
 #include "app/mainwindow.h"
-#include "app/messenger.h"
+#include "ui/messenger.h"
 #include "ui/logo.h"
 
 namespace {

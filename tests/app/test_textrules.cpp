@@ -751,3 +751,48 @@ TEST(FormatFixed, GivesShortTextsForAnyDoubleAndAnyFormat) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// FormatGeneral
+
+TEST(FormatGeneral, WritesFifteenSignificantDigitsWithoutTrailingZeros) {
+  struct Case {
+    double value;
+    char separator;
+    const char* text;
+  } cases[] = {
+      {12.0, '.', "12"},
+      {7.4, '.', "7.4"},
+      {0.0, '.', "0"},
+      {-0.0, '.', "0"},
+      {3.213, '.', "3.213"},
+      {3.213, ',', "3,213"},
+      {0.00005, '.', "5E-5"},
+      {1.5e-7, ',', "1,5E-7"},
+      {0.0001, '.', "0.0001"},
+      {0.0123, '.', "0.0123"},
+      {-0.68, '.', "-0.68"},
+      {1e15, '.', "1E15"},
+      {999999999999999.0, '.', "999999999999999"},
+      {9999999999999999.0, '.', "1E16"},
+      {123456789012345678.0, '.', "1.23456789012346E17"},
+      {0.1 + 0.2, '.', "0.3"},
+      {2.0 / 3.0, '.', "0.666666666666667"},
+      {-12345.5, '.', "-12345.5"},
+      {1e-300, '.', "1E-300"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(tintavis::FormatGeneral(c.value, c.separator), c.text) << c.value;
+}
+
+TEST(FormatGeneral, TextReadsBackToWithinItsFifteenDigits) {
+  std::mt19937_64 rng(7);
+  std::uniform_real_distribution<double> mantissa(-10, 10);
+  std::uniform_int_distribution<int> exponent(-12, 20);
+  for (int i = 0; i < 20000; ++i) {
+    const double v = mantissa(rng) * std::pow(10.0, exponent(rng));
+    const std::string text = tintavis::FormatGeneral(v, '.');
+    const auto back = tintavis::ParseReal(text, '.');
+    ASSERT_TRUE(back.ok()) << text;
+    EXPECT_NEAR(back.value, v, std::abs(v) * 1e-14) << text;
+  }
+}

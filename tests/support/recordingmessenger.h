@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "app/messenger.h"
+#include "ui/messenger.h"
 
 namespace tintavis::testing {
 

@@ -1,4 +1,4 @@
-#include "app/messenger.h"
+#include "ui/messenger.h"
 
 #include <QMessageBox>
 
@@ -8,6 +8,8 @@ void MessageBoxMessenger::Show(QWidget* parent, const Message& message) {
   const QMessageBox::Icon icon =
       message.display == MessageDisplay::ErrorDisplay ? QMessageBox::Critical : QMessageBox::NoIcon;
   QMessageBox box(icon, QString::fromLatin1(kApplicationTitle), ToQString(message.text), QMessageBox::Ok, parent);
+  // Messages quote what the user typed; it is shown as typed, never read as markup.
+  box.setTextFormat(Qt::PlainText);
   box.setObjectName(message.display == MessageDisplay::ErrorDisplay ? "ErrorBox" : "PromptBox");
   box.exec();
 }

@@ -1,0 +1,224 @@
+#include "io/datafile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/calculation.h"
+#include "app/textrules.h"
+#include "io/encoding.h"
+#include "io/fileerrors.h"
+
+namespace tintavis {
+
+std::string DataFileBytes(const ResultsGrid& grid, int samples) {
+  std::string text;
+  for (int row = 0; row <= samples && row < ResultsGrid::kStoredRows; ++row) {
+    const SampleRecord record = grid.Record(row);
+    AppendDataLine<std::string>(text, record);
+  }
+  if (auto legacy = Utf8ToWindows1252(text)) return *std::move(legacy);
+  return text;
+}
+
+namespace {
+
+// Writes every byte, going on after partial writes and interruptions; 0 or the errno.
+int WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return 0;
+}
+
+// The mode a new file gets from the user's umask, or the mode of the file it replaces.
+mode_t ModeFor(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+std::optional<std::string> WriteDataFile(const ResultsGrid& grid, int samples, const std::string& path) {
+  namespace fs = std::filesystem;
+  const std::string bytes = DataFileBytes(grid, samples);
+  const fs::path target(path);
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+
+  const int fd = ::mkstemp(temporary.data());
+  if (fd < 0) return FileErrorMessage(errno, path);
+  auto fail = [&](int error) -> std::optional<std::string> {
+    ::close(fd);
+    ::unlink(temporary.c_str());
+    return FileErrorMessage(error, path);
+  };
+  if (const int error = WriteAll(fd, bytes); error != 0) return fail(error);
+  if (::fchmod(fd, ModeFor(path)) != 0) return fail(errno);
+  if (::fsync(fd) != 0) return fail(errno);
+  if (::close(fd) != 0) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    return FileErrorMessage(error, path);
+  }
+  if (::rename(temporary.c_str(), path.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    return FileErrorMessage(error, path);
+  }
+  // The rename itself reaches the disk with the folder.
+  if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY); dir >= 0) {
+    ::fsync(dir);
+    ::close(dir);
+  }
+  return std::nullopt;
+}
+
+namespace {
+
+constexpr std::string_view kInvalidNumericInput = "Invalid numeric input";
+
+bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlankChar(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlankChar(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// One number of a data file: sign, digits, "." or "," and digits, exponent with at least one
+// digit. A mantissa without digits ("." or an exponent alone) reads as 0. "--" is a white
+// wine's Intensity or Tonality.
+std::optional<std::string> CellFromToken(std::string_view token, char separator) {
+  if (token == "--") return std::string(kNotApplicableCell);
+  std::size_t i = 0;
+  const std::size_t n = token.size();
+  if (n == 0) return std::nullopt;
+  if (token[i] == '+' || token[i] == '-') ++i;
+  bool digits = false;
+  while (i < n && token[i] >= '0' && token[i] <= '9') ++i, digits = true;
+  char used = 0;
+  if (i < n && (token[i] == '.' || token[i] == ',')) {
+    used = token[i];
+    ++i;
+    while (i < n && token[i] >= '0' && token[i] <= '9') ++i, digits = true;
+  }
+  if (i < n && (token[i] == 'E' || token[i] == 'e')) {
+    ++i;
+    if (i < n && (token[i] == '+' || token[i] == '-')) ++i;
+    bool exponentDigits = false;
+    while (i < n && token[i] >= '0' && token[i] <= '9') ++i, exponentDigits = true;
+    if (!exponentDigits) return std::nullopt;
+  }
+  if (i != n) return std::nullopt;
+  if (!digits) return std::string("0");
+  const RealParse parsed = ParseReal(token, used == ',' ? ',' : '.');
+  if (!parsed.ok()) return std::nullopt;  // beyond the double range
+  return FormatGeneral(parsed.value, separator);
+}
+
+// The sample row of one line, or nothing when a number does not read.
+std::optional<SampleRecord> ParseLine(std::string_view line, char separator) {
+  SampleRecord record;
+  std::vector<std::string_view> tokens;
+  const std::size_t tab = line.find('\t');
+  if (tab != std::string_view::npos) {
+    // The whole first field is the name, blanks inside and any length.
+    record[0] = line.substr(0, tab);
+    for (std::size_t start = tab + 1;;) {
+      const std::size_t next = line.find('\t', start);
+      tokens.push_back(Trim(line.substr(start, next == std::string_view::npos ? line.npos : next - start)));
+      if (next == std::string_view::npos) break;
+      start = next + 1;
+    }
+  } else {
+    // Without TABs the name ends with its first blank, taken with it, or after 32 characters.
+    std::size_t end = 0;
+    while (end < line.size() && end < 32) {
+      if (line[end++] == ' ') break;
+    }
+    record[0] = line.substr(0, end);
+    for (std::size_t i = end; i < line.size();) {
+      if (IsBlankChar(line[i])) {
+        ++i;
+        continue;
+      }
+      const std::size_t start = i;
+      while (i < line.size() && !IsBlankChar(line[i])) ++i;
+      tokens.push_back(line.substr(start, i - start));
+    }
+  }
+  if (tokens.size() < 10) return std::nullopt;
+  for (int k = 0; k < 10; ++k) {
+    auto cell = CellFromToken(tokens[k], separator);
+    if (!cell) return std::nullopt;
+    record[k + 1] = *std::move(cell);
+  }
+  return record;
+}
+
+}  // namespace
+
+DataFileRead ParseDataFile(std::string_view bytes, char separator) {
+  // Ctrl-Z ends the file wherever it stands.
+  if (const std::size_t eof = bytes.find('\x1A'); eof != std::string_view::npos) bytes = bytes.substr(0, eof);
+  const std::string text = DecodeText(bytes);
+
+  DataFileContent content;
+  bool header = true;
+  for (std::size_t pos = 0; pos < text.size();) {
+    std::size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    std::string_view line(text.data() + pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (header) {
+      header = false;
+      continue;
+    }
+    if (Trim(line).empty()) continue;
+    if (content.rows.size() == kMaxSamples) {
+      content.moreThanFifty = true;
+      break;
+    }
+    auto record = ParseLine(line, separator);
+    if (!record) return DataFileError{std::string(kInvalidNumericInput)};
+    content.rows.push_back(*std::move(record));
+  }
+  return content;
+}
+
+DataFileRead ReadDataFile(const std::string& path, char separator) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return DataFileError{FileErrorMessage(errno, path)};
+  std::string bytes;
+  char buf[1 << 16];
+  while (true) {
+    const ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      ::close(fd);
+      return DataFileError{FileErrorMessage(error, path)};
+    }
+    if (n == 0) break;
+    bytes.append(buf, static_cast<std::size_t>(n));
+  }
+  if (::close(fd) != 0) return DataFileError{FileErrorMessage(errno, path)};
+  return ParseDataFile(bytes, separator);
+}
+
+}  // namespace tintavis

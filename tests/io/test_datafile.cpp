@@ -1,0 +1,297 @@
+#include "io/datafile.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/calculation.h"
+#include "app/sampleworkflow.h"
+#include "app/textrules.h"
+#include "tests/support/sampleforms.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using tintavis::DataFileContent;
+using tintavis::DataFileError;
+using tintavis::ParseDataFile;
+using tintavis::ResultsGrid;
+using tintavis::SampleRecord;
+
+constexpr const char* kHeaderEs =
+    "   Muestra\t     X\t     Y\t     Z\t    L*\t    C*\t    h*\t    a*\t    b*\t   Int.\t  Ton.\r\n";
+constexpr const char* kCrianza = "Crianza \t3.213\t1.403\t0.368\t12.0\t43.99\t20.37\t41.24\t15.31\t7.400\t0.533\r\n";
+
+// A grid filled the way the window fills it.
+ResultsGrid GridOf(const std::vector<tintavis::SampleForm>& forms, char separator = '.') {
+  ResultsGrid grid;
+  tintavis::CalculationCounters counters;
+  for (const auto& form : forms) {
+    const auto outcome = tintavis::CalculateSample(form, counters, separator, false);
+    const auto& row = std::get<tintavis::RowWritten>(outcome);
+    grid.WriteRecord(row.row, tintavis::FormatResultRow(row.name, row.colour, row.wine, separator));
+    counters = {row.nextRow, row.nextOrderNumber};
+  }
+  return grid;
+}
+
+std::string ReadBytes(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteBytes(const fs::path& p, std::string_view bytes) {
+  std::ofstream out(p, std::ios::binary);
+  out << bytes;
+}
+
+class TempFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::path(::testing::TempDir()) /
+             ("tintavis_datafile_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+  }
+  void TearDown() override { fs::remove_all(folder); }
+  // Files in the folder besides the ones named (no temporary file may stay behind).
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  fs::path folder;
+};
+
+DataFileContent Content(const tintavis::DataFileRead& read) {
+  if (const auto* error = std::get_if<DataFileError>(&read)) ADD_FAILURE() << error->message;
+  const auto* content = std::get_if<DataFileContent>(&read);
+  return content != nullptr ? *content : DataFileContent{};
+}
+
+std::string ErrorOf(const tintavis::DataFileRead& read) {
+  const auto* error = std::get_if<DataFileError>(&read);
+  return error != nullptr ? error->message : "(read)";
+}
+
+TEST(DataFileBytes, RedAndWhiteSamplesByteForByte) {
+  using tintavis::testing::RedReferenceForm;
+  using tintavis::testing::WhiteForm;
+  const ResultsGrid grid = GridOf({RedReferenceForm("Crianza"), WhiteForm("Verdejo")});
+  EXPECT_EQ(tintavis::DataFileBytes(grid, 2),
+            std::string(kHeaderEs) + kCrianza +
+                "Verdejo \t84.560\t89.815\t85.220\t95.9\t7.85\t97.88\t-1.08\t7.78\t  --\t  --\r\n");
+}
+
+TEST(DataFileBytes, EmptyGridIsTheHeaderAloneAndEnglishChangesFieldsOneAndEleven) {
+  ResultsGrid grid;
+  EXPECT_EQ(tintavis::DataFileBytes(grid, 0), kHeaderEs);
+  const auto english = tintavis::GridHeader(true);
+  for (int c = 0; c < tintavis::kGridColumns; ++c) grid.SetCell(0, c, english[c]);
+  EXPECT_EQ(tintavis::DataFileBytes(grid, 0),
+            "    Sample\t     X\t     Y\t     Z\t    L*\t    C*\t    h*\t    a*\t    b*\t   Int.\t  Sha.\r\n");
+}
+
+TEST(DataFileBytes, FullGridHasFiftyOneLinesAndNoEmptyLineAfter) {
+  const ResultsGrid grid = GridOf(std::vector(50, tintavis::testing::RedReferenceForm()));
+  const std::string bytes = tintavis::DataFileBytes(grid, 50);
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 51);
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\t'), 51 * 10);
+  EXPECT_EQ(bytes.substr(bytes.size() - 8), "\t0.533\r\n");
+}
+
+TEST(DataFileBytes, WindowsCodePageWhenPossibleUtf8Otherwise) {
+  ResultsGrid grid = GridOf({tintavis::testing::RedReferenceForm("Viña")});
+  EXPECT_EQ(tintavis::DataFileBytes(grid, 1).substr(std::string(kHeaderEs).size(), 6), "Vi\xF1" "a \t");
+  grid.SetCell(1, 1, "Viña ★ ");
+  EXPECT_EQ(tintavis::DataFileBytes(grid, 1).substr(std::string(kHeaderEs).size(), 11), "Viña ★ \t");
+}
+
+TEST(ParseDataFile, ReadsCellsBackInTheGeneralNumberText) {
+  const DataFileContent content = Content(ParseDataFile(std::string(kHeaderEs) + kCrianza, '.'));
+  ASSERT_EQ(content.rows.size(), 1u);
+  const SampleRecord expected = {"Crianza ", "3.213", "1.403", "0.368", "12", "43.99", "20.37", "41.24", "15.31", "7.4", "0.533"};
+  EXPECT_EQ(content.rows[0], expected);
+  EXPECT_FALSE(content.moreThanFifty);
+}
+
+TEST(ParseDataFile, NumberForms) {
+  struct Case {
+    const char* token;
+    char separator;
+    const char* cell;
+  } cases[] = {{"0.000", '.', "0"},    {"0.00005", '.', "5E-5"}, {"7.400", ',', "7,4"},  {"3,213", '.', "3.213"},
+               {"-0.68", '.', "-0.68"}, {"+2", '.', "2"},        {"1e3", '.', "1000"},  {"1.5E-7", '.', "1.5E-7"},
+               {".", '.', "0"},        {"E5", '.', "0"},         {"--", '.', "  --"},   {"2.", '.', "2"}};
+  for (const Case& c : cases) {
+    const std::string line = std::string("n\t") + c.token + "\t1\t1\t1\t1\t1\t1\t1\t1\t1\r\n";
+    const DataFileContent content = Content(ParseDataFile(std::string(kHeaderEs) + line, c.separator));
+    ASSERT_EQ(content.rows.size(), 1u) << c.token;
+    EXPECT_EQ(content.rows[0][1], c.cell) << c.token;
+  }
+}
+
+TEST(ParseDataFile, RefusesWhatIsNotANumberWithInvalidNumericInput) {
+  for (const char* token : {"abc", "1.2.3", "1e", "1e+", "--5", "0x10", "1,2,3", "1e999", ""}) {
+    const std::string line = std::string("n\t") + token + "\t1\t1\t1\t1\t1\t1\t1\t1\t1\r\n";
+    EXPECT_EQ(ErrorOf(ParseDataFile(std::string(kHeaderEs) + line, '.')), "Invalid numeric input") << token;
+  }
+}
+
+TEST(ParseDataFile, LineEndsControlZAndBlankLines) {
+  const std::string lf = "   Muestra\tX\n" "A \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\n\n  \r\nB \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10";
+  const DataFileContent content = Content(ParseDataFile(lf, '.'));
+  ASSERT_EQ(content.rows.size(), 2u);
+  EXPECT_EQ(content.rows[0][10], "10");
+  EXPECT_EQ(content.rows[1][0], "B ");
+  // A CR inside a line is an ordinary character of the name.
+  const DataFileContent cr = Content(ParseDataFile(std::string(kHeaderEs) + "A\rB \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n", '.'));
+  EXPECT_EQ(cr.rows.at(0)[0], "A\rB ");
+  // Nothing after Ctrl-Z is read, not even a broken line.
+  const DataFileContent z = Content(ParseDataFile(std::string(kHeaderEs) + kCrianza + "\x1A" + "junk\tx\r\n", '.'));
+  EXPECT_EQ(z.rows.size(), 1u);
+}
+
+TEST(ParseDataFile, EachLineIsReadOnItsOwn) {
+  // More than eleven fields: the rest is ignored.
+  const DataFileContent more = Content(ParseDataFile(std::string(kHeaderEs) + "A \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12\r\n", '.'));
+  EXPECT_EQ(more.rows.at(0)[10], "10");
+  // Fewer than eleven: refused, nothing read from the next line.
+  EXPECT_EQ(ErrorOf(ParseDataFile(std::string(kHeaderEs) + "A \t1\t2\t3\r\n" + kCrianza, '.')), "Invalid numeric input");
+}
+
+TEST(ParseDataFile, NamesComeBackAsSaved) {
+  const std::string name40 = "Tinto de prueba con un nombre muy largo ";
+  ASSERT_EQ(name40.size(), 40u);
+  const std::string bytes = std::string(kHeaderEs) + "Lote 12 \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n" + name40 +
+                            "\t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n";
+  const DataFileContent content = Content(ParseDataFile(bytes, '.'));
+  ASSERT_EQ(content.rows.size(), 2u);
+  EXPECT_EQ(content.rows[0][0], "Lote 12 ");
+  EXPECT_EQ(content.rows[0][1], "1");
+  EXPECT_EQ(content.rows[1][0], name40);
+}
+
+TEST(ParseDataFile, LinesWithoutTabsKeepTheBlankSeparatedRule) {
+  const DataFileContent content = Content(ParseDataFile(std::string(kHeaderEs) + "Crianza 1 2 3 4 5 6 7 8 9 10\r\n", '.'));
+  ASSERT_EQ(content.rows.size(), 1u);
+  EXPECT_EQ(content.rows[0][0], "Crianza ");
+  EXPECT_EQ(content.rows[0][10], "10");
+  const std::string long33(33, 'a');
+  // 32 characters make the name; the 33rd is read as a number and is none.
+  EXPECT_EQ(ErrorOf(ParseDataFile(std::string(kHeaderEs) + long33 + " 1 2 3 4 5 6 7 8 9 10\r\n", '.')),
+            "Invalid numeric input");
+  const DataFileContent exact = Content(ParseDataFile(std::string(kHeaderEs) + std::string(32, 'b') + " 1 2 3 4 5 6 7 8 9 10\r\n", '.'));
+  EXPECT_EQ(exact.rows.at(0)[0], std::string(32, 'b'));
+}
+
+TEST(ParseDataFile, TheFirstLineIsAlwaysTheHeader) {
+  const DataFileContent content = Content(ParseDataFile(std::string(kCrianza) + kCrianza, '.'));
+  EXPECT_EQ(content.rows.size(), 1u);
+  EXPECT_TRUE(Content(ParseDataFile("", '.')).rows.empty());
+  EXPECT_TRUE(Content(ParseDataFile(kHeaderEs, '.')).rows.empty());
+}
+
+TEST(ParseDataFile, KeepsFiftyRowsAndSaysWhenThereWereMore) {
+  std::string bytes = kHeaderEs;
+  for (int i = 0; i < 53; ++i) bytes += kCrianza;
+  const DataFileContent content = Content(ParseDataFile(bytes, '.'));
+  EXPECT_EQ(content.rows.size(), 50u);
+  EXPECT_TRUE(content.moreThanFifty);
+}
+
+TEST(ParseDataFile, ReadsWindows1252AndUtf8Names) {
+  EXPECT_EQ(Content(ParseDataFile(std::string(kHeaderEs) + "Vi\xF1" "a \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n", '.')).rows.at(0)[0],
+            "Viña ");
+  EXPECT_EQ(Content(ParseDataFile(std::string(kHeaderEs) + "Viña ★\t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n", '.')).rows.at(0)[0],
+            "Viña ★");
+}
+
+TEST_F(TempFolder, SaveThenOpenGivesBackEveryCell) {
+  using tintavis::testing::RedReferenceForm;
+  using tintavis::testing::WhiteForm;
+  for (const char separator : {'.', ','}) {
+    ResultsGrid grid = GridOf({RedReferenceForm("Lote 12"), WhiteForm("Viña"), RedReferenceForm(std::string(40, 'x'))},
+                              separator);
+    const fs::path file = folder / "Coordenadas.xls";
+    ASSERT_EQ(tintavis::WriteDataFile(grid, 3, file.string()), std::nullopt);
+    const DataFileContent content = Content(tintavis::ReadDataFile(file.string(), separator));
+    ASSERT_EQ(content.rows.size(), 3u);
+    for (int r = 1; r <= 3; ++r) {
+      SampleRecord expected = grid.Record(r);
+      // Numbers come back in the general number text: 12.0 as 12, 7.400 as 7.4.
+      for (int c = 1; c <= 10; ++c) {
+        if (expected[c] == "  --") continue;
+        expected[c] = tintavis::FormatGeneral(tintavis::ParseReal(expected[c], separator).value, separator);
+      }
+      EXPECT_EQ(content.rows[r - 1], expected) << r;
+    }
+    EXPECT_EQ(content.rows[0][0], "Lote 12 ");
+    EXPECT_EQ(content.rows[1][10], "  --");
+  }
+}
+
+TEST_F(TempFolder, SavingReplacesTheFileWholeAndLeavesNoTemporaryFile) {
+  const fs::path file = folder / "datos.ods";
+  WriteBytes(file, std::string(5000, 'z'));
+  ::chmod(file.c_str(), 0640);
+  ResultsGrid grid;
+  ASSERT_EQ(tintavis::WriteDataFile(grid, 0, file.string()), std::nullopt);
+  EXPECT_EQ(ReadBytes(file), kHeaderEs);
+  EXPECT_EQ(Entries(), std::vector<std::string>{"datos.ods"});
+  struct stat st {};
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);  // the replaced file's mode is kept
+}
+
+TEST_F(TempFolder, FailedSavesReportTheirReasonAndKeepTheOldFile) {
+  ResultsGrid grid;
+  const fs::path regular = folder / "plain";
+  WriteBytes(regular, "old");
+  // A path through a regular file and a missing folder cannot be created, root or not.
+  EXPECT_EQ(tintavis::WriteDataFile(grid, 0, (regular / "x.xls").string()), "Invalid filename");
+  EXPECT_EQ(tintavis::WriteDataFile(grid, 0, (folder / "missing" / "x.xls").string()), "Invalid filename");
+  // A folder in the target's place is not replaced.
+  fs::create_directory(folder / "dir.xls");
+  EXPECT_EQ(tintavis::WriteDataFile(grid, 0, (folder / "dir.xls").string()), "File access denied");
+  EXPECT_EQ(ReadBytes(regular), "old");
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"dir.xls", "plain"}));
+}
+
+TEST_F(TempFolder, ADiskThatFillsUpLeavesTheOldFileIntact) {
+  const fs::path file = folder / "full.xls";
+  WriteBytes(file, "previous content");
+  const ResultsGrid grid = GridOf(std::vector(50, tintavis::testing::RedReferenceForm()));
+  // A file-size limit fails the write as a full disk would, whoever runs the test.
+  struct rlimit old {};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = old;
+  small.rlim_cur = 1000;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  const auto result = tintavis::WriteDataFile(grid, 50, file.string());
+  ::setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, previousHandler);
+  EXPECT_EQ(result, "Disk full");
+  EXPECT_EQ(ReadBytes(file), "previous content");
+  EXPECT_EQ(Entries(), std::vector<std::string>{"full.xls"});
+}
+
+TEST_F(TempFolder, OpeningFailuresGiveTheSystemMessages) {
+  EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "none.xls").string(), '.')), "File not found");
+  EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "none" / "x.xls").string(), '.')), "Invalid filename");
+  WriteBytes(folder / "plain", "x");
+  EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "plain" / "x.xls").string(), '.')), "Invalid filename");
+  fs::create_directory(folder / "dir.xls");
+  EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "dir.xls").string(), '.')), "File access denied");
+}
+
+}  // namespace

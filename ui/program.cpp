@@ -1,0 +1,7 @@
+#include "ui/program.h"
+
+namespace tintavis {
+
+Program::Program() { form1.AttachWindows(&form2, &form3, &form4, &form6); }
+
+}  // namespace tintavis

@@ -1,0 +1,30 @@
+// The program's windows, created once in their fixed order: main window, About, Help, splash,
+// numbering dialog, quick entry. The splash and the quick entry window are visible from their
+// creation; every window lives until the program ends.
+#pragma once
+
+#include "app/mainwindow.h"
+#include "ui/aboutwindow.h"
+#include "ui/helpwindow.h"
+#include "ui/numberingdialog.h"
+#include "ui/quickentry.h"
+#include "ui/splash.h"
+
+namespace tintavis {
+
+class Program {
+ public:
+  Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Members are created in the order they are declared.
+  MainWindow form1;
+  AboutWindow form2;
+  HelpWindow form3;
+  SplashWindow form5;
+  NumberingDialog form4;
+  QuickEntryWindow form6;
+};
+
+}  // namespace tintavis
