@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDateTime>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -17,9 +18,12 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "app/chartimages.h"
 #include "app/filedialogs.h"
@@ -28,8 +32,11 @@
 #include "ui/messenger.h"
 #include "app/textrules.h"
 #include "io/datafile.h"
+#include "io/qtprinting.h"
+#include "io/report.h"
 #include "ui/aboutwindow.h"
 #include "ui/captions.h"
+#include "ui/differencewindow.h"
 #include "ui/helpwindow.h"
 #include "ui/logo.h"
 #include "ui/numberingdialog.h"
@@ -117,7 +124,10 @@ MainWindow::MainWindow(QWidget* parent)
   DrawEmptyCharts();
 }
 
-MainWindow::~MainWindow() { delete charts_; }
+MainWindow::~MainWindow() {
+  delete charts_;
+  delete printDialog1_;  // before the printer it works on
+}
 
 void MainWindow::BuildControls() {
   client_ = new QWidget(this);
@@ -297,6 +307,7 @@ void MainWindow::BuildMenus() {
 
   QMenu* opciones = menu(menuBar(), "Opciones1");
   QAction* numero1 = item(opciones, "Nmerodemuestra1");
+  QAction* diferencia1 = item(opciones, "Diferenciadecolor1");
   menuBar()->addMenu(opciones);
 
   QMenu* language = menu(menuBar(), "Language1");
@@ -321,10 +332,11 @@ void MainWindow::BuildMenus() {
   connect(numero1, &QAction::triggered, this, &MainWindow::Nmerodemuestra1Click);
   connect(ayuda, &QAction::triggered, this, &MainWindow::AyudaClick);
   connect(acercade1, &QAction::triggered, this, &MainWindow::Acercade1Click);
+  connect(diferencia1, &QAction::triggered, this, &MainWindow::Diferenciadecolor1Click);
   connect(abrir1, &QAction::triggered, this, &MainWindow::Abrir1Click);
   connect(archivoExcel1, &QAction::triggered, this, &MainWindow::ArchivoExcel1Click);
   connect(archivoCalc1, &QAction::triggered, this, &MainWindow::ArchivoCalc1Click);
-  (void)imprimir1;
+  connect(imprimir1, &QAction::triggered, this, &MainWindow::Imprimir1Click);
 
   // The popup menu: every item runs the command of its main-menu twin.
   popup_ = new QMenu(this);
@@ -449,7 +461,7 @@ void MainWindow::CalcularClick() {
 }
 
 void MainWindow::AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDialog* numbering,
-                               QuickEntryWindow* quickEntry) {
+                               QuickEntryWindow* quickEntry, DifferenceWindow* differences) {
   about_ = about;
   help_ = help;
   numbering_ = numbering;
@@ -465,6 +477,27 @@ void MainWindow::AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDi
   connect(this, &MainWindow::languageChanged, help_, &HelpWindow::ApplyLanguage);
   connect(this, &MainWindow::languageChanged, numbering_, &NumberingDialog::ApplyLanguage);
   connect(this, &MainWindow::languageChanged, quickEntry_, &QuickEntryWindow::RestartIn);
+  if (differences == nullptr) return;
+  differences_ = differences;
+  connect(this, &MainWindow::languageChanged, differences_, &DifferenceWindow::ApplyLanguage);
+  // The difference table follows the grid: once per command, after the counters are stored.
+  differencesRefresh_ = new QTimer(this);
+  differencesRefresh_->setSingleShot(true);
+  differencesRefresh_->setInterval(0);
+  connect(differencesRefresh_, &QTimer::timeout, this, [this] {
+    if (differences_->isVisible()) differences_->Refresh();
+  });
+  auto schedule = [this] { differencesRefresh_->start(); };
+  connect(gridModel_, &QAbstractItemModel::dataChanged, differencesRefresh_, schedule);
+  connect(gridModel_, &QAbstractItemModel::headerDataChanged, differencesRefresh_, schedule);
+  connect(gridModel_, &QAbstractItemModel::rowsInserted, differencesRefresh_, schedule);
+  connect(gridModel_, &QAbstractItemModel::rowsRemoved, differencesRefresh_, schedule);
+}
+
+void MainWindow::Diferenciadecolor1Click() {
+  if (differences_ == nullptr) return;
+  differences_->SetSeparator(separator_);
+  differences_->ShowWindow();
 }
 
 void MainWindow::ArchivoExcel1Click() { SaveThrough(saveDialog2_); }
@@ -503,6 +536,42 @@ void MainWindow::Abrir1Click() {
 
 void MainWindow::SetCaptionForFile(const QString& path) {
   setWindowTitle(QString::fromLatin1(kApplicationTitle) + " - " + QFileInfo(path).fileName());
+}
+
+void MainWindow::Imprimir1Click() {
+  if (printer_ == nullptr) {
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printDialog1_ = new QPrintDialog(printer_.get(), this);
+    printDialog1_->setObjectName("PrintDialog1");
+    printDialog1_->setOption(QAbstractPrintDialog::PrintPageRange, true);
+    printDialog1_->setOption(QAbstractPrintDialog::PrintSelection, true);
+    printDialog1_->setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+  }
+  if (!PrintDestinationAvailable(*printDialog1_)) {
+    ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(kNoPrinterMessage)});
+    return;
+  }
+  printer_->setDocName(windowTitle());
+  // The page-number range is offered selected, with collation ticked; whatever range the user
+  // picks, the report is its one page.
+  printDialog1_->setMinMax(1, 1);
+  printDialog1_->setFromTo(1, 1);
+  printDialog1_->setPrintRange(QAbstractPrintDialog::PageRange);
+  printer_->setCollateCopies(true);
+  if (printDialog1_->exec() != QDialog::Accepted) return;
+  if (!PrintReportOn(*printer_)) ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(kPrintingFailedMessage)});
+}
+
+bool MainWindow::PrintReportOn(QPrinter& printer) {
+  // Portrait whatever the dialog said; the printable width and height are read from the
+  // printer as it now stands, with the paper chosen in the dialog.
+  printer.setPageOrientation(QPageLayout::Portrait);
+  ReportContent content;
+  content.caption = ToStdString(windowTitle());
+  content.english = IsEnglish();
+  content.moment = ReportMomentOf(QDateTime::currentDateTime(), QLocale::system());
+  content.rows = ReportRows(session_.grid, session_.SampleCount());
+  return PaintReport(printer, content);
 }
 
 void MainWindow::Button1Click() {

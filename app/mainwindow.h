@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 
 #include "app/sampleworkflow.h"
 
@@ -14,12 +15,16 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPrintDialog;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 
 namespace tintavis {
 
 class AboutWindow;
+class DifferenceWindow;
 class HelpWindow;
 class NumberingDialog;
 class QuickEntryWindow;
@@ -40,10 +45,16 @@ class MainWindow : public QMainWindow, public WorkflowView {
   const ChartImages& Charts() const { return *charts_; }
   QColor SwatchColourShown() const;
   // The windows around this one, created after it at start-up.
-  void AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDialog* numbering, QuickEntryWindow* quickEntry);
+  void AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDialog* numbering, QuickEntryWindow* quickEntry,
+                     DifferenceWindow* differences = nullptr);
 
   // The one language value of the program; every message asks it when it is produced.
   bool IsEnglish() const { return english_; }
+
+  // The report page as "Imprimir" sends it once the print dialog was accepted: portrait, the
+  // samples of the grid, the window caption, the language and the date and time of now. False
+  // when the printer could not take it.
+  bool PrintReportOn(QPrinter& printer);
 
  public slots:
   void CalcularClick();
@@ -56,8 +67,10 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void Abrir1Click();
   void ArchivoExcel1Click();
   void ArchivoCalc1Click();
+  void Imprimir1Click();
   void AyudaClick();
   void Acercade1Click();
+  void Diferenciadecolor1Click();
   void Resultados1SelectCell(int row);
 
  signals:
@@ -117,10 +130,15 @@ class MainWindow : public QMainWindow, public WorkflowView {
   QFileDialog* saveDialog1_ = nullptr;  // "Archivo Calc", .ods first
   QFileDialog* saveDialog2_ = nullptr;  // "Archivo Excel", .xls first
   QFileDialog* openDialog1_ = nullptr;
+  // Created at the first "Imprimir" and kept, so that the dialog offers the last choices again.
+  std::unique_ptr<QPrinter> printer_;
+  QPrintDialog* printDialog1_ = nullptr;
   AboutWindow* about_ = nullptr;
   HelpWindow* help_ = nullptr;
   NumberingDialog* numbering_ = nullptr;
   QuickEntryWindow* quickEntry_ = nullptr;
+  DifferenceWindow* differences_ = nullptr;
+  QTimer* differencesRefresh_ = nullptr;  // coalesces the grid's changes of one command
 };
 
 }  // namespace tintavis

@@ -5,10 +5,12 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "app/calculation.h"
 #include "app/resultsgrid.h"
+#include "app/textrules.h"
 #include "io/datafile.h"
 #include "io/encoding.h"
 
@@ -16,7 +18,8 @@ namespace tintavis::batch {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: tintavis-calc [--separator . | ,] [--lang es | en] [--precise] [--spectrum] [FILE | -]\n"
+    "Usage: tintavis-calc [--separator . | ,] [--lang es | en] [--precise] [--spectrum]\n"
+    "                     [--pdf OUT.pdf] [--reference NAME] [FILE | -]\n"
     "\n"
     "Computes the colour of every sample in FILE (standard input when FILE is absent or -) and\n"
     "writes a TINTAVIS data file to standard output.\n"
@@ -36,11 +39,16 @@ constexpr std::string_view kUsage =
     "                     of white wines\n"
     "  --spectrum         go on with the 31 transmittances at the result path length, 400 to\n"
     "                     700 nm\n"
+    "  --pdf OUT.pdf      also write the printed report of the first 50 computed samples, as\n"
+    "                     the window prints them, to OUT.pdf (one A4 portrait page)\n"
+    "  --reference NAME   end every line with the colour differences dE*ab (CIE 1976) and\n"
+    "                     dE00 (CIEDE2000) against the sample named NAME\n"
     "  --help             show this text\n"
     "\n"
     "Output: the header line, then one line per computed sample; lines end with CR LF.\n"
     "A sample that cannot be computed is reported on standard error as \"line N: MESSAGE\".\n"
-    "Exit status: 0 all samples computed, 1 some failed, 2 usage error or unreadable input.\n";
+    "Exit status: 0 all samples computed, 1 some failed, 2 usage error, unreadable input or a\n"
+    "report that could not be written.\n";
 
 constexpr std::size_t kFields = 8;
 
@@ -93,6 +101,52 @@ std::string WineTypeMessage(std::string_view field, bool english) {
 
 bool IsBlank(std::string_view line) { return TrimBlanks(line).empty(); }
 
+// The line starting at `pos`, without its line end; `pos` moves to the next line.
+std::string_view NextLine(std::string_view text, std::size_t& pos) {
+  std::size_t end = text.find('\n', pos);
+  if (end == std::string_view::npos) end = text.size();
+  std::string_view line = text.substr(pos, end - pos);
+  pos = end + 1;
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  return line;
+}
+
+enum class LineKind { Skipped, Refused, Sample };
+
+// One input line: blank or a comment, refused for its shape (with `message`), or a sample whose
+// fields are put into `form`.
+LineKind ReadLine(std::string_view line, const Options& options, SampleForm& form, std::string& message) {
+  if (IsBlank(line) || line.front() == '#') return LineKind::Skipped;
+  std::array<std::string_view, kFields> fields;
+  std::size_t count = 0;
+  for (std::size_t start = 0;;) {
+    const std::size_t tab = line.find('\t', start);
+    const std::string_view field = line.substr(start, tab == std::string_view::npos ? line.npos : tab - start);
+    if (count < kFields) fields[count] = field;
+    ++count;
+    if (tab == std::string_view::npos) break;
+    start = tab + 1;
+  }
+  if (count != kFields) {
+    message = FieldCountMessage(count, options.english);
+    return LineKind::Refused;
+  }
+  const auto wine = ParseWineType(fields[1]);
+  if (!wine) {
+    message = WineTypeMessage(fields[1], options.english);
+    return LineKind::Refused;
+  }
+  form.name.assign(fields[0]);
+  form.wine = *wine;
+  form.espesor.assign(fields[2]);
+  form.referido.assign(fields[3]);
+  form.primLong.assign(fields[4]);
+  form.segLong.assign(fields[5]);
+  form.tercLong.assign(fields[6]);
+  form.cuartLong.assign(fields[7]);
+  return LineKind::Sample;
+}
+
 }  // namespace
 
 std::string_view Usage() { return kUsage; }
@@ -134,6 +188,18 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
       options.precise = true;
     } else if (a == "--spectrum") {
       options.spectrum = true;
+    } else if (a == "--pdf") {
+      const auto v = value(a);
+      if (!v) return result;
+      if (v->empty()) {
+        result.error = "--pdf needs a file name";
+        return result;
+      }
+      options.pdf = *v;
+    } else if (a == "--reference") {
+      const auto v = value(a);
+      if (!v) return result;
+      options.reference = *v;
     } else if (a.size() > 1 && a[0] == '-' && a != "-") {
       result.error = "unknown option '" + a + "'";
       return result;
@@ -158,54 +224,28 @@ std::string HeaderLine(const Options& options) {
   if (options.spectrum) {
     for (int nm = 400; nm <= 700; nm += 10) out += "\tT" + std::to_string(nm);
   }
+  // Plain letters keep the header within Windows-1252.
+  if (options.reference) out += "\tdE*ab\tdE00";
   out += kLineEnd;
   return out;
 }
 
 Report ProcessText(std::string_view text, const Options& options, std::size_t firstLine, std::string& out,
-                   std::string& errors) {
+                   std::string& errors, std::vector<SampleRecord>* gridRows, const Lab* reference) {
   Report report;
   std::size_t lineNumber = firstLine;
-  std::array<std::string_view, kFields> fields;
   SampleForm form;
+  std::string message;
   Spectrum31 spectrum{};
   for (std::size_t pos = 0; pos < text.size(); ++lineNumber) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(pos, end - pos);
-    pos = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (IsBlank(line) || line.front() == '#') continue;
-
-    std::size_t count = 0;
-    for (std::size_t start = 0;;) {
-      const std::size_t tab = line.find('\t', start);
-      const std::string_view field = line.substr(start, tab == std::string_view::npos ? line.npos : tab - start);
-      if (count < kFields) fields[count] = field;
-      ++count;
-      if (tab == std::string_view::npos) break;
-      start = tab + 1;
-    }
-    if (count != kFields) {
-      AppendReport(errors, lineNumber, FieldCountMessage(count, options.english));
+    const std::string_view line = NextLine(text, pos);
+    const LineKind kind = ReadLine(line, options, form, message);
+    if (kind == LineKind::Skipped) continue;
+    if (kind == LineKind::Refused) {
+      AppendReport(errors, lineNumber, message);
       ++report.failed;
       continue;
     }
-    const auto wine = ParseWineType(fields[1]);
-    if (!wine) {
-      AppendReport(errors, lineNumber, WineTypeMessage(fields[1], options.english));
-      ++report.failed;
-      continue;
-    }
-
-    form.name.assign(fields[0]);
-    form.wine = *wine;
-    form.espesor.assign(fields[2]);
-    form.referido.assign(fields[3]);
-    form.primLong.assign(fields[4]);
-    form.segLong.assign(fields[5]);
-    form.tercLong.assign(fields[6]);
-    form.cuartLong.assign(fields[7]);
     const CalculationOutcome outcome =
         CalculateSample(form, CalculationCounters{}, options.separator, options.english, &spectrum);
     const auto* row = std::get_if<RowWritten>(&outcome);
@@ -215,6 +255,9 @@ Report ProcessText(std::string_view text, const Options& options, std::size_t fi
       continue;
     }
 
+    if (gridRows != nullptr && gridRows->size() < static_cast<std::size_t>(kMaxSamples)) {
+      gridRows->push_back(FormatResultRow(row->name, row->colour, row->wine, options.separator));
+    }
     if (options.precise) {
       const ColourResult& c = row->colour;
       out += row->name;
@@ -230,6 +273,17 @@ Report ProcessText(std::string_view text, const Options& options, std::size_t fi
       for (const double t : spectrum) {
         out += '\t';
         AppendNumber(out, t);
+      }
+    }
+    if (reference != nullptr) {
+      const ColourDifferences d = ColourDifference(*reference, {row->colour.L, row->colour.a, row->colour.b});
+      for (const double v : {d.dEab, d.dE00}) {
+        out += '\t';
+        if (options.precise) {
+          AppendNumber(out, v);
+        } else {
+          out += FormatFixed(v, 18, 2, options.separator);
+        }
       }
     }
     out += kLineEnd;
@@ -265,7 +319,40 @@ bool WriteText(std::FILE* f, const std::string& utf8, bool windows1252) {
 
 }  // namespace
 
-int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err) {
+std::optional<Lab> ReferenceLab(std::string_view text, const Options& options, std::string_view name) {
+  SampleForm form;
+  std::string message;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::string_view line = NextLine(text, pos);
+    if (ReadLine(line, options, form, message) != LineKind::Sample || form.name != name) continue;
+    const CalculationOutcome outcome = CalculateSample(form, CalculationCounters{}, options.separator, options.english);
+    const auto* row = std::get_if<RowWritten>(&outcome);
+    if (row == nullptr) return std::nullopt;
+    return Lab{row->colour.L, row->colour.a, row->colour.b};
+  }
+  return std::nullopt;
+}
+
+ReportContent RunReport(const Options& options, const std::vector<SampleRecord>& gridRows) {
+  ReportContent content;
+  content.caption = "TINTAVIS";
+  if (options.input != "-") {
+    // The window's caption after a file was opened: the name without its folder.
+    content.caption += " - " + std::filesystem::path(options.input).filename().string();
+  }
+  content.english = options.english;
+  const std::size_t n = std::min(gridRows.size(), static_cast<std::size_t>(kMaxSamples));
+  for (std::size_t i = 0; i < n; ++i) {
+    ReportRow row;
+    row[0] = std::to_string(i + 1);
+    std::copy(gridRows[i].begin(), gridRows[i].end(), row.begin() + 1);
+    content.rows.push_back(std::move(row));
+  }
+  return content;
+}
+
+int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err,
+        const ReportWriter& writeReport) {
   const Arguments arguments = ParseArguments(args);
   if (arguments.help) {
     std::fputs(kUsage.data(), out);
@@ -276,6 +363,10 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     return 2;
   }
   const Options& options = *arguments.options;
+  if (!options.pdf.empty() && !writeReport) {
+    std::fprintf(err, "tintavis-calc: --pdf is not available: this build has no Qt\n");
+    return 2;
+  }
 
   std::string bytes;
   if (options.input == "-") {
@@ -297,13 +388,26 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   bytes.clear();
   bytes.shrink_to_fit();
 
-  // Windows-1252 when every character has a byte there, as the program saves its files;
-  // UTF-8 otherwise, so that no character of a name is lost.
-  const bool windows1252 = !HasHighByte(text) || Utf8ToWindows1252(text).has_value();
+  // Windows-1252 when every character has a byte there and the bytes read back as the same
+  // text, as the program saves its files; UTF-8 otherwise, so that no character of a name is
+  // lost.
+  const bool windows1252 = !HasHighByte(text) || Windows1252ThatReadsBack(text).has_value();
+
+  std::optional<Lab> reference;
+  if (options.reference) {
+    reference = ReferenceLab(text, options, *options.reference);
+    if (!reference) {
+      std::fprintf(err, "tintavis-calc: no sample named '%s' can serve as the reference\n%s",
+                   options.reference->c_str(), kUsage.data());
+      return 2;
+    }
+  }
 
   Report total;
   std::string chunk = HeaderLine(options);
   std::string errors;
+  std::vector<SampleRecord> gridRows;
+  std::vector<SampleRecord>* keptRows = options.pdf.empty() ? nullptr : &gridRows;
   bool written = WriteText(out, chunk, windows1252);
   // Whole lines in chunks, so that the output never holds more than a chunk in memory.
   constexpr std::size_t kChunkBytes = 1 << 20;
@@ -317,7 +421,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     const std::string_view piece(text.data() + pos, end - pos);
     chunk.clear();
     errors.clear();
-    const Report r = ProcessText(piece, options, line, chunk, errors);
+    const Report r = ProcessText(piece, options, line, chunk, errors, keptRows, reference ? &*reference : nullptr);
     total.samples += r.samples;
     total.failed += r.failed;
     written = WriteText(out, chunk, windows1252);
@@ -328,6 +432,13 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   if (!written || std::fflush(out) != 0) {
     std::fprintf(err, "tintavis-calc: cannot write the output: %s\n", std::strerror(errno));
     return 2;
+  }
+  if (!options.pdf.empty()) {
+    const std::string problem = writeReport(options.pdf, RunReport(options, gridRows));
+    if (!problem.empty()) {
+      std::fprintf(err, "tintavis-calc: cannot write the report '%s': %s\n", options.pdf.c_str(), problem.c_str());
+      return 2;
+    }
   }
   return total.failed > 0 ? 1 : 0;
 }

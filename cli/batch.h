@@ -3,10 +3,15 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "app/resultsgrid.h"
+#include "core/colourdifference.h"
+#include "io/report.h"
 
 namespace tintavis::batch {
 
@@ -16,6 +21,9 @@ struct Options {
   bool precise = false;   // name and ten values as %.17g, for further calculation
   bool spectrum = false;  // the line goes on with the 31 transmittances at the result path length
   std::string input = "-";  // a file name, or "-" for standard input
+  std::string pdf;          // --pdf: the printed report is also written to this file
+  // --reference: every line ends with ΔE*ab and ΔE00 against the sample of this name.
+  std::optional<std::string> reference;
 };
 
 struct Arguments {
@@ -37,11 +45,28 @@ std::string HeaderLine(const Options& options);
 
 // Computes every sample line of `text` (UTF-8; its first line is line `firstLine` of the input)
 // and appends the output lines (UTF-8) to `out` and the "line N: MESSAGE" reports to `errors`.
+// With `gridRows`, the grid texts of the computed samples are appended to it too until it holds
+// the 50 samples a window holds.
 Report ProcessText(std::string_view text, const Options& options, std::size_t firstLine, std::string& out,
-                   std::string& errors);
+                   std::string& errors, std::vector<SampleRecord>* gridRows = nullptr,
+                   const Lab* reference = nullptr);
+
+// L*, a*, b* of the first sample line named `name` (its name field without the final blank the
+// grid adds), or nothing when there is none or it cannot be computed.
+std::optional<Lab> ReferenceLab(std::string_view text, const Options& options, std::string_view name);
+
+// The printed report of a run: the first 50 computed samples numbered 1 to 50 as the window's
+// grid would hold them, under the caption "TINTAVIS - " and the input's file name ("TINTAVIS"
+// for standard input), in the language of --lang. The date and time are the writer's to fill.
+ReportContent RunReport(const Options& options, const std::vector<SampleRecord>& gridRows);
+
+// Writes the report to `path`; returns what went wrong, or an empty text when it was written.
+using ReportWriter = std::function<std::string(const std::string& path, ReportContent content)>;
 
 // The whole tool: reads the input, writes standard output and standard error, returns the exit
-// status (0 all samples computed, 1 some failed, 2 usage error or unreadable input).
-int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err);
+// status (0 all samples computed, 1 some failed, 2 usage error, unreadable input or a report
+// that could not be written). --pdf needs `writeReport`.
+int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err,
+        const ReportWriter& writeReport = {});
 
 }  // namespace tintavis::batch

@@ -1,10 +1,25 @@
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/batch.h"
+#ifdef TINTAVIS_CALC_PDF
+#include "cli/pdfreport.h"
+#endif
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
+#ifdef TINTAVIS_CALC_PDF
+  // Qt is started only when a report is written, so that the data file alone stays as quick as
+  // it was.
+  std::optional<tintavis::batch::GuiApplication> gui;
+  const auto writeReport = [&gui](const std::string& path, tintavis::ReportContent content) {
+    if (!gui) gui.emplace();
+    return tintavis::batch::WritePdfReport(path, std::move(content));
+  };
+  return tintavis::batch::Run(args, stdin, stdout, stderr, writeReport);
+#else
   return tintavis::batch::Run(args, stdin, stdout, stderr);
+#endif
 }

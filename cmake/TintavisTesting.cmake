@@ -4,6 +4,9 @@
 # the offscreen platform.
 function(tintavis_add_test name)
   cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
+  if(ARG_QT AND NOT TINTAVIS_BUILD_GUI)
+    return()  # a build without the GUI has no widgets to drive
+  endif()
   find_package(GTest REQUIRED)
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})

@@ -22,7 +22,7 @@ std::string DataFileBytes(const ResultsGrid& grid, int samples) {
     const SampleRecord record = grid.Record(row);
     AppendDataLine<std::string>(text, record);
   }
-  if (auto legacy = Utf8ToWindows1252(text)) return *std::move(legacy);
+  if (auto legacy = Windows1252ThatReadsBack(text)) return *std::move(legacy);
   return text;
 }
 

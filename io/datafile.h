@@ -39,7 +39,8 @@ void AppendDataLine(std::string& out, std::span<const Field> fields) {
 
 // The bytes of a data file: row 0 (the header as the grid holds it) and sample rows 1 to
 // `samples`, columns 1 to 11. Windows-1252 when every character has a byte there, as the
-// spreadsheet programs of the labs read it; UTF-8 otherwise, so that no character is lost.
+// spreadsheet programs of the labs read it; UTF-8 otherwise, so that no character is lost, and
+// also when the Windows-1252 bytes would form valid UTF-8 and so read back as other characters.
 std::string DataFileBytes(const ResultsGrid& grid, int samples);
 
 // Writes the file so that the previous one survives any failure: into a temporary file in the

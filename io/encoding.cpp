@@ -115,6 +115,12 @@ std::optional<std::string> Utf8ToWindows1252(std::string_view utf8) {
   return out;
 }
 
+std::optional<std::string> Windows1252ThatReadsBack(std::string_view utf8) {
+  auto legacy = Utf8ToWindows1252(utf8);
+  if (legacy && DecodeText(*legacy) == utf8) return legacy;
+  return std::nullopt;
+}
+
 std::string DecodeText(std::string_view bytes) {
   if (IsValidUtf8(bytes)) {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);

@@ -18,6 +18,11 @@ std::string Windows1252ToUtf8(std::string_view bytes);
 // The Windows-1252 bytes of a UTF-8 text, or nothing when a character has no byte there.
 std::optional<std::string> Utf8ToWindows1252(std::string_view utf8);
 
+// The Windows-1252 bytes of a UTF-8 text when every character has one and the bytes read back
+// (DecodeText) as the same text: bytes that happen to form valid UTF-8 ("Ã©" is C3 A9 there)
+// would be read as other characters ("é").
+std::optional<std::string> Windows1252ThatReadsBack(std::string_view utf8);
+
 // Bytes read from a file as UTF-8 text: kept when they are valid UTF-8 (a leading byte-order
 // mark dropped), read as Windows-1252 otherwise.
 std::string DecodeText(std::string_view bytes);

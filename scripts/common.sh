@@ -9,7 +9,15 @@ TINTAVIS_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   locales
-  qt6-base-dev fonts-liberation
+  qt6-base-dev qt6-svg-dev fonts-liberation
+  poppler-utils
+  desktop-file-utils appstream man-db
+)
+
+# Debian packages of the fuzz build (scripts/fuzz): clang with libFuzzer and the sanitizer
+# runtimes; the C++ library headers come with g++. No Qt: the fuzz targets are GUI-free.
+TINTAVIS_FUZZ_PACKAGES=(
+  cmake ninja-build g++ clang-14 libclang-rt-14-dev
 )
 
 # Installs the packages of the arguments that are not installed yet (apt-get only when needed).

@@ -29,7 +29,7 @@ struct Caption {
 };
 
 // clang-format off
-inline constexpr std::array<Caption, 42> kCaptions = {{
+inline constexpr std::array<Caption, 43> kCaptions = {{
   // Main window: labels and headings. Leading and trailing blanks are part of the texts.
   {Target::MainWidget, "Label4",  "Espesor de medida",    "Pathlength cell for measurement ", "Espesor de medida"},
   {Target::MainWidget, "Label9",  "Espesor de resultado", "Pathlength cell for result",       "Espesor de resultado"},
@@ -59,6 +59,8 @@ inline constexpr std::array<Caption, 42> kCaptions = {{
   {Target::MenuItem, "Nmerodemuestra1", "Número de &muestra", "Sample number",  "Número de muestra"},
   {Target::MenuItem, "Ayuda",           "A&yuda",             "Help",           "Ayuda"},
   {Target::MenuItem, "Acercade1",       "Acerca de TINTAVIS", "About TINTAVIS", "Acerca de"},
+  // The colour difference window's item, at the end of "&Opciones".
+  {Target::MenuItem, "Diferenciadecolor1", "Diferencia de color", "Colour difference", "Diferencia de color"},
   // Main window: input controls.
   {Target::MainWidget, "GroupBox1",    "Tipo de vino",           "Type of wine",        "Tipo de vino"},
   {Target::MainWidget, "RadioButton1", "Tinto, Rosado",          "Red, Rosé",           "Tinto, Rosado"},

@@ -273,12 +273,7 @@ QImage RenderLogo() {
   QImage image(kLogoWidth, kLogoHeight, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  DrawSpectrumArc(p);
-  DrawShadow(p);
-  DrawFoot(p);
-  DrawStem(p);
-  DrawBowl(p);
+  PaintLogo(p);
   p.end();
   return image;
 }
@@ -290,6 +285,17 @@ QImage ScaledLogo(QSize size) {
 }
 
 }  // namespace
+
+void PaintLogo(QPainter& p) {
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  DrawSpectrumArc(p);
+  DrawShadow(p);
+  DrawFoot(p);
+  DrawStem(p);
+  DrawBowl(p);
+  p.restore();
+}
 
 QImage TintavisLogo() {
   static const QImage logo = RenderLogo();

@@ -17,6 +17,10 @@ namespace tintavis {
 inline constexpr int kLogoWidth = 341;
 inline constexpr int kLogoHeight = 379;
 
+// Paints the logo as vector drawing in its own kLogoWidth x kLogoHeight coordinates, for any
+// device: the picture below, the installed icons, a scalable icon.
+void PaintLogo(QPainter& painter);
+
 // The full logo: kLogoWidth x kLogoHeight, premultiplied ARGB32, transparent background.
 // Rendered on the first call and cached; the copies share the same pixels.
 QImage TintavisLogo();

@@ -5,6 +5,7 @@
 
 #include "app/mainwindow.h"
 #include "ui/aboutwindow.h"
+#include "ui/differencewindow.h"
 #include "ui/helpwindow.h"
 #include "ui/numberingdialog.h"
 #include "ui/quickentry.h"
@@ -25,6 +26,8 @@ class Program {
   SplashWindow form5;
   NumberingDialog form4;
   QuickEntryWindow form6;
+  // Not one of the six: the colour difference window, opened from "&Opciones".
+  DifferenceWindow form7{form1.Session(), form1.DecimalSeparator()};
 };
 
 }  // namespace tintavis

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/calculation.h"
+#include "app/textrules.h"
+
 #include <cstdio>
 #include <string>
 
@@ -192,6 +195,43 @@ TEST(BatchRun, NamesKeepTheirCharactersInWindows1252OrUtf8) {
   // A character outside Windows-1252 keeps the whole output in UTF-8.
   const auto wide = RunTool({}, "Vi\xC3\xB1" "a \xE2\x98\x85\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n");
   EXPECT_EQ(wide.out.substr(std::string(kHeaderEs).size(), 11), "Vi\xC3\xB1" "a \xE2\x98\x85 \t");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BatchReference, EveryLineEndsWithTheDifferencesToTheNamedSample) {
+  const auto r = RunTool({"--reference", "Crianza"},
+                         "Crianza\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n"
+                         "Joven\tred\t2\t10\t0.62\t1.05\t0.78\t0.21\n");
+  EXPECT_EQ(r.status, 0) << r.err;
+  const std::string header = std::string(kHeaderEs).substr(0, std::string(kHeaderEs).size() - 2) + "\tdE*ab\tdE00\r\n";
+  ASSERT_EQ(r.out.substr(0, header.size()), header);
+  // The reference against itself differs by nothing.
+  EXPECT_NE(r.out.find("\t0.533\t0.00\t0.00\r\n"), std::string::npos) << r.out;
+  // Joven against Crianza, from the unrounded L*, a*, b* of both.
+  const auto joven = tintavis::CalculateSample(
+      {"Joven", "2", "10", "0.62", "1.05", "0.78", "0.21", tintavis::WineType::RedRose, false}, {}, '.', false);
+  const auto crianza = tintavis::CalculateSample(
+      {"Crianza", "2", "10", "0.5", "0.8", "0.6", "0.2", tintavis::WineType::RedRose, false}, {}, '.', false);
+  const auto& j = std::get<tintavis::RowWritten>(joven).colour;
+  const auto& c = std::get<tintavis::RowWritten>(crianza).colour;
+  const auto d = tintavis::ColourDifference({c.L, c.a, c.b}, {j.L, j.a, j.b});
+  const std::string tail = "\t" + tintavis::FormatFixed(d.dEab, 18, 2, '.') + "\t" +
+                           tintavis::FormatFixed(d.dE00, 18, 2, '.') + "\r\n";
+  EXPECT_EQ(r.out.substr(r.out.size() - tail.size()), tail);
+  EXPECT_GT(d.dEab, 1.0);
+}
+
+TEST(BatchReference, AnUnknownOrUncomputableReferenceIsAUsageError) {
+  const auto unknown = RunTool({"--reference", "Nadie"}, "Crianza\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n");
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_EQ(unknown.out, "");
+  EXPECT_NE(unknown.err.find("no sample named 'Nadie'"), std::string::npos);
+  const auto broken = RunTool({"--reference", "Mala"}, "Mala\tred\t2\t10\t0.5\t0.1\t0.6\t0.2\n");
+  EXPECT_EQ(broken.status, 2);
+  EXPECT_EQ(ParseArguments({"--reference"}).options.has_value(), false);
 }
 
 }  // namespace

@@ -115,6 +115,23 @@ TEST(DataFileBytes, WindowsCodePageWhenPossibleUtf8Otherwise) {
   EXPECT_EQ(tintavis::DataFileBytes(grid, 1).substr(std::string(kHeaderEs).size(), 11), "Viña ★ \t");
 }
 
+// Found by fuzzing: "Ã©" is C3 A9 in Windows-1252, which is valid UTF-8 for "é", so the name
+// came back changed when the file was opened.
+TEST(DataFileBytes, NamesWhoseCodePageBytesLookLikeUtf8AreWrittenInUtf8AndReadBackUnchanged) {
+  for (const std::string name : {"Ã© ", "Ã±ejo ", "CafÃ© â€“ 2 "}) {
+    ResultsGrid grid = GridOf({tintavis::testing::RedReferenceForm("Tinto")});
+    grid.SetCell(1, 1, name);
+    const std::string bytes = tintavis::DataFileBytes(grid, 1);
+    EXPECT_EQ(bytes.substr(std::string(kHeaderEs).size(), name.size() + 1), name + "\t") << name;
+    const DataFileContent content = Content(ParseDataFile(bytes, '.'));
+    ASSERT_EQ(content.rows.size(), 1u) << name;
+    EXPECT_EQ(content.rows[0][0], name);
+  }
+  // A name whose code-page bytes are not UTF-8 keeps the code page.
+  ResultsGrid grid = GridOf({tintavis::testing::RedReferenceForm("Añejo")});
+  EXPECT_EQ(tintavis::DataFileBytes(grid, 1).substr(std::string(kHeaderEs).size(), 7), "A\xF1" "ejo \t");
+}
+
 TEST(ParseDataFile, ReadsCellsBackInTheGeneralNumberText) {
   const DataFileContent content = Content(ParseDataFile(std::string(kHeaderEs) + kCrianza, '.'));
   ASSERT_EQ(content.rows.size(), 1u);

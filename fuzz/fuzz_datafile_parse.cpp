@@ -1,0 +1,43 @@
+// ParseDataFile on any bytes: it must not crash, and what it accepts must be a well-formed set of
+// rows: at most 50, names in valid UTF-8, every value cell "  --" or a general number text that
+// reads back and is written again unchanged.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "app/resultsgrid.h"
+#include "app/textrules.h"
+#include "fuzz/fuzzcheck.h"
+#include "io/datafile.h"
+#include "io/encoding.h"
+
+using namespace tintavis;
+using fuzz::Check;
+using fuzz::Fail;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  for (const char separator : {'.', ','}) {
+    const DataFileRead read = ParseDataFile(bytes, separator);
+    if (const auto* error = std::get_if<DataFileError>(&read)) {
+      Check(error->message == "Invalid numeric input", "the only reading failure is a number", error->message);
+      continue;
+    }
+    const auto& content = std::get<DataFileContent>(read);
+    Check(content.rows.size() <= 50, "at most 50 rows");
+    Check(!content.moreThanFifty || content.rows.size() == 50, "more than fifty only after fifty rows");
+    for (const SampleRecord& row : content.rows) {
+      Check(IsValidUtf8(row[0]), "a name is valid UTF-8", row[0]);
+      for (std::size_t k = 1; k < row.size(); ++k) {
+        const std::string& cell = row[k];
+        if (cell == kNotApplicableCell) continue;
+        const RealParse parsed = ParseReal(cell, separator);
+        Check(parsed.ok(), "a value cell reads as a number", cell);
+        Check(FormatGeneral(parsed.value, separator) == cell, "a value cell is its own general text", cell);
+      }
+    }
+  }
+  return 0;
+}

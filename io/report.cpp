@@ -1,0 +1,100 @@
+#include "io/report.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tintavis {
+namespace {
+
+inline constexpr std::string_view kCaptionGap = "          (";  // ten blanks
+
+}  // namespace
+
+int RoundHalfEven(double v) {
+  // The default rounding mode rounds to nearest with ties to even.
+  return static_cast<int>(std::nearbyint(v));
+}
+
+ReportGeometry::ReportGeometry(int w, int h) : width(w), height(h) {
+  const double W = w;
+  const double H = h;
+  pitch = RoundHalfEven(H / 55.125);
+  yCaption = RoundHalfEven(H / 79.38);
+  yTop = RoundHalfEven(H / 26.46);
+  yTitle = RoundHalfEven(H / 24.8062);
+  yInner = RoundHalfEven(H / 17.8784);
+  yText0 = RoundHalfEven(H / 17.2565);
+  xCaption = RoundHalfEven(W / 19.28);
+  xLeft = RoundHalfEven(W / 27.3676);
+  xRight = RoundHalfEven(W / 1.0379);
+  xSep = RoundHalfEven(W / 13.91);
+  xCol0 = RoundHalfEven(W / 5.2047);
+  colStep = RoundHalfEven(W / 15.55);
+  xTitle = RoundHalfEven(W / 3);
+  xNo = RoundHalfEven(W / 21);
+  xNameHead = RoundHalfEven(W / 9.5);
+  xName = RoundHalfEven(W / 12);
+  xValue0 = RoundHalfEven(W / 14);
+  valueStep = RoundHalfEven(W / 15.3);
+}
+
+std::string ReportCaptionLine(std::string_view caption, const ReportMoment& moment) {
+  std::string line(caption);
+  line += kCaptionGap;
+  line += moment.date;
+  if (!moment.midnight) {
+    line += ' ';
+    line += moment.time;
+  }
+  line += ')';
+  return line;
+}
+
+std::vector<ReportRow> ReportRows(const ResultsGrid& grid, int samples) {
+  std::vector<ReportRow> rows;
+  const int n = std::clamp(samples, 0, ResultsGrid::kStoredRows - 1);
+  rows.reserve(static_cast<std::size_t>(n));
+  for (int r = 1; r <= n; ++r) {
+    ReportRow row;
+    for (int c = 0; c < kGridColumns; ++c) row[c] = grid.Cell(r, c);
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+void PrintReport(ReportCanvas& canvas, int width, int height, const ReportContent& content) {
+  const ReportGeometry g(width, height);
+  const int n = static_cast<int>(content.rows.size());
+
+  canvas.DrawText(g.xCaption, g.yCaption, ReportCaptionLine(content.caption, content.moment));
+
+  // Line 0 is the top border; the bands below hold the title, the header row and one sample
+  // each; line N + 2 closes the table.
+  for (int i = 0; i <= n + 2; ++i) canvas.DrawLine(g.xLeft, g.YLine(i), g.xRight, g.YLine(i));
+
+  // The title band has no inner lines: those start at the header row.
+  const int bottom = g.YBottom(n);
+  canvas.DrawLine(g.xSep, g.yInner, g.xSep, bottom);
+  canvas.DrawLine(g.xLeft, g.yTop, g.xLeft, bottom);
+  for (int j = 0; j < ReportGeometry::kColumnLines; ++j) canvas.DrawLine(g.XCol(j), g.yInner, g.XCol(j), bottom);
+  canvas.DrawLine(g.xRight, g.yTop, g.xRight, bottom);
+
+  canvas.DrawText(g.xTitle, g.yTitle, content.english ? kReportTitleEnglish : kReportTitleSpanish);
+
+  const int yHeader = g.YText(0);
+  for (const ReportHeading& h : kReportHeadings) {
+    canvas.DrawText(RoundHalfEven(width / h.divisor), yHeader, content.english ? h.english : h.spanish);
+  }
+
+  // Texts as the grid holds them, blanks included. Grid columns 12 and 13 do not exist, so
+  // nothing is drawn under "IC" and "dA(%)".
+  for (int r = 1; r <= n; ++r) {
+    const ReportRow& row = content.rows[static_cast<std::size_t>(r - 1)];
+    const int y = g.YText(r);
+    canvas.DrawText(g.xNo, y, row[0]);
+    canvas.DrawText(g.xName, y, row[1]);
+    for (int c = 2; c < kGridColumns; ++c) canvas.DrawText(g.XValue(c), y, row[c]);
+  }
+}
+
+}  // namespace tintavis

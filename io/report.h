@@ -1,0 +1,126 @@
+// The printed report: the results grid as a ruled table on one portrait page, under a line with
+// the window caption and the date and time. Every position is a fixed fraction of the printable
+// width W and height H in device pixels, so the page scales with the printer's resolution and
+// paper. The page is drawn through a ReportCanvas, which the printer (or a PDF file) implements
+// and tests record.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/resultsgrid.h"
+
+namespace tintavis {
+
+// The integer nearest to v, a half going to the even neighbour.
+int RoundHalfEven(double v);
+
+// Where the parts of the page stand, in device pixels from the printable area's top-left corner
+// (x to the right, y downwards). Each rounded fraction of W or H is rounded on its own before
+// any integer is added to it or multiplied.
+struct ReportGeometry {
+  ReportGeometry(int width, int height);
+
+  int width;
+  int height;
+  int pitch;      // P: the height of one band of the table
+  int yCaption;   // caption and date line
+  int yTop;       // top border; horizontal line i lies at yTop + i * pitch
+  int yTitle;     // title text
+  int yInner;     // upper end of the inner vertical lines
+  int yText0;     // header texts; sample row r at yText0 + r * pitch
+  int xCaption;
+  int xLeft;      // left border, start of every horizontal line
+  int xRight;     // right border, end of every horizontal line
+  int xSep;       // between the number column and the name column
+  int xCol0;      // first of the twelve column lines
+  int colStep;    // distance between two column lines
+  int xTitle;
+  int xNo;        // "nº" and the row numbers
+  int xNameHead;  // the name heading
+  int xName;      // sample names
+  int xValue0;    // value texts: grid column c at xValue0 + c * valueStep
+  int valueStep;
+
+  static constexpr int kColumnLines = 12;
+  int XCol(int j) const { return xCol0 + j * colStep; }           // j = 0 to 11
+  int XValue(int column) const { return xValue0 + column * valueStep; }  // grid column 2 to 13
+  int YText(int row) const { return yText0 + row * pitch; }       // 0 = header row
+  int YLine(int i) const { return yTop + i * pitch; }
+  int YBottom(int samples) const { return yInner + (samples + 1) * pitch; }
+};
+
+// One heading of the header row and the divisor of W that places it.
+struct ReportHeading {
+  std::string_view spanish;
+  std::string_view english;
+  double divisor;
+};
+// The fourteen headings in the order they are drawn; "IC" and "dA(%)" head columns that the
+// grid does not have and so stay blank.
+inline constexpr std::array<ReportHeading, 14> kReportHeadings = {{
+    {"nº", "nº", 21.0},
+    {"Muestra", "Sample", 9.5},
+    {"X", "X", 4.55},
+    {"Y", "Y", 3.53},
+    {"Z", "Z", 2.89},
+    {"L*", "L*", 2.44},
+    {"C*", "C*", 2.11},
+    {"h*", "h*", 1.85},
+    {"a*", "a*", 1.655},
+    {"b*", "b*", 1.495},
+    {"Int", "Int", 1.37},
+    {"Ton", "Ton", 1.265},
+    {"IC", "IC", 1.162},
+    {"dA(%)", "dA(%)", 1.095},
+}};
+
+// The title over the table; the sign after 10 is the masculine ordinal indicator.
+inline constexpr std::string_view kReportTitleSpanish = "Coordenadas con iluminante D65 y observador 10º";
+inline constexpr std::string_view kReportTitleEnglish = "Coordinates by D65 illuminant and 10º observer";
+
+// The printing service's messages, English in both languages, without full stop.
+inline constexpr std::string_view kNoPrinterMessage = "There is no default printer currently selected";
+inline constexpr std::string_view kPrintingFailedMessage = "Printing failed";
+
+// The moment of printing as the caller's locale writes it: short date and long time.
+struct ReportMoment {
+  std::string date;
+  std::string time;
+  bool midnight = false;  // exactly midnight: the time is left out
+};
+
+// The caption, ten blanks, and the date and time in parentheses.
+std::string ReportCaptionLine(std::string_view caption, const ReportMoment& moment);
+
+// A sample row as the grid holds it: column 0 the row number text, 1 the name, 2 to 11 the
+// ten value texts.
+using ReportRow = std::array<std::string, kGridColumns>;
+
+// Rows 1 to `samples` of the grid, texts untouched.
+std::vector<ReportRow> ReportRows(const ResultsGrid& grid, int samples);
+
+// Everything the page shows.
+struct ReportContent {
+  std::string caption;  // the main window's caption
+  bool english = false;
+  ReportMoment moment;
+  std::vector<ReportRow> rows;  // sample rows 1 to N, N at most 50
+};
+
+// Where the page goes: texts with their top-left corner at the point, lines of one device pixel.
+class ReportCanvas {
+ public:
+  virtual ~ReportCanvas() = default;
+  virtual void DrawText(int x, int y, std::string_view utf8) = 0;
+  virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
+};
+
+// Draws the page on a printable area of `width` x `height` device pixels: the caption line, the
+// N + 3 horizontal lines, the vertical lines, the title, the header row and the N sample rows,
+// in this order.
+void PrintReport(ReportCanvas& canvas, int width, int height, const ReportContent& content);
+
+}  // namespace tintavis

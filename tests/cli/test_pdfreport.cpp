@@ -1,0 +1,185 @@
+// tintavis-calc --pdf, the built tool run on the example file: one A4 portrait page whose words
+// stand where the report's geometry puts them.
+#include "cli/pdfreport.h"
+
+#include <gtest/gtest.h>
+
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "io/report.h"
+#include "tests/support/pdftools.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using tintavis::ReportGeometry;
+using tintavis::testing::CommandOutput;
+using tintavis::testing::PdfWord;
+using tintavis::testing::PdfWords;
+using tintavis::testing::PopplerToolsPresent;
+using tintavis::testing::Quoted;
+using tintavis::testing::ReadPdfInfo;
+
+const std::string kTool = TINTAVIS_CALC_PATH;
+const std::string kSamples = std::string(TINTAVIS_SOURCE_DIR) + "/examples/samples.tsv";
+
+// Words may sit a little off the point: the glyphs' side bearings and the PDF font's own
+// ascent.
+constexpr double kTolerance = 1.0;
+
+class PdfReportToolTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(PopplerToolsPresent());
+    folder = fs::path(::testing::TempDir()) /
+             ("tintavis_pdf_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    // The page the tool lays out, measured on a writer set up the same way.
+    QPdfWriter writer(QString::fromStdString((folder / "probe.pdf").string()));
+    tintavis::batch::SetUpReportPage(writer);
+    width = writer.width();
+    height = writer.height();
+    origin = writer.pageLayout().paintRect(QPageLayout::Point).topLeft();
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  // Runs the tool; standard output goes to a file.
+  int Tool(const std::string& arguments, const std::string& environment = {}) {
+    int status = 0;
+    CommandOutput(environment + " " + Quoted(kTool) + " " + arguments + " >" + Quoted((folder / "out.txt").string()) +
+                      " 2>" + Quoted((folder / "err.txt").string()),
+                  &status);
+    return status;
+  }
+  std::string Read(const char* name) const {
+    std::ifstream in(folder / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  std::string Pdf() const { return (folder / "report.pdf").string(); }
+
+  // Points on the page of a device pixel position.
+  double X(int x) const { return origin.x() + x * 72.0 / tintavis::batch::kPdfResolution; }
+  double Y(int y) const { return origin.y() + y * 72.0 / tintavis::batch::kPdfResolution; }
+
+  // The word whose box starts nearest to (x, y) among those with this text.
+  static std::optional<PdfWord> Nearest(const std::vector<PdfWord>& words, const std::string& text, double x, double y) {
+    std::optional<PdfWord> best;
+    double bestDistance = 0;
+    for (const PdfWord& w : words) {
+      if (w.text != text) continue;
+      const double d = std::abs(w.xMin - x) + std::abs(w.yMin - y);
+      if (!best || d < bestDistance) {
+        best = w;
+        bestDistance = d;
+      }
+    }
+    return best;
+  }
+  void ExpectWordAt(const std::vector<PdfWord>& words, const std::string& text, int x, int y) {
+    const auto w = Nearest(words, text, X(x), Y(y));
+    ASSERT_TRUE(w.has_value()) << text << " is not on the page";
+    EXPECT_NEAR(w->xMin, X(x), kTolerance) << text;
+    EXPECT_NEAR(w->yMin, Y(y), kTolerance) << text;
+  }
+
+  fs::path folder;
+  int width = 0;
+  int height = 0;
+  QPointF origin;
+};
+
+TEST_F(PdfReportToolTest, WritesOnePortraitA4PageBesideTheUnchangedDataFile) {
+  ASSERT_EQ(Tool(Quoted(kSamples)), 0);
+  const std::string plain = Read("out.txt");
+  ASSERT_EQ(Tool("--pdf " + Quoted(Pdf()) + " " + Quoted(kSamples)), 0) << Read("err.txt");
+  EXPECT_EQ(Read("out.txt"), plain);
+  EXPECT_EQ(Read("err.txt"), "");
+  const auto info = ReadPdfInfo(Pdf());
+  ASSERT_TRUE(info.has_value());
+  EXPECT_EQ(info->pages, 1);
+  EXPECT_NEAR(info->width, 595, 1);   // A4: 210 mm
+  EXPECT_NEAR(info->height, 842, 1);  // 297 mm
+}
+
+TEST_F(PdfReportToolTest, WordsStandWhereTheGeometryPutsThem) {
+  ASSERT_EQ(Tool("--pdf " + Quoted(Pdf()) + " " + Quoted(kSamples)), 0) << Read("err.txt");
+  const auto words = PdfWords(Pdf());
+  const ReportGeometry g(width, height);
+  ExpectWordAt(words, "TINTAVIS", g.xCaption, g.yCaption);
+  const auto file = Nearest(words, "samples.tsv", X(g.xCaption), Y(g.yCaption));  // same line, further right
+  ASSERT_TRUE(file.has_value());
+  EXPECT_NEAR(file->yMin, Y(g.yCaption), kTolerance);
+  ExpectWordAt(words, "Coordenadas", g.xTitle, g.yTitle);
+  ExpectWordAt(words, "nº", g.xNo, g.YText(0));
+  ExpectWordAt(words, "Muestra", g.xNameHead, g.YText(0));
+  ExpectWordAt(words, "dA(%)", tintavis::RoundHalfEven(width / 1.095), g.YText(0));
+  // Row 1: Crianza; row 4: Verdejo, a white wine; row 5: Brandy solera.
+  ExpectWordAt(words, "1", g.xNo, g.YText(1));
+  ExpectWordAt(words, "Crianza", g.xName, g.YText(1));
+  ExpectWordAt(words, "3.213", g.XValue(2), g.YText(1));
+  ExpectWordAt(words, "0.533", g.XValue(11), g.YText(1));
+  ExpectWordAt(words, "Verdejo", g.xName, g.YText(4));
+  ExpectWordAt(words, "93.87", g.XValue(7), g.YText(4));
+  ExpectWordAt(words, "5", g.xNo, g.YText(5));
+  ExpectWordAt(words, "Brandy", g.xName, g.YText(5));
+  ExpectWordAt(words, "7.78", g.XValue(9), g.YText(5));
+  // Nothing below the fifth row.
+  for (const PdfWord& w : words) EXPECT_LT(w.yMin, Y(g.YText(6))) << w.text;
+}
+
+TEST_F(PdfReportToolTest, EnglishReportOfStandardInput) {
+  ASSERT_EQ(Tool("--lang en --pdf " + Quoted(Pdf()) + " - <" + Quoted(kSamples)), 0) << Read("err.txt");
+  const auto words = PdfWords(Pdf());
+  ASSERT_GE(words.size(), 2u);
+  // The caption of a window that has not saved or opened a file.
+  EXPECT_EQ(words[0].text, "TINTAVIS");
+  EXPECT_EQ(words[1].text.front(), '(');
+  const ReportGeometry g(width, height);
+  ExpectWordAt(words, "Coordinates", g.xTitle, g.yTitle);
+  ExpectWordAt(words, "Sample", g.xNameHead, g.YText(0));
+  ExpectWordAt(words, "Ton", tintavis::RoundHalfEven(width / 1.265), g.YText(0));
+}
+
+TEST_F(PdfReportToolTest, ReportHoldsTheFirstFiftySamples) {
+  {
+    std::ofstream in(folder / "many.tsv");
+    for (int i = 1; i <= 60; ++i) in << "S" << i << "\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n";
+  }
+  ASSERT_EQ(Tool("--pdf " + Quoted(Pdf()) + " " + Quoted((folder / "many.tsv").string())), 0) << Read("err.txt");
+  const auto words = PdfWords(Pdf());
+  const ReportGeometry g(width, height);
+  ExpectWordAt(words, "50", g.xNo, g.YText(50));
+  ExpectWordAt(words, "S50", g.xName, g.YText(50));
+  for (const PdfWord& w : words) {
+    EXPECT_NE(w.text, "S51");
+    EXPECT_NE(w.text, "51");
+  }
+  const auto info = ReadPdfInfo(Pdf());
+  ASSERT_TRUE(info.has_value());
+  EXPECT_EQ(info->pages, 1);
+}
+
+TEST_F(PdfReportToolTest, RunsWithoutADisplayAndStartsNoGuiForTheDataFileAlone) {
+  ASSERT_EQ(Tool("--pdf " + Quoted(Pdf()) + " " + Quoted(kSamples), "env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY"),
+            0)
+      << Read("err.txt");
+  EXPECT_TRUE(fs::exists(Pdf()));
+  // A platform that does not exist would stop Qt at its start: without --pdf it is never met.
+  EXPECT_EQ(Tool(Quoted(kSamples), "env QT_QPA_PLATFORM=no-such-platform"), 0) << Read("err.txt");
+}
+
+TEST_F(PdfReportToolTest, AnUnwritableReportExitsTwoWithAMessage) {
+  const std::string target = (folder / "missing" / "report.pdf").string();
+  EXPECT_EQ(Tool("--pdf " + Quoted(target) + " " + Quoted(kSamples)), 2);
+  EXPECT_EQ(Read("err.txt"), "tintavis-calc: cannot write the report '" + target + "': No such file or directory\n");
+  EXPECT_FALSE(fs::exists(target));
+}
+
+}  // namespace

@@ -1,0 +1,121 @@
+// Reading PDF files back in tests with poppler's pdfinfo and pdftotext (Debian poppler-utils,
+// which scripts/test installs): page count and size, the text, and word boxes in points.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tintavis::testing {
+
+// Runs a shell command and returns its standard output; `status` gets its exit status.
+inline std::string CommandOutput(const std::string& command, int* status = nullptr) {
+  std::string out;
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) {
+    if (status != nullptr) *status = -1;
+    return out;
+  }
+  char buf[4096];
+  std::size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, n);
+  const int rc = ::pclose(pipe);
+  if (status != nullptr) *status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  return out;
+}
+
+inline std::string Quoted(const std::string& path) {
+  std::string q = "'";
+  for (const char c : path) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+// Succeeds when pdfinfo and pdftotext can be run; otherwise says what to install.
+inline ::testing::AssertionResult PopplerToolsPresent() {
+  for (const char* tool : {"pdfinfo", "pdftotext"}) {
+    int status = 0;
+    CommandOutput(std::string("command -v ") + tool + " >/dev/null 2>&1", &status);
+    if (status != 0) {
+      return ::testing::AssertionFailure() << tool
+                                           << " is missing: install the Debian package poppler-utils "
+                                              "(scripts/test installs it)";
+    }
+  }
+  return ::testing::AssertionSuccess();
+}
+
+struct PdfInfo {
+  int pages = 0;
+  double width = 0;  // points
+  double height = 0;
+};
+
+// A number written with '.', whatever the C library's locale (QApplication sets it from the
+// environment); 0 when there is none.
+inline double NumberAt(const std::string& text, std::size_t at) {
+  while (at < text.size() && text[at] == ' ') ++at;
+  double v = 0;
+  if (at < text.size()) std::from_chars(text.data() + at, text.data() + text.size(), v);
+  return v;
+}
+
+// The text after `key` up to the end of its line, or an empty text.
+inline std::string FieldAfter(const std::string& text, const std::string& key) {
+  const std::size_t at = text.find(key);
+  if (at == std::string::npos) return {};
+  const std::size_t start = at + key.size();
+  return text.substr(start, text.find('\n', start) - start);
+}
+
+inline std::optional<PdfInfo> ReadPdfInfo(const std::string& path) {
+  int status = 0;
+  const std::string out = CommandOutput("pdfinfo " + Quoted(path) + " 2>/dev/null", &status);
+  if (status != 0) return std::nullopt;
+  PdfInfo info;
+  info.pages = static_cast<int>(NumberAt(FieldAfter(out, "Pages:"), 0));
+  // "Page size:       595 x 842 pts (A4)"
+  const std::string size = FieldAfter(out, "Page size:");
+  info.width = NumberAt(size, 0);
+  const std::size_t x = size.find(" x ");
+  if (x != std::string::npos) info.height = NumberAt(size, x + 3);
+  return info;
+}
+
+// The text of the file as pdftotext reads it (UTF-8), in reading order.
+inline std::string PdfText(const std::string& path) {
+  return CommandOutput("pdftotext -enc UTF-8 " + Quoted(path) + " - 2>/dev/null");
+}
+
+struct PdfWord {
+  std::string text;
+  double xMin, yMin, xMax, yMax;  // points from the page's top-left corner
+};
+
+// The value of attribute `name` in the element text `element`.
+inline double Attribute(const std::string& element, const std::string& name) {
+  const std::size_t at = element.find(" " + name + "=\"");
+  return at == std::string::npos ? 0.0 : NumberAt(element, at + name.size() + 3);
+}
+
+// The words of `pdftotext -bbox`: <word xMin=".." yMin=".." xMax=".." yMax="..">text</word>.
+inline std::vector<PdfWord> PdfWords(const std::string& path) {
+  const std::string html = CommandOutput("pdftotext -bbox -enc UTF-8 " + Quoted(path) + " - 2>/dev/null");
+  std::vector<PdfWord> words;
+  for (std::size_t at = html.find("<word "); at != std::string::npos; at = html.find("<word ", at + 1)) {
+    const std::size_t close = html.find('>', at);
+    const std::size_t end = html.find("</word>", close);
+    if (close == std::string::npos || end == std::string::npos) break;
+    const std::string element = html.substr(at, close - at);
+    words.push_back({html.substr(close + 1, end - close - 1), Attribute(element, "xMin"), Attribute(element, "yMin"),
+                     Attribute(element, "xMax"), Attribute(element, "yMax")});
+  }
+  return words;
+}
+
+}  // namespace tintavis::testing
