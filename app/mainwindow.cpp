@@ -508,12 +508,17 @@ void MainWindow::SaveThrough(QFileDialog* dialog) {
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
   const QString path = dialog->selectedFiles().constFirst();
   RememberChoice(dialog, path);
+  SaveFile(path);
+}
+
+bool MainWindow::SaveFile(const QString& path) {
   const auto error = WriteDataFile(session_.grid, session_.SampleCount(), QFile::encodeName(path).toStdString());
   if (error) {
     ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(*error)});
-    return;
+    return false;
   }
   SetCaptionForFile(path);
+  return true;
 }
 
 void MainWindow::Abrir1Click() {
@@ -523,15 +528,20 @@ void MainWindow::Abrir1Click() {
   // Of several files chosen only the first is opened.
   const QString path = openDialog1_->selectedFiles().constFirst();
   RememberChoice(openDialog1_, path);
+  OpenFile(path);
+}
+
+bool MainWindow::OpenFile(const QString& path) {
   const DataFileRead read = ReadDataFile(QFile::encodeName(path).toStdString(), separator_);
   if (const auto* error = std::get_if<DataFileError>(&read)) {
     // The whole file is read before anything changes: a failure leaves the grid as it was.
     ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(error->message)});
-    return;
+    return false;
   }
   const auto& content = std::get<DataFileContent>(read);
   SetCaptionForFile(path);
   LoadSamples(content.rows, content.moreThanFifty, IsEnglish(), session_, *this);
+  return true;
 }
 
 void MainWindow::SetCaptionForFile(const QString& path) {

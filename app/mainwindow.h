@@ -48,6 +48,11 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDialog* numbering, QuickEntryWindow* quickEntry,
                      DifferenceWindow* differences = nullptr);
 
+  // The file commands' work once a file has been chosen: the grid saved to `path`, or `path`
+  // read whole and, when good, put in the grid. False after a failure, which was shown.
+  bool SaveFile(const QString& path);
+  bool OpenFile(const QString& path);
+
   // The one language value of the program; every message asks it when it is produced.
   bool IsEnglish() const { return english_; }
 

@@ -121,7 +121,7 @@ LineKind ReadLine(std::string_view line, const Options& options, SampleForm& for
   std::size_t count = 0;
   for (std::size_t start = 0;;) {
     const std::size_t tab = line.find('\t', start);
-    const std::string_view field = line.substr(start, tab == std::string_view::npos ? line.npos : tab - start);
+    const std::string_view field = line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
     if (count < kFields) fields[count] = field;
     ++count;
     if (tab == std::string_view::npos) break;

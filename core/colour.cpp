@@ -103,10 +103,9 @@ Tristimulus3 Tristimulus(const Spectrum31& spectrum) {
 
 double HueAngle(double a, double b) {
   double h = a == 0 ? 90 : std::atan(b / a) * 360 / (2 * std::numbers::pi);
-  // Exactly one quadrant correction, tested in this order.
-  if (b < 0 && a <= 0) {
-    h += 180;
-  } else if (b >= 0 && a < 0) {
+  // Exactly one quadrant correction: half a turn for a* < 0 (and for a* = 0 with b* < 0, which
+  // makes 270), a whole turn for the fourth quadrant.
+  if ((b < 0 && a <= 0) || (b >= 0 && a < 0)) {
     h += 180;
   } else if (b < 0 && a > 0) {
     h += 360;

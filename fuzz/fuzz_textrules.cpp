@@ -243,6 +243,11 @@ void CheckFormatGeneral(double value, char separator) {
     Check(last != '0' && last != separator, "no trailing zeros and no bare separator", text);
   }
   const RealParse back = ParseReal(text, separator);
+  if (back.status == RealParse::Status::Overflow) {
+    // Rounded to 15 digits, the largest doubles exceed the double range ("1.79769313486232E308").
+    Check(std::fabs(value) > 1e308, "only the largest values round beyond the double range", text);
+    return;
+  }
   Check(back.ok(), "FormatGeneral text reads back", text);
   const int e = DecimalExponent(value);
   const double tolerance = 0.5 * std::pow(10.0, e - 15) + 1e-15 * std::fabs(value);

@@ -140,7 +140,7 @@ std::optional<SampleRecord> ParseLine(std::string_view line, char separator) {
     record[0] = line.substr(0, tab);
     for (std::size_t start = tab + 1;;) {
       const std::size_t next = line.find('\t', start);
-      tokens.push_back(Trim(line.substr(start, next == std::string_view::npos ? line.npos : next - start)));
+      tokens.push_back(Trim(line.substr(start, next == std::string_view::npos ? std::string_view::npos : next - start)));
       if (next == std::string_view::npos) break;
       start = next + 1;
     }

@@ -12,7 +12,8 @@ int ClampedStep(int step) { return step < 1 ? 1 : (step > kQuickEntrySteps ? kQu
 
 std::string_view PromptOf(QuickEntryStep step) {
   const int s = ClampedStep(step.step);
-  return kQuickEntryPrompts[static_cast<std::size_t>(2 * (s - 1) + (step.english ? 1 : 0))];
+  const std::size_t index = 2 * static_cast<std::size_t>(s - 1) + (step.english ? 1 : 0);
+  return kQuickEntryPrompts[index];
 }
 
 std::optional<QuickEntryStep> StepOfPrompt(std::string_view prompt) {

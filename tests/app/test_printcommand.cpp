@@ -199,7 +199,7 @@ class PrintedPageTest : public PrintCommandTest {
   std::string PrintToPdf(const char* name, QPageLayout::Orientation orientation = QPageLayout::Portrait) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    const std::string pdf = Pdf(name);
+    std::string pdf = Pdf(name);
     printer.setOutputFileName(QString::fromStdString(pdf));
     printer.setPageOrientation(orientation);
     EXPECT_TRUE(window.PrintReportOn(printer));

@@ -796,3 +796,20 @@ TEST(FormatGeneral, TextReadsBackToWithinItsFifteenDigits) {
     EXPECT_NEAR(back.value, v, std::abs(v) * 1e-14) << text;
   }
 }
+
+// Found by fuzzing: rounded to the digits of a cell, the doubles next to the largest one give
+// texts beyond the double range. They are written all the same, and reading them back reports
+// an overflow rather than a wrong value. (1.7976931348623157E308 to 5 digits is 1.7977E308, to
+// 15 digits 1.79769313486232E308.)
+TEST(FormatGeneral, TheLargestDoublesRoundToTextsThatReadBackAsOverflow) {
+  constexpr double kMax = std::numeric_limits<double>::max();
+  EXPECT_EQ(FormatFixed(kMax, 5, 3, '.'), "1.7977E308");
+  EXPECT_EQ(FormatFixed(-kMax, 1, 3, ','), "-2E308");
+  EXPECT_EQ(tintavis::FormatGeneral(-kMax, '.'), "-1.79769313486232E308");
+  for (const char* text : {"1.7977E308", "-2E308", "-1.79769313486232E308"}) {
+    EXPECT_EQ(ParseReal(text, '.').status, RealParse::Status::Overflow) << text;
+  }
+  // Below that the texts read back: 1E308 is a double.
+  EXPECT_EQ(FormatFixed(1e308, 5, 3, '.'), "1E308");
+  EXPECT_TRUE(ParseReal(FormatFixed(1e308, 5, 3, '.'), '.').ok());
+}

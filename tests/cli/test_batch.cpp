@@ -22,7 +22,7 @@ struct Processed {
   tintavis::batch::Report report;
 };
 
-Processed Process(std::string_view text, Options options = {}) {
+Processed Process(std::string_view text, const Options& options = {}) {
   Processed p;
   p.report = ProcessText(text, options, 1, p.out, p.errors);
   return p;
