@@ -75,7 +75,8 @@ CalculationOutcome CalculateSample(const SampleForm& form, CalculationCounters c
   // (a start number above 50 is used once).
   const std::int64_t nextOrder = std::int64_t{counters.nextOrderNumber} + 1;
   row.nextOrderNumber = static_cast<std::int32_t>(nextOrder > kMaxSamples ? kMaxSamples : nextOrder);
-  row.nextRow = counters.nextRow + 1;
+  // A row past the limit can only come from a caller's mistake; it counts as the limit.
+  row.nextRow = counters.nextRow >= kMaxSamples ? kMaxSamples + 1 : counters.nextRow + 1;
   if (row.nextRow > kMaxSamples) {
     // The 50th sample is written in row 50; every later one replaces it.
     row.nextRow = kMaxSamples;

@@ -308,6 +308,25 @@ bool HasHighByte(std::string_view s) {
   return false;
 }
 
+// Whether the output may be written in Windows-1252, as the program saves its files: every name
+// must have its bytes there, and no name may turn into bytes that form valid UTF-8 ("Ã©" is
+// C3 A9 there), since a file whose every line is valid UTF-8 is read as UTF-8. Names are
+// separated by ASCII in the output, so one name with an invalid sequence makes the file read as
+// Windows-1252; a name that reads back the same alone does so in the file too. Every name
+// of the input is looked at, computed or not.
+bool NamesStayWindows1252(std::string_view text) {
+  if (!HasHighByte(text)) return true;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::string_view line = NextLine(text, pos);
+    if (IsBlank(line) || line.front() == '#') continue;
+    const std::string name = std::string(line.substr(0, line.find('\t'))) + ' ';
+    if (!HasHighByte(name)) continue;
+    const auto legacy = Utf8ToWindows1252(name);
+    if (!legacy || IsValidUtf8(*legacy)) return false;
+  }
+  return true;
+}
+
 // Writes UTF-8 text in the output encoding chosen for the whole run.
 bool WriteText(std::FILE* f, const std::string& utf8, bool windows1252) {
   if (windows1252 && HasHighByte(utf8)) {
@@ -388,10 +407,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   bytes.clear();
   bytes.shrink_to_fit();
 
-  // Windows-1252 when every character has a byte there and the bytes read back as the same
-  // text, as the program saves its files; UTF-8 otherwise, so that no character of a name is
-  // lost.
-  const bool windows1252 = !HasHighByte(text) || Windows1252ThatReadsBack(text).has_value();
+  const bool windows1252 = NamesStayWindows1252(text);
 
   std::optional<Lab> reference;
   if (options.reference) {
@@ -425,7 +441,8 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     total.samples += r.samples;
     total.failed += r.failed;
     written = WriteText(out, chunk, windows1252);
-    std::fputs(errors.c_str(), err);
+    // Written whole: a report may quote a field holding a NUL byte.
+    std::fwrite(errors.data(), 1, errors.size(), err);
     for (const char c : piece) line += c == '\n' ? 1 : 0;
     pos = end;
   }

@@ -235,3 +235,27 @@ TEST(BatchReference, AnUnknownOrUncomputableReferenceIsAUsageError) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BatchRun, ReportsQuotingANulByteAreWrittenWhole) {
+  using namespace std::string_literals;
+  const auto r = RunTool({}, "Uno\t\0\t2\t10\t1\t1\t1\t1\nDos\tred\t2\n"s);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "line 1: tipo de vino desconocido '\0' (red, white, \"Tinto, Rosado\" o \"Blanco, Brandy\")\n"
+                   "line 2: se esperaban 8 campos separados por TAB, hay 3\n"s);
+}
+
+TEST(BatchRun, NamesWhoseCodePageBytesLookLikeUtf8KeepTheOutputInUtf8) {
+  // In Windows-1252 "Ã©" would be C3 A9, which a reader takes for the UTF-8 of "é".
+  const auto r = RunTool({}, "Ã©\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n");
+  EXPECT_EQ(r.out.substr(std::string(kHeaderEs).size(), 6), "Ã© \t");
+  // Even beside a name whose bytes are no UTF-8: that one may fail to compute and be left out.
+  const auto mixed = RunTool({}, "Ã©\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\nAñejo\tred\t2\t10\t0.5\t0.1\t0.6\t0.2\n");
+  EXPECT_EQ(mixed.out.substr(std::string(kHeaderEs).size(), 6), "Ã© \t");
+  // Names whose bytes are no UTF-8 keep the code page.
+  const auto legacy = RunTool({}, "Añejo\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n");
+  EXPECT_EQ(legacy.out.substr(std::string(kHeaderEs).size(), 7), "A\xF1" "ejo \t");
+}
+
+}  // namespace
