@@ -258,10 +258,6 @@ void MainWindow::BuildControls() {
 
   charts_ = new ChartImages;
 
-  saveDialog1_ = MakeFileDialog(this, "SaveDialog1", FileDialogKind::SaveCalc);
-  saveDialog2_ = MakeFileDialog(this, "SaveDialog2", FileDialogKind::SaveExcel);
-  openDialog1_ = MakeFileDialog(this, "OpenDialog1", FileDialogKind::Open);
-
   // Tab order: name, both path lengths, "Introducir valores", the four absorbances, the wine
   // type, the grid. "Calcular" is no tab stop.
   QWidget* order[] = {nomMuestra_,     espesor_,       referido_,      button1_,      absorbance_[0], absorbance_[1],
@@ -500,9 +496,16 @@ void MainWindow::Diferenciadecolor1Click() {
   differences_->ShowWindow();
 }
 
-void MainWindow::ArchivoExcel1Click() { SaveThrough(saveDialog2_); }
+// The file dialogs are made at their first use (each costs more than the rest of the window)
+// and kept, so that each proposes the name last chosen in it.
+QFileDialog* MainWindow::Dialog(QFileDialog*& dialog, const char* name, FileDialogKind kind) {
+  if (dialog == nullptr) dialog = MakeFileDialog(this, name, kind);
+  return dialog;
+}
 
-void MainWindow::ArchivoCalc1Click() { SaveThrough(saveDialog1_); }
+void MainWindow::ArchivoExcel1Click() { SaveThrough(Dialog(saveDialog2_, "SaveDialog2", FileDialogKind::SaveExcel)); }
+
+void MainWindow::ArchivoCalc1Click() { SaveThrough(Dialog(saveDialog1_, "SaveDialog1", FileDialogKind::SaveCalc)); }
 
 void MainWindow::SaveThrough(QFileDialog* dialog) {
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
@@ -524,6 +527,7 @@ bool MainWindow::SaveFile(const QString& path) {
 void MainWindow::Abrir1Click() {
   // Numbering is switched off before the dialog, so also when the user cancels it.
   ResetNumbering();
+  Dialog(openDialog1_, "OpenDialog1", FileDialogKind::Open);
   if (openDialog1_->exec() != QDialog::Accepted || openDialog1_->selectedFiles().isEmpty()) return;
   // Of several files chosen only the first is opened.
   const QString path = openDialog1_->selectedFiles().constFirst();

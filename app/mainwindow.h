@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "app/filedialogs.h"
 #include "app/sampleworkflow.h"
 
 class QAction;
@@ -103,6 +104,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
 
   void ApplyLanguage(bool english);
   void SaveThrough(QFileDialog* dialog);
+  QFileDialog* Dialog(QFileDialog*& dialog, const char* name, FileDialogKind kind);
   void SetCaptionForFile(const QString& path);
   void CentreHeading(QLabel* label);
   void BuildControls();
