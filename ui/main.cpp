@@ -15,7 +15,9 @@ int main(int argc, char** argv) {
 
   tintavis::Program program;
   program.form1.showMaximized();
-  // The splash stays above the main window until its timer hides it.
+  // The quick entry window, open from the start, and the splash above it until its timer hides
+  // it, both in front of the maximised main window.
+  program.form6.raise();
   program.form5.raise();
   return QApplication::exec();
 }
