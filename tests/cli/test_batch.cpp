@@ -4,18 +4,19 @@
 
 #include "app/calculation.h"
 #include "app/textrules.h"
+#include "tests/support/datafiles.h"
 
 #include <cstdio>
 #include <string>
 
 namespace {
 
+using tintavis::testing::kHeaderEs;
+
 using tintavis::batch::Options;
 using tintavis::batch::ParseArguments;
 using tintavis::batch::ProcessText;
 
-constexpr const char* kHeaderEs =
-    "   Muestra\t     X\t     Y\t     Z\t    L*\t    C*\t    h*\t    a*\t    b*\t   Int.\t  Ton.\r\n";
 
 struct Processed {
   std::string out, errors;

@@ -12,9 +12,15 @@
 #include "app/calculation.h"
 #include "app/sampleworkflow.h"
 #include "app/textrules.h"
+#include "tests/support/datafiles.h"
 #include "tests/support/sampleforms.h"
 
 namespace {
+
+using tintavis::testing::kCrianza;
+using tintavis::testing::kHeaderEs;
+using tintavis::testing::ReadBytes;
+using tintavis::testing::WriteBytes;
 
 namespace fs = std::filesystem;
 using tintavis::DataFileContent;
@@ -23,9 +29,6 @@ using tintavis::ParseDataFile;
 using tintavis::ResultsGrid;
 using tintavis::SampleRecord;
 
-constexpr const char* kHeaderEs =
-    "   Muestra\t     X\t     Y\t     Z\t    L*\t    C*\t    h*\t    a*\t    b*\t   Int.\t  Ton.\r\n";
-constexpr const char* kCrianza = "Crianza \t3.213\t1.403\t0.368\t12.0\t43.99\t20.37\t41.24\t15.31\t7.400\t0.533\r\n";
 
 // A grid filled the way the window fills it.
 ResultsGrid GridOf(const std::vector<tintavis::SampleForm>& forms, char separator = '.') {
@@ -38,18 +41,6 @@ ResultsGrid GridOf(const std::vector<tintavis::SampleForm>& forms, char separato
     counters = {row.nextRow, row.nextOrderNumber};
   }
   return grid;
-}
-
-std::string ReadBytes(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteBytes(const fs::path& p, std::string_view bytes) {
-  std::ofstream out(p, std::ios::binary);
-  out << bytes;
 }
 
 class TempFolder : public ::testing::Test {
