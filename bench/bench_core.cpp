@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "app/textrules.h"
+#include "logic/textrules.h"
 #include "core/colour.h"
 #include "core/displaycolour.h"
 

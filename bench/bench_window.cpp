@@ -11,9 +11,9 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "app/mainwindow.h"
-#include "ui/messenger.h"
-#include "ui/program.h"
+#include "gui/mainwindow.h"
+#include "gui/messenger.h"
+#include "gui/program.h"
 
 namespace {
 

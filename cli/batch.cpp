@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <string>
 
-#include "app/calculation.h"
-#include "app/resultsgrid.h"
-#include "app/textrules.h"
+#include "logic/calculation.h"
+#include "logic/resultsgrid.h"
+#include "logic/textrules.h"
 #include "io/datafile.h"
 #include "io/encoding.h"
 

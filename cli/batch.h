@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/resultsgrid.h"
+#include "logic/resultsgrid.h"
 #include "core/colourdifference.h"
 #include "io/report.h"
 

@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "io/qtprinting.h"
+#include "gui/qtprinting.h"
 
 namespace tintavis::batch {
 

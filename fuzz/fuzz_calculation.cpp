@@ -15,9 +15,9 @@
 #include <string>
 #include <variant>
 
-#include "app/calculation.h"
-#include "app/resultsgrid.h"
-#include "app/textrules.h"
+#include "logic/calculation.h"
+#include "logic/resultsgrid.h"
+#include "logic/textrules.h"
 #include "fuzz/fuzzcheck.h"
 
 using namespace tintavis;

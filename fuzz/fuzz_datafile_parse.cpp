@@ -7,8 +7,8 @@
 #include <string_view>
 #include <variant>
 
-#include "app/resultsgrid.h"
-#include "app/textrules.h"
+#include "logic/resultsgrid.h"
+#include "logic/textrules.h"
 #include "fuzz/fuzzcheck.h"
 #include "io/datafile.h"
 #include "io/encoding.h"

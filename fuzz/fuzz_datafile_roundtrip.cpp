@@ -14,8 +14,8 @@
 #include <variant>
 #include <vector>
 
-#include "app/resultsgrid.h"
-#include "app/textrules.h"
+#include "logic/resultsgrid.h"
+#include "logic/textrules.h"
 #include "fuzz/fuzzcheck.h"
 #include "io/datafile.h"
 #include "io/encoding.h"

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "app/textrules.h"
+#include "logic/textrules.h"
 #include "fuzz/fuzzcheck.h"
 
 using namespace tintavis;

@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/calculation.h"
-#include "app/textrules.h"
+#include "logic/calculation.h"
+#include "logic/textrules.h"
 #include "io/encoding.h"
 #include "io/fileerrors.h"
 

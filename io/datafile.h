@@ -15,7 +15,7 @@
 #include <variant>
 #include <vector>
 
-#include "app/resultsgrid.h"
+#include "logic/resultsgrid.h"
 
 namespace tintavis {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/resultsgrid.h"
+#include "logic/resultsgrid.h"
 
 namespace tintavis {
 

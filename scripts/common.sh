@@ -4,7 +4,13 @@
 TINTAVIS_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TINTAVIS_BUILD="${TINTAVIS_BUILD:-$TINTAVIS_ROOT/build}"
 
-# Debian packages the build, the tests and the program need.
+# Debian packages that building and running the program need (scripts/run).
+TINTAVIS_RUN_PACKAGES=(
+  cmake ninja-build g++
+  qt6-base-dev fonts-liberation
+)
+
+# Debian packages the whole build, the tests, the tools and the program need.
 TINTAVIS_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/calculation.h"
-#include "app/textrules.h"
+#include "logic/calculation.h"
+#include "logic/textrules.h"
 #include "tests/support/datafiles.h"
 
 #include <cstdio>

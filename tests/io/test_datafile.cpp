@@ -9,9 +9,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/calculation.h"
-#include "app/sampleworkflow.h"
-#include "app/textrules.h"
+#include "logic/calculation.h"
+#include "logic/sampleworkflow.h"
+#include "logic/textrules.h"
 #include "tests/support/datafiles.h"
 #include "tests/support/sampleforms.h"
 

@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-#include "app/sampleworkflow.h"
+#include "logic/sampleworkflow.h"
 
 namespace {
 

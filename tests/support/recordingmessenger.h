@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "ui/messenger.h"
+#include "gui/messenger.h"
 
 namespace tintavis::testing {
 

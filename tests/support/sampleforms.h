@@ -1,7 +1,7 @@
 // The reference samples of the tests, as the fields of the main window hold them.
 #pragma once
 
-#include "app/calculation.h"
+#include "logic/calculation.h"
 
 namespace tintavis::testing {
 

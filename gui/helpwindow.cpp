@@ -1,0 +1,98 @@
+#include "gui/helpwindow.h"
+
+#include <QColor>
+#include <QEvent>
+#include <QPalette>
+#include <QStringList>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include <string_view>
+
+#include "logic/helptexts.h"
+
+namespace tintavis {
+namespace {
+
+// One paragraph per entry. QTextEdit keeps a trailing empty entry as an empty last paragraph,
+// so toPlainText() gives the joined lines back unchanged and blockCount() equals the number of
+// entries.
+template <std::size_t N>
+QString JoinedLines(const std::array<std::string_view, N>& lines) {
+  QStringList list;
+  list.reserve(static_cast<qsizetype>(N));
+  for (const std::string_view line : lines) {
+    list.append(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+  }
+  return list.join(QLatin1Char('\n'));
+}
+
+QTextEdit* MakePane(const QString& name, const QString& text, QWidget* parent) {
+  auto* pane = new QTextEdit(parent);
+  pane->setObjectName(name);
+  pane->setAcceptRichText(false);
+  pane->setLineWrapMode(QTextEdit::WidgetWidth);
+  pane->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  pane->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  pane->setPlainText(text);
+  return pane;
+}
+
+}  // namespace
+
+HelpWindow::HelpWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+  setObjectName(QStringLiteral("Form3"));
+  setWindowTitle(QStringLiteral("Ayuda de TINTAVIS"));
+  // An auxiliary window: closing it never ends the program, and it is only hidden.
+  setAttribute(Qt::WA_QuitOnClose, false);
+  setAttribute(Qt::WA_DeleteOnClose, false);
+
+  QPalette background = palette();
+  background.setColor(QPalette::Window, background.color(QPalette::ToolTipBase));
+  setPalette(background);
+  setAutoFillBackground(true);
+
+  richEdit1_ = MakePane(QStringLiteral("RichEdit1"), JoinedLines(helptexts::kSpanishHelp), this);
+  richEdit1_->setReadOnly(true);
+  richEdit2_ = MakePane(QStringLiteral("RichEdit2"), JoinedLines(helptexts::kEnglishHelp), this);
+
+  // The visible pane takes the whole client area and follows its size; the hidden one takes no
+  // room.
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(richEdit1_);
+  layout->addWidget(richEdit2_);
+
+  resize(kClientSize);
+  move(kScreenPos);
+  ApplyLanguage(false);
+}
+
+void HelpWindow::ApplyLanguage(bool english) {
+  setWindowTitle(english ? QStringLiteral("TINTAVIS Help topics")
+                         : QStringLiteral("Ayuda de TINTAVIS"));
+  richEdit1_->setVisible(!english);
+  richEdit2_->setVisible(english);
+}
+
+void HelpWindow::ShowModal() {
+  if (!isVisible()) setWindowModality(Qt::ApplicationModal);
+  show();
+  raise();
+  activateWindow();
+}
+
+void HelpWindow::FormActivate() {
+  QPalette pane = richEdit1_->palette();
+  pane.setColor(QPalette::Base, QColor(kSpanishPaneRed, kSpanishPaneGreen, kSpanishPaneBlue));
+  richEdit1_->setPalette(pane);
+}
+
+bool HelpWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) FormActivate();
+  return QWidget::event(event);
+}
+
+}  // namespace tintavis

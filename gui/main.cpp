@@ -1,0 +1,23 @@
+// TINTAVIS: start-up creates every window once, in a fixed order, then runs the event loop until
+// the main window is closed.
+#include <QApplication>
+
+#include "gui/messenger.h"
+#include "gui/logo.h"
+#include "gui/program.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  // The title is the caption of every message box and the program's name in the task bar. No
+  // display name is set: Qt would append it to every window caption.
+  QApplication::setApplicationName(QString::fromLatin1(tintavis::kApplicationTitle));
+  QApplication::setWindowIcon(tintavis::TintavisIcon());
+
+  tintavis::Program program;
+  program.form1.showMaximized();
+  // The quick entry window, open from the start, and the splash above it until its timer hides
+  // it, both in front of the maximised main window.
+  program.form6.raise();
+  program.form5.raise();
+  return QApplication::exec();
+}

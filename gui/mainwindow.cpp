@@ -1,0 +1,693 @@
+#include "gui/mainwindow.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QDateTime>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "gui/chartimages.h"
+#include "gui/filedialogs.h"
+#include "gui/gridview.h"
+#include "logic/messages.h"
+#include "gui/messenger.h"
+#include "logic/textrules.h"
+#include "io/datafile.h"
+#include "gui/qtprinting.h"
+#include "io/report.h"
+#include "gui/aboutwindow.h"
+#include "logic/captions.h"
+#include "gui/differencewindow.h"
+#include "gui/helpwindow.h"
+#include "gui/logo.h"
+#include "gui/numberingdialog.h"
+#include "gui/quickentry.h"
+
+namespace tintavis {
+namespace {
+
+struct Place {
+  int left, top, width, height;
+};
+
+// Positions in the client area below the menu bar (inside a group box: relative to it).
+constexpr Place kGroupBox1 = {11, 19, 216, 41};
+constexpr Place kRadioButton1 = {12, 14, 96, 17};
+constexpr Place kRadioButton2 = {110, 14, 100, 17};
+constexpr Place kNomMuestra = {24, 93, 93, 21};
+constexpr Place kEspesor = {175, 93, 41, 21};
+constexpr Place kReferido = {175, 133, 41, 21};
+constexpr Place kGroupBox2 = {322, 19, 374, 96};
+constexpr int kAbsorbanceTop = 42;
+constexpr int kAbsorbanceLeft[4] = {19, 109, 199, 287};
+constexpr int kAbsorbanceWidth[4] = {68, 68, 67, 68};
+constexpr int kAbsorbanceLabelLeft[4] = {36, 128, 218, 304};
+constexpr int kAbsorbanceLabelTop = 24;
+constexpr Place kButton1 = {457, 102, 99, 25};
+constexpr Place kCalcular = {951, 103, 75, 25};
+constexpr Place kLogo = {793, 25, 110, 105};
+constexpr Place kResultados1 = {22, 221, 525, 304};
+constexpr Place kPlotFrame = {550, 221, 341, 304};
+constexpr Place kImagen = {1, 2, 301, 301};     // inside the plot frame
+constexpr Place kImage2 = {304, 2, 38, 300};    // inside the plot frame
+constexpr Place kDivider = {850, 222, 4, 303};  // between the two images
+constexpr Place kPanel7 = {895, 221, 187, 304};
+constexpr int kHeadingTop = 168;
+constexpr int kHeadingHeight = 41;
+
+struct LabelPlace {
+  const char* name;
+  int left, top;
+};
+constexpr LabelPlace kLabels[] = {{"Label6", 20, 76},  {"Label4", 151, 76}, {"Label5", 220, 97},
+                                  {"Label9", 148, 116}, {"Label10", 220, 137}};
+
+// The window's font: a sans serif of 11 pixels, as 8 points on a 96-dpi screen. Arial's metric
+// twin keeps the grid's numbers inside their 41-pixel columns.
+QFont WindowFont() {
+  QFont font("Arial");
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(11);
+  return font;
+}
+
+QString Text(captions::Target target, const char* name) {
+  const std::string_view text = captions::StartUp(target, name);
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString MainText(const char* name) { return Text(captions::Target::MainWidget, name); }
+
+void Put(QWidget* w, const Place& p) { w->setGeometry(p.left, p.top, p.width, p.height); }
+
+QLabel* PlacedLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->move(left, top);
+  label->adjustSize();
+  return label;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent),
+      separator_(ChooseDecimalSeparator(QLocale::system().decimalPoint().toStdString())) {
+  setObjectName("Form1");
+  setWindowTitle(QString::fromLatin1(kApplicationTitle));
+  setFont(WindowFont());
+  // Outer size 1140 x 713 with an ordinary frame; the window opens maximised.
+  resize(1124, 674);
+  BuildControls();
+  BuildMenus();
+  statusBar()->setObjectName("StatusBar1");
+  statusBar()->setSizeGripEnabled(true);
+  DrawEmptyCharts();
+}
+
+MainWindow::~MainWindow() {
+  delete charts_;
+  delete printDialog1_;  // before the printer it works on
+}
+
+void MainWindow::BuildControls() {
+  client_ = new QWidget(this);
+  client_->setObjectName("Client");
+  setCentralWidget(client_);
+
+  groupBox1_ = new QGroupBox(MainText("GroupBox1"), client_);
+  groupBox1_->setObjectName("GroupBox1");
+  Put(groupBox1_, kGroupBox1);
+  radioButton1_ = new QRadioButton(MainText("RadioButton1"), groupBox1_);
+  radioButton1_->setObjectName("RadioButton1");
+  Put(radioButton1_, kRadioButton1);
+  radioButton1_->setChecked(true);
+  radioButton2_ = new QRadioButton(MainText("RadioButton2"), groupBox1_);
+  radioButton2_->setObjectName("RadioButton2");
+  Put(radioButton2_, kRadioButton2);
+
+  for (const LabelPlace& l : kLabels) {
+    const bool unit = std::string_view(l.name) == "Label5" || std::string_view(l.name) == "Label10";
+    PlacedLabel(client_, l.name, unit ? QStringLiteral("mm") : MainText(l.name), l.left, l.top);
+  }
+
+  auto edit = [this](QWidget* parent, const char* name, const Place& p) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    Put(e, p);
+    e->installEventFilter(this);
+    return e;
+  };
+  nomMuestra_ = edit(client_, "NomMuestra", kNomMuestra);
+  espesor_ = edit(client_, "Espesor", kEspesor);
+  referido_ = edit(client_, "referido", kReferido);
+
+  auto* groupBox2 = new QGroupBox(MainText("GroupBox2"), client_);
+  groupBox2->setObjectName("GroupBox2");
+  Put(groupBox2, kGroupBox2);
+  const char* absorbanceNames[4] = {"PrimLong", "SegLong", "TercLong", "CuartLong"};
+  const char* wavelengthLabels[4] = {"Label1", "Label2", "Label3", "Label12"};
+  const char* wavelengths[4] = {"450 nm", "520 nm", "570 nm", "630 nm"};
+  for (int k = 0; k < 4; ++k) {
+    PlacedLabel(groupBox2, wavelengthLabels[k], QString::fromLatin1(wavelengths[k]), kAbsorbanceLabelLeft[k],
+                kAbsorbanceLabelTop);
+    absorbance_[k] = edit(groupBox2, absorbanceNames[k], {kAbsorbanceLeft[k], kAbsorbanceTop, kAbsorbanceWidth[k], 21});
+  }
+
+  button1_ = new QPushButton(MainText("Button1"), client_);
+  button1_->setObjectName("Button1");
+  Put(button1_, kButton1);
+  button1_->setAutoDefault(true);  // Enter on the focused button presses it
+  connect(button1_, &QPushButton::clicked, this, &MainWindow::Button1Click);
+
+  calcular_ = new QPushButton(MainText("Calcular"), client_);
+  calcular_->setObjectName("Calcular");
+  Put(calcular_, kCalcular);
+  QFont bold = calcular_->font();
+  bold.setBold(true);
+  calcular_->setFont(bold);
+  calcular_->setDefault(true);
+  calcular_->setFocusPolicy(Qt::ClickFocus);  // not a tab stop, but takes the focus when given
+  connect(calcular_, &QPushButton::clicked, this, &MainWindow::CalcularClick);
+
+  auto* logo = new QLabel(client_);
+  logo->setObjectName("Image1");
+  Put(logo, kLogo);
+  logo->setPixmap(LogoForBox(QSize(kLogo.width, kLogo.height)));
+  logo->setAlignment(Qt::AlignCenter);
+
+  struct Heading {
+    const char* panel;
+    const char* label;
+    int left, width;
+  };
+  const Heading headings[3] = {{"Panel2", "Label7", 22, 525}, {"Panel3", "Label8", 550, 341}, {"Panel4", "Label11", 895, 187}};
+  for (const Heading& h : headings) {
+    auto* panel = new QFrame(client_);
+    panel->setObjectName(h.panel);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setGeometry(h.left, kHeadingTop, h.width, kHeadingHeight);
+    auto* label = new QLabel(MainText(h.label), panel);
+    label->setObjectName(h.label);
+    label->setFont(bold);
+    CentreHeading(label);
+  }
+
+  gridModel_ = new GridModel(session_.grid, this);
+  grid_ = new GridView(client_);
+  grid_->setObjectName("Resultados1");
+  grid_->setModel(gridModel_);
+  Put(grid_, kResultados1);
+  grid_->horizontalHeader()->resizeSection(0, ResultsGrid::kNumberWidth);
+  grid_->horizontalHeader()->resizeSection(1, ResultsGrid::kNameWidth);
+  for (int c = 2; c < kGridColumns; ++c) grid_->horizontalHeader()->resizeSection(c, ResultsGrid::kValueWidth);
+  connect(grid_, &GridView::cellSelected, this, &MainWindow::Resultados1SelectCell);
+
+  auto* plotFrame = new QFrame(client_);
+  plotFrame->setObjectName("Panel5");
+  plotFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  plotFrame->setLineWidth(2);
+  Put(plotFrame, kPlotFrame);
+  imagen_ = new QLabel(plotFrame);
+  imagen_->setObjectName("Imagen");
+  Put(imagen_, kImagen);
+  imagen_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  image2_ = new QLabel(plotFrame);
+  image2_->setObjectName("Image2");
+  Put(image2_, kImage2);
+  image2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  auto* divider = new QFrame(client_);
+  divider->setObjectName("Panel6");
+  divider->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  Put(divider, kDivider);
+  divider->raise();
+
+  panel7_ = new QFrame(client_);
+  panel7_->setObjectName("Panel7");
+  panel7_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  panel7_->setAutoFillBackground(true);
+  Put(panel7_, kPanel7);
+
+  auto* note = new QLabel(MainText("Label13"), client_);
+  note->setObjectName("Label13");
+  note->setFont(bold);
+  QPalette blue = note->palette();
+  blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+  note->setPalette(blue);
+  note->move(232, 544);
+  note->adjustSize();
+
+  charts_ = new ChartImages;
+
+  // Tab order: name, both path lengths, "Introducir valores", the four absorbances, the wine
+  // type, the grid. "Calcular" is no tab stop.
+  QWidget* order[] = {nomMuestra_,     espesor_,       referido_,      button1_,      absorbance_[0], absorbance_[1],
+                      absorbance_[2], absorbance_[3], radioButton1_, radioButton2_, grid_};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+  radioButton1_->installEventFilter(this);
+  radioButton2_->installEventFilter(this);
+}
+
+void MainWindow::BuildMenus() {
+  using captions::Target;
+  auto menu = [this](QWidget* parent, const char* name) {
+    auto* m = new QMenu(Text(Target::MenuTitle, name), parent);
+    m->setObjectName(name);
+    return m;
+  };
+  auto item = [this](QMenu* m, const char* name, const QKeySequence& keys = {}) {
+    auto* a = m->addAction(Text(Target::MenuItem, name));
+    a->setObjectName(name);
+    a->setShortcut(keys);
+    a->setShortcutContext(Qt::WindowShortcut);
+    addAction(a);
+    return a;
+  };
+
+  QMenu* archivo = menu(menuBar(), "Archivo");
+  QAction* nuevo1 = item(archivo, "Nuevo1", QKeySequence(Qt::CTRL | Qt::Key_N));
+  QAction* abrir1 = item(archivo, "Abrir1", QKeySequence(Qt::CTRL | Qt::Key_A));
+  QMenu* guardar1 = menu(archivo, "Guardar1");
+  archivo->addMenu(guardar1);
+  QAction* archivoExcel1 = item(guardar1, "ArchivoExcel1");
+  QAction* archivoCalc1 = guardar1->addAction(QString::fromUtf8(captions::kArchivoCalc.data()));
+  archivoCalc1->setObjectName("ArchivoCalc1");
+  archivo->addSeparator();
+  QAction* imprimir1 = item(archivo, "Imprimir1", QKeySequence(Qt::CTRL | Qt::Key_I));
+  archivo->addSeparator();
+  QAction* salir1 = item(archivo, "Salir1", QKeySequence(Qt::CTRL | Qt::Key_S));
+  menuBar()->addMenu(archivo);
+
+  QMenu* edicion = menu(menuBar(), "Edicin1");
+  QAction* borrartodo1 = item(edicion, "Borrartodo1");
+  menuBar()->addMenu(edicion);
+
+  QMenu* opciones = menu(menuBar(), "Opciones1");
+  QAction* numero1 = item(opciones, "Nmerodemuestra1");
+  QAction* diferencia1 = item(opciones, "Diferenciadecolor1");
+  menuBar()->addMenu(opciones);
+
+  QMenu* language = menu(menuBar(), "Language1");
+  QAction* english1 = language->addAction(QString::fromUtf8(captions::kEnglishItem.data()));
+  english1->setObjectName("English1");
+  QAction* espanol1 = language->addAction(QString::fromUtf8(captions::kSpanishItem.data()));
+  espanol1->setObjectName("Espanol1");
+  espanol1->setVisible(false);
+  menuBar()->addMenu(language);
+
+  QMenu* ayuda1 = menu(menuBar(), "Ayuda1");
+  QAction* ayuda = item(ayuda1, "Ayuda", QKeySequence(Qt::CTRL | Qt::Key_Y));
+  ayuda1->addSeparator();
+  QAction* acercade1 = item(ayuda1, "Acercade1");
+  menuBar()->addMenu(ayuda1);
+
+  connect(nuevo1, &QAction::triggered, this, &MainWindow::Borrartodo1Click);
+  connect(borrartodo1, &QAction::triggered, this, &MainWindow::Borrartodo1Click);
+  connect(salir1, &QAction::triggered, this, &MainWindow::Salir1Click);
+  connect(english1, &QAction::triggered, this, &MainWindow::English1Click);
+  connect(espanol1, &QAction::triggered, this, &MainWindow::Espanol1Click);
+  connect(numero1, &QAction::triggered, this, &MainWindow::Nmerodemuestra1Click);
+  connect(ayuda, &QAction::triggered, this, &MainWindow::AyudaClick);
+  connect(acercade1, &QAction::triggered, this, &MainWindow::Acercade1Click);
+  connect(diferencia1, &QAction::triggered, this, &MainWindow::Diferenciadecolor1Click);
+  connect(abrir1, &QAction::triggered, this, &MainWindow::Abrir1Click);
+  connect(archivoExcel1, &QAction::triggered, this, &MainWindow::ArchivoExcel1Click);
+  connect(archivoCalc1, &QAction::triggered, this, &MainWindow::ArchivoCalc1Click);
+  connect(imprimir1, &QAction::triggered, this, &MainWindow::Imprimir1Click);
+
+  // The popup menu: every item runs the command of its main-menu twin.
+  popup_ = new QMenu(this);
+  popup_->setObjectName("PopupMenu1");
+  auto twin = [this](const char* name, QAction* mainItem) {
+    auto* a = popup_->addAction(Text(Target::MenuItem, name));
+    a->setObjectName(name);
+    connect(a, &QAction::triggered, mainItem, &QAction::trigger);
+  };
+  twin("Nuevo2", nuevo1);
+  twin("Abrir2", abrir1);
+  twin("Guardar2", archivoExcel1);
+  twin("Borrartodo2", borrartodo1);
+  popup_->addSeparator();
+  twin("Imprimir2", imprimir1);
+  popup_->addSeparator();
+  twin("Ayuda2", ayuda);
+  popup_->addSeparator();
+  twin("Nmerodemuestra2", numero1);
+  popup_->addSeparator();
+  twin("Salir2", salir1);
+}
+
+void MainWindow::CentreHeading(QLabel* label) {
+  label->adjustSize();
+  const QWidget* panel = label->parentWidget();
+  label->move(std::max(2, (panel->width() - label->width()) / 2), (kHeadingHeight - label->height()) / 2);
+}
+
+void MainWindow::English1Click() { ApplyLanguage(true); }
+
+void MainWindow::Espanol1Click() { ApplyLanguage(false); }
+
+void MainWindow::ApplyLanguage(bool english) {
+  using captions::Target;
+  english_ = english;
+  for (const captions::Caption& c : captions::kCaptions) {
+    const std::string_view text = english ? c.english : c.spanish;
+    const QString q = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString name = QString::fromUtf8(c.name.data(), static_cast<qsizetype>(c.name.size()));
+    switch (c.target) {
+      case Target::MainWidget:
+        if (auto* label = client_->findChild<QLabel*>(name)) {
+          label->setText(q);
+          if (label->parentWidget() != client_) {
+            CentreHeading(label);
+          } else {
+            label->adjustSize();
+          }
+        } else if (auto* group = client_->findChild<QGroupBox*>(name)) {
+          group->setTitle(q);
+        } else if (auto* button = client_->findChild<QAbstractButton*>(name)) {
+          button->setText(q);
+        }
+        break;
+      case Target::MenuTitle:
+        if (auto* menu = findChild<QMenu*>(name)) menu->setTitle(q);
+        break;
+      case Target::MenuItem:
+        if (auto* action = findChild<QAction*>(name)) action->setText(q);
+        break;
+      case Target::NumberingItem:
+      case Target::HelpCaption:
+      case Target::QuickEntry:
+        break;  // the other windows take their own rows
+    }
+  }
+  for (const captions::MovingLabel& m : captions::kMovingLabels) {
+    auto* label = client_->findChild<QLabel*>(QString::fromUtf8(m.name.data(), static_cast<qsizetype>(m.name.size())));
+    label->move(english ? m.englishLeft : m.spanishLeft, label->y());
+  }
+  findChild<QAction*>("English1")->setVisible(!english);
+  findChild<QAction*>("Espanol1")->setVisible(english);
+  const auto header = GridHeader(english);
+  for (const int c : {0, 1, kGridColumns - 1}) session_.grid.SetCell(0, c, header[c]);
+  ShowAllCells();
+  emit languageChanged(english);
+}
+
+QColor MainWindow::SwatchColourShown() const { return panel7_->palette().color(QPalette::Window); }
+
+QLineEdit* MainWindow::FieldFor(InputField field) const {
+  switch (field) {
+    case InputField::Espesor: return espesor_;
+    case InputField::Referido: return referido_;
+    case InputField::PrimLong: return absorbance_[0];
+    case InputField::SegLong: return absorbance_[1];
+    case InputField::TercLong: return absorbance_[2];
+    case InputField::CuartLong: return absorbance_[3];
+  }
+  return espesor_;
+}
+
+SampleForm MainWindow::ReadForm() const {
+  SampleForm form;
+  form.name = ToStdString(nomMuestra_->text());
+  form.espesor = ToStdString(espesor_->text());
+  form.referido = ToStdString(referido_->text());
+  form.primLong = ToStdString(absorbance_[0]->text());
+  form.segLong = ToStdString(absorbance_[1]->text());
+  form.tercLong = ToStdString(absorbance_[2]->text());
+  form.cuartLong = ToStdString(absorbance_[3]->text());
+  form.wine = radioButton1_->isChecked() ? WineType::RedRose : WineType::WhiteBrandy;
+  form.numberingEnabled = numbering_ != nullptr && numbering_->NumberingEnabled();
+  return form;
+}
+
+void MainWindow::CalcularClick() {
+  const CalculationOutcome outcome = CalculateSample(ReadForm(), session_.Counters(), separator_, IsEnglish());
+  if (const auto* missing = std::get_if<MissingInput>(&outcome)) {
+    ShowMessage(missing->message);
+    FieldFor(missing->field)->setFocus();
+  } else if (const auto* error = std::get_if<InputError>(&outcome)) {
+    ShowMessage(error->message);
+  } else if (const auto* outOfRange = std::get_if<OutOfRange>(&outcome)) {
+    for (QLineEdit* e : absorbance_) e->clear();
+    button1_->setFocus();
+    ShowMessage(outOfRange->message);
+  } else {
+    ApplyRowWritten(std::get<RowWritten>(outcome), separator_, session_, *this);
+  }
+}
+
+void MainWindow::AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDialog* numbering,
+                               QuickEntryWindow* quickEntry, DifferenceWindow* differences) {
+  about_ = about;
+  help_ = help;
+  numbering_ = numbering;
+  quickEntry_ = quickEntry;
+  connect(numbering_, &NumberingDialog::orderNumberChanged, this,
+          [this](int number) { session_.nextOrderNumber = number; });
+  connect(quickEntry_, &QuickEntryWindow::entryCopied, this,
+          [this](int field, const QString& text) { absorbance_[field]->setText(text); });
+  connect(quickEntry_, &QuickEntryWindow::finished, this, [this] {
+    activateWindow();
+    calcular_->setFocus();
+  });
+  connect(this, &MainWindow::languageChanged, help_, &HelpWindow::ApplyLanguage);
+  connect(this, &MainWindow::languageChanged, numbering_, &NumberingDialog::ApplyLanguage);
+  connect(this, &MainWindow::languageChanged, quickEntry_, &QuickEntryWindow::RestartIn);
+  if (differences == nullptr) return;
+  differences_ = differences;
+  connect(this, &MainWindow::languageChanged, differences_, &DifferenceWindow::ApplyLanguage);
+  // The difference table follows the grid: once per command, after the counters are stored.
+  differencesRefresh_ = new QTimer(this);
+  differencesRefresh_->setSingleShot(true);
+  differencesRefresh_->setInterval(0);
+  connect(differencesRefresh_, &QTimer::timeout, this, [this] {
+    if (differences_->isVisible()) differences_->Refresh();
+  });
+  auto schedule = [this] { differencesRefresh_->start(); };
+  connect(gridModel_, &QAbstractItemModel::dataChanged, differencesRefresh_, schedule);
+  connect(gridModel_, &QAbstractItemModel::headerDataChanged, differencesRefresh_, schedule);
+  connect(gridModel_, &QAbstractItemModel::rowsInserted, differencesRefresh_, schedule);
+  connect(gridModel_, &QAbstractItemModel::rowsRemoved, differencesRefresh_, schedule);
+}
+
+void MainWindow::Diferenciadecolor1Click() {
+  if (differences_ == nullptr) return;
+  differences_->SetSeparator(separator_);
+  differences_->ShowWindow();
+}
+
+// The file dialogs are made at their first use (each costs more than the rest of the window)
+// and kept, so that each proposes the name last chosen in it.
+QFileDialog* MainWindow::Dialog(QFileDialog*& dialog, const char* name, FileDialogKind kind) {
+  if (dialog == nullptr) dialog = MakeFileDialog(this, name, kind);
+  return dialog;
+}
+
+void MainWindow::ArchivoExcel1Click() { SaveThrough(Dialog(saveDialog2_, "SaveDialog2", FileDialogKind::SaveExcel)); }
+
+void MainWindow::ArchivoCalc1Click() { SaveThrough(Dialog(saveDialog1_, "SaveDialog1", FileDialogKind::SaveCalc)); }
+
+void MainWindow::SaveThrough(QFileDialog* dialog) {
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
+  const QString path = dialog->selectedFiles().constFirst();
+  RememberChoice(dialog, path);
+  SaveFile(path);
+}
+
+bool MainWindow::SaveFile(const QString& path) {
+  const auto error = WriteDataFile(session_.grid, session_.SampleCount(), QFile::encodeName(path).toStdString());
+  if (error) {
+    ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(*error)});
+    return false;
+  }
+  SetCaptionForFile(path);
+  return true;
+}
+
+void MainWindow::Abrir1Click() {
+  // Numbering is switched off before the dialog, so also when the user cancels it.
+  ResetNumbering();
+  Dialog(openDialog1_, "OpenDialog1", FileDialogKind::Open);
+  if (openDialog1_->exec() != QDialog::Accepted || openDialog1_->selectedFiles().isEmpty()) return;
+  // Of several files chosen only the first is opened.
+  const QString path = openDialog1_->selectedFiles().constFirst();
+  RememberChoice(openDialog1_, path);
+  OpenFile(path);
+}
+
+bool MainWindow::OpenFile(const QString& path) {
+  const DataFileRead read = ReadDataFile(QFile::encodeName(path).toStdString(), separator_);
+  if (const auto* error = std::get_if<DataFileError>(&read)) {
+    // The whole file is read before anything changes: a failure leaves the grid as it was.
+    ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(error->message)});
+    return false;
+  }
+  const auto& content = std::get<DataFileContent>(read);
+  SetCaptionForFile(path);
+  LoadSamples(content.rows, content.moreThanFifty, IsEnglish(), session_, *this);
+  return true;
+}
+
+void MainWindow::SetCaptionForFile(const QString& path) {
+  setWindowTitle(QString::fromLatin1(kApplicationTitle) + " - " + QFileInfo(path).fileName());
+}
+
+void MainWindow::Imprimir1Click() {
+  if (printer_ == nullptr) {
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printDialog1_ = new QPrintDialog(printer_.get(), this);
+    printDialog1_->setObjectName("PrintDialog1");
+    printDialog1_->setOption(QAbstractPrintDialog::PrintPageRange, true);
+    printDialog1_->setOption(QAbstractPrintDialog::PrintSelection, true);
+    printDialog1_->setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+  }
+  if (!PrintDestinationAvailable(*printDialog1_)) {
+    ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(kNoPrinterMessage)});
+    return;
+  }
+  printer_->setDocName(windowTitle());
+  // The page-number range is offered selected, with collation ticked; whatever range the user
+  // picks, the report is its one page.
+  printDialog1_->setMinMax(1, 1);
+  printDialog1_->setFromTo(1, 1);
+  printDialog1_->setPrintRange(QAbstractPrintDialog::PageRange);
+  printer_->setCollateCopies(true);
+  if (printDialog1_->exec() != QDialog::Accepted) return;
+  if (!PrintReportOn(*printer_)) ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(kPrintingFailedMessage)});
+}
+
+bool MainWindow::PrintReportOn(QPrinter& printer) {
+  // Portrait whatever the dialog said; the printable width and height are read from the
+  // printer as it now stands, with the paper chosen in the dialog.
+  printer.setPageOrientation(QPageLayout::Portrait);
+  ReportContent content;
+  content.caption = ToStdString(windowTitle());
+  content.english = IsEnglish();
+  content.moment = ReportMomentOf(QDateTime::currentDateTime(), QLocale::system());
+  content.rows = ReportRows(session_.grid, session_.SampleCount());
+  return PaintReport(printer, content);
+}
+
+void MainWindow::Button1Click() {
+  // The quick entry window comes first, then the four absorbances are emptied for it.
+  if (quickEntry_ != nullptr) quickEntry_->ShowAndRaise();
+  for (QLineEdit* e : absorbance_) e->clear();
+}
+
+void MainWindow::Nmerodemuestra1Click() {
+  if (numbering_ != nullptr) numbering_->ShowDialog();
+}
+
+void MainWindow::AyudaClick() {
+  if (help_ != nullptr) help_->ShowModal();
+}
+
+void MainWindow::Acercade1Click() {
+  if (about_ != nullptr) about_->ShowModal();
+}
+
+void MainWindow::Borrartodo1Click() { ClearAll(session_, *this); }
+
+void MainWindow::Salir1Click() { close(); }
+
+void MainWindow::Resultados1SelectCell(int row) { RedisplayRow(row, separator_, session_, *this); }
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // Enter in any input field runs "Calcular", as a default button would.
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
+      CalcularClick();
+      return true;
+    }
+  } else if (event->type() == QEvent::ShortcutOverride) {
+    // The menu's Ctrl shortcuts win over the edit fields' own keys (Ctrl+A opens a file
+    // rather than selecting the field's text).
+    auto* key = static_cast<QKeyEvent*>(event);
+    const QKeySequence pressed(key->keyCombination());
+    for (QAction* a : actions()) {
+      if (!a->shortcut().isEmpty() && a->shortcut() == pressed) {
+        key->ignore();
+        return true;
+      }
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::contextMenuEvent(QContextMenuEvent* event) { popup_->popup(event->globalPos()); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  // Closing the main window ends the program, whatever other windows are open.
+  if (event->isAccepted()) QCoreApplication::quit();
+}
+
+void MainWindow::ShowRow(int row) { gridModel_->RowChanged(row); }
+
+void MainWindow::ShowAllCells() { gridModel_->AllChanged(); }
+
+void MainWindow::ShowRowCount(int) { grid_->SyncRowCountQuietly(*gridModel_); }
+
+void MainWindow::PlotAbLabel(int row, double a, double b) {
+  charts_->PlotAbLabel(row, a, b);
+  RefreshCharts();
+}
+
+void MainWindow::PlotLLabel(int row, double L) {
+  charts_->PlotLLabel(row, L);
+  RefreshCharts();
+}
+
+void MainWindow::DrawEmptyCharts() {
+  charts_->DrawEmptyCharts();
+  RefreshCharts();
+}
+
+void MainWindow::RefreshCharts() {
+  imagen_->setPixmap(QPixmap::fromImage(charts_->AbChart()));
+  image2_->setPixmap(QPixmap::fromImage(charts_->LScale()));
+}
+
+void MainWindow::SetSwatch(SwatchColour colour) {
+  QPalette palette = panel7_->palette();
+  palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
+  panel7_->setPalette(palette);
+}
+
+void MainWindow::ShowMessage(const Message& message) { CurrentMessenger().Show(this, message); }
+
+void MainWindow::ResetNumbering() {
+  if (numbering_ != nullptr) numbering_->Reset();
+}
+
+void MainWindow::EmptyInputFields() {
+  nomMuestra_->clear();
+  espesor_->clear();
+  referido_->clear();
+  for (QLineEdit* e : absorbance_) e->clear();
+}
+
+void MainWindow::FocusNameField() { nomMuestra_->setFocus(); }
+
+}  // namespace tintavis

@@ -1,0 +1,35 @@
+// How the program's windows show their modal boxes. Tests put a recorder in its place, so that
+// no box blocks them and every message can be checked.
+#pragma once
+
+#include <QString>
+
+#include "logic/calculation.h"
+
+class QWidget;
+
+namespace tintavis {
+
+inline constexpr const char* kApplicationTitle = "TINTAVIS";
+
+class Messenger {
+ public:
+  virtual ~Messenger() = default;
+  // A prompt (no icon) or the error display (stop icon); caption "TINTAVIS", one OK button.
+  virtual void Show(QWidget* parent, const Message& message) = 0;
+};
+
+// The real boxes.
+class MessageBoxMessenger : public Messenger {
+ public:
+  void Show(QWidget* parent, const Message& message) override;
+};
+
+// The one messenger of the program; tests replace it.
+Messenger& CurrentMessenger();
+void SetMessenger(Messenger* messenger);  // nullptr puts the real boxes back
+
+QString ToQString(const std::string& utf8);
+std::string ToStdString(const QString& text);
+
+}  // namespace tintavis

@@ -1,0 +1,33 @@
+// The program's windows, created once in their fixed order: main window, About, Help, splash,
+// numbering dialog, quick entry. The splash and the quick entry window are visible from their
+// creation; every window lives until the program ends.
+#pragma once
+
+#include "gui/mainwindow.h"
+#include "gui/aboutwindow.h"
+#include "gui/differencewindow.h"
+#include "gui/helpwindow.h"
+#include "gui/numberingdialog.h"
+#include "gui/quickentry.h"
+#include "gui/splash.h"
+
+namespace tintavis {
+
+class Program {
+ public:
+  Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // Members are created in the order they are declared.
+  MainWindow form1;
+  AboutWindow form2;
+  HelpWindow form3;
+  SplashWindow form5;
+  NumberingDialog form4;
+  QuickEntryWindow form6;
+  // Not one of the six: the colour difference window, opened from "&Opciones".
+  DifferenceWindow form7{form1.Session(), form1.DecimalSeparator()};
+};
+
+}  // namespace tintavis

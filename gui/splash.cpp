@@ -1,0 +1,80 @@
+#include "gui/splash.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+#include "gui/brand.h"
+
+namespace tintavis {
+namespace {
+
+constexpr int kBevelWidth = 5;
+
+// The name at 193, 35 and the logo in an 86 x 81 box at 41, 16 of the panel.
+const BrandLayout kBrand{QPoint(193, 35), QRect(41, 16, 86, 81), SplashWindow::kClientWidth, kBevelWidth,
+                         /*ruleGap=*/10, /*creditsTop=*/114, /*creditsLineStep=*/19, /*creditsMargin=*/14};
+
+// A raised panel with a single dark line around its bevel, as a bordered panel of the classic
+// Windows look: the bevel is drawn one pixel in from the edge and the line on the edge itself.
+class BorderedPanel : public QFrame {
+ public:
+  explicit BorderedPanel(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Raised);
+    setLineWidth(kBevelWidth);
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QFrame::resizeEvent(event);
+    setFrameRect(rect().adjusted(1, 1, -1, -1));
+  }
+
+  void paintEvent(QPaintEvent* event) override {
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Shadow));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+};
+
+}  // namespace
+
+SplashWindow::SplashWindow(bool showNow, QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+  setObjectName(QStringLiteral("Form5"));
+  setWindowTitle(QStringLiteral("TINTAVIS"));
+  // The splash must not take the keyboard focus from the windows behind it.
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  setFixedSize(kClientWidth, kClientHeight);
+
+  panel1_ = new BorderedPanel(this);
+  panel1_->setObjectName(QStringLiteral("Panel1"));
+  panel1_->setGeometry(0, 0, kClientWidth, kClientHeight);
+
+  AddBrand(panel1_, kBrand);
+
+  timer1_ = new QTimer(this);
+  timer1_->setObjectName(QStringLiteral("Timer1"));
+  timer1_->setInterval(kTimerInterval);
+  timer1_->setSingleShot(false);
+  connect(timer1_, &QTimer::timeout, this, &SplashWindow::Timer1Timer);
+
+  CentreOnPrimaryScreen();
+  if (showNow) show();
+  timer1_->start();
+}
+
+void SplashWindow::Timer1Timer() { hide(); }
+
+void SplashWindow::CentreOnPrimaryScreen() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect area = screen->geometry();
+  move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+}
+
+}  // namespace tintavis

@@ -1,0 +1,120 @@
+// The colour difference window with the real program around it.
+#include "gui/differencewindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+
+#include "tests/support/recordingmessenger.h"
+#include "gui/program.h"
+
+namespace {
+
+class DifferenceWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program.form1.SetDecimalSeparator('.');
+    program.form1.show();
+  }
+  void Calculate(const QString& name, const QStringList& absorbances) {
+    const char* fields[] = {"NomMuestra", "Espesor", "referido", "PrimLong", "SegLong", "TercLong", "CuartLong"};
+    const QStringList values = QStringList{name, "2", "10"} + absorbances;
+    for (int i = 0; i < 7; ++i) program.form1.findChild<QLineEdit*>(fields[i])->setText(values[i]);
+    program.form1.CalcularClick();
+    QCoreApplication::processEvents();
+  }
+  QTableWidget* Table() { return program.form7.findChild<QTableWidget*>("DifferenceGrid"); }
+  QString Cell(int row, int column) {
+    auto* item = Table()->item(row, column);
+    return item != nullptr ? item->text() : QString();
+  }
+  void Open() {
+    program.form1.findChild<QAction*>("Diferenciadecolor1")->trigger();
+    QCoreApplication::processEvents();
+  }
+
+  tintavis::testing::RecordingMessenger messages;
+  tintavis::Program program;
+};
+
+TEST_F(DifferenceWindowTest, OpensFromOptionsWithEverySampleAgainstTheChosenReference) {
+  Calculate("Crianza", {"0.5", "0.8", "0.6", "0.2"});
+  Calculate("Joven", {"0.62", "1.05", "0.78", "0.21"});
+  Open();
+  EXPECT_TRUE(program.form7.isVisible());
+  EXPECT_EQ(program.form7.windowTitle(), "Diferencia de color");
+  auto* reference = program.form7.findChild<QComboBox*>("ReferenceBox");
+  ASSERT_EQ(reference->count(), 2);
+  EXPECT_EQ(reference->itemText(0), "1  Crianza ");
+  ASSERT_EQ(Table()->rowCount(), 2);
+  EXPECT_EQ(Cell(0, 7), "0.00");
+  EXPECT_EQ(Cell(1, 1), "Joven ");
+  // From the grid's texts: L* 12.0 -> 10.9 is ΔL* -1.10.
+  EXPECT_EQ(Cell(1, 2), "-1.10");
+  const QString joven = Cell(1, 8);
+  EXPECT_NE(joven, "0.00");
+
+  // The other sample as reference: the first row now differs by the same ΔE00.
+  reference->setCurrentIndex(1);
+  emit reference->activated(1);
+  EXPECT_EQ(Cell(1, 8), "0.00");
+  EXPECT_EQ(Cell(0, 8), joven);
+  EXPECT_EQ(Cell(0, 2), "1.10");
+}
+
+TEST_F(DifferenceWindowTest, FollowsTheGridAfterACalculationAndAfterNew) {
+  Calculate("Crianza", {"0.5", "0.8", "0.6", "0.2"});
+  Open();
+  EXPECT_EQ(Table()->rowCount(), 1);
+  Calculate("Joven", {"0.62", "1.05", "0.78", "0.21"});
+  EXPECT_EQ(Table()->rowCount(), 2);
+  program.form1.findChild<QAction*>("Nuevo1")->trigger();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Table()->rowCount(), 0);
+}
+
+TEST_F(DifferenceWindowTest, ARowWithABadCellShowsEmptyCellsAndOneMessageLine) {
+  Calculate("A", {"0.5", "0.8", "0.6", "0.2"});
+  Calculate("B", {"0.62", "1.05", "0.78", "0.21"});
+  Open();
+  auto* grid = program.form1.findChild<QTableView*>("Resultados1");
+  grid->model()->setData(grid->model()->index(1, 8), "abc");  // a* of row 2, typed by the user
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Cell(1, 0), "2");
+  EXPECT_EQ(Cell(1, 7), "");
+  EXPECT_EQ(program.form7.findChild<QLabel*>("MessageLine")->text(), "Filas sin L*, a*, b* válidos: 2.");
+  EXPECT_TRUE(messages.messages.empty());  // no error box per row
+}
+
+TEST_F(DifferenceWindowTest, SpeaksTheLanguageOfTheProgram) {
+  Calculate("A", {"0.5", "0.8", "0.6", "0.2"});
+  Open();
+  program.form1.English1Click();
+  EXPECT_EQ(program.form7.windowTitle(), "Colour difference");
+  EXPECT_EQ(Table()->horizontalHeaderItem(1)->text(), "Sample");
+  EXPECT_EQ(program.form7.findChild<QPushButton*>("CopyButton")->text(), "Copy");
+  EXPECT_EQ(program.form1.findChild<QAction*>("Diferenciadecolor1")->text(), "Colour difference");
+  program.form1.Espanol1Click();
+  EXPECT_EQ(program.form7.findChild<QPushButton*>("CopyButton")->text(), "Copiar");
+}
+
+TEST_F(DifferenceWindowTest, CopyPutsTheTableOnTheClipboardWithAHeader) {
+  Calculate("A", {"0.5", "0.8", "0.6", "0.2"});
+  Open();
+  program.form7.findChild<QPushButton*>("CopyButton")->click();
+  EXPECT_EQ(QApplication::clipboard()->text(),
+            QString::fromUtf8("nº\tMuestra\tΔL*\tΔa*\tΔb*\tΔC*\tΔH*\tΔE*ab\tΔE00\n"
+                              "1\tA \t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\n"));
+}
+
+}  // namespace

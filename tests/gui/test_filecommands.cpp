@@ -1,0 +1,242 @@
+// "Guardar" and "Abrir" through the real (Qt) file dialogs, answered as a user would.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+
+#include "io/datafile.h"
+#include "tests/support/datafiles.h"
+#include "tests/support/recordingmessenger.h"
+#include "gui/program.h"
+
+namespace {
+
+using tintavis::testing::kCrianza;
+using tintavis::testing::kHeaderEs;
+using tintavis::testing::ReadBytes;
+using tintavis::testing::WriteBytes;
+
+namespace fs = std::filesystem;
+
+
+class FileCommandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::path(::testing::TempDir()) /
+             ("tintavis_files_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    window().SetDecimalSeparator('.');
+    window().show();
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  tintavis::MainWindow& window() { return program.form1; }
+
+  // Runs `command`; the file dialog it opens is handed to `answer` once it is up.
+  void WithDialog(const std::function<void()>& command, const std::function<void(QFileDialog*)>& answer) {
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      answered = true;
+      answer(dialog);
+    });
+    command();
+    EXPECT_TRUE(answered);
+  }
+  static void Choose(QFileDialog* dialog, const QString& name) {
+    dialog->selectFile(name);
+    static_cast<QDialog*>(dialog)->accept();
+  }
+  void Trigger(const char* action) { window().findChild<QAction*>(action)->trigger(); }
+
+  void TypeRed(const QString& name) {
+    const char* fields[] = {"NomMuestra", "Espesor", "referido", "PrimLong", "SegLong", "TercLong", "CuartLong"};
+    const QString values[] = {name, "2", "10", "0.5", "0.8", "0.6", "0.2"};
+    for (int i = 0; i < 7; ++i) window().findChild<QLineEdit*>(fields[i])->setText(values[i]);
+    window().CalcularClick();
+  }
+  QString Cell(int row, int column) {
+    return window().findChild<QTableView*>("Resultados1")->model()->index(row - 1, column).data().toString();
+  }
+  QString Path(const char* name) const { return QString::fromStdString((folder / name).string()); }
+
+  tintavis::testing::RecordingMessenger messages;
+  tintavis::Program program;
+  fs::path folder;
+};
+
+TEST_F(FileCommandsTest, ArchivoExcelProposesCoordenadasAndWritesAnXlsFile) {
+  TypeRed("Crianza");
+  WithDialog([&] { Trigger("ArchivoExcel1"); },
+             [&](QFileDialog* d) {
+               EXPECT_EQ(d->objectName(), "SaveDialog2");
+               EXPECT_EQ(d->defaultSuffix(), "xls");
+               EXPECT_EQ(d->nameFilters(), (QStringList{"Archivos Excel (*.xls)", "Archivos Calc (*.ods)"}));
+               EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptSave);
+               EXPECT_EQ(d->findChild<QLineEdit*>("fileNameEdit")->text(), "Coordenadas");
+               Choose(d, Path("datos"));
+             });
+  EXPECT_EQ(ReadBytes(folder / "datos.xls"), std::string(kHeaderEs) + kCrianza);
+  EXPECT_EQ(window().windowTitle(), "TINTAVIS - datos.xls");
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(FileCommandsTest, ArchivoCalcUsesTheOdsDialogAndBothWriteTheSameBytes) {
+  TypeRed("Crianza");
+  WithDialog([&] { Trigger("ArchivoCalc1"); },
+             [&](QFileDialog* d) {
+               EXPECT_EQ(d->objectName(), "SaveDialog1");
+               EXPECT_EQ(d->defaultSuffix(), "ods");
+               EXPECT_EQ(d->nameFilters(), (QStringList{"Archivos Calc (*.ods)", "Archivos Excel (*.xls)"}));
+               Choose(d, Path("datos"));
+             });
+  EXPECT_EQ(window().windowTitle(), "TINTAVIS - datos.ods");
+  WithDialog([&] { Trigger("Guardar2"); }, [&](QFileDialog* d) {
+    EXPECT_EQ(d->objectName(), "SaveDialog2");  // the popup's "Guardar" is "Archivo Excel"
+    Choose(d, Path("otro"));
+  });
+  EXPECT_EQ(ReadBytes(folder / "datos.ods"), ReadBytes(folder / "otro.xls"));
+  EXPECT_EQ(window().windowTitle(), "TINTAVIS - otro.xls");
+}
+
+TEST_F(FileCommandsTest, EachSaveDialogProposesItsOwnLastName) {
+  WithDialog([&] { Trigger("ArchivoExcel1"); }, [&](QFileDialog* d) { Choose(d, Path("primero")); });
+  WithDialog([&] { Trigger("ArchivoExcel1"); }, [&](QFileDialog* d) {
+    EXPECT_EQ(d->findChild<QLineEdit*>("fileNameEdit")->text(), "primero.xls");
+    EXPECT_EQ(d->directory().absolutePath(), QString::fromStdString(folder.string()));
+    d->reject();
+  });
+  WithDialog([&] { Trigger("ArchivoCalc1"); }, [&](QFileDialog* d) {
+    EXPECT_EQ(d->findChild<QLineEdit*>("fileNameEdit")->text(), "Coordenadas");
+    d->reject();
+  });
+}
+
+TEST_F(FileCommandsTest, CancellingWritesNothingAndKeepsTheCaption) {
+  WriteBytes(folder / "Coordenadas.xls", "old");
+  WithDialog([&] { Trigger("ArchivoExcel1"); }, [&](QFileDialog* d) { d->reject(); });
+  EXPECT_EQ(ReadBytes(folder / "Coordenadas.xls"), "old");
+  EXPECT_EQ(window().windowTitle(), "TINTAVIS");
+}
+
+TEST_F(FileCommandsTest, AFailedSaveShowsTheErrorAndKeepsCaptionAndGrid) {
+  TypeRed("Crianza");
+  WriteBytes(folder / "plain", "x");
+  WithDialog([&] { Trigger("ArchivoExcel1"); }, [&](QFileDialog* d) {
+    d->selectFile(Path("plain") + "/datos.xls");
+    // The dialog itself refuses a folder that does not exist; the command is run with it as a
+    // user's typing could still reach it.
+    static_cast<QDialog*>(d)->done(QDialog::Accepted);
+  });
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "Invalid filename.");
+  EXPECT_EQ(messages.messages[0].display, tintavis::MessageDisplay::ErrorDisplay);
+  EXPECT_EQ(window().windowTitle(), "TINTAVIS");
+  EXPECT_EQ(Cell(1, 1), "Crianza ");
+}
+
+TEST_F(FileCommandsTest, AbrirFillsTheGridAndSetsNextRowAndCaption) {
+  WriteBytes(folder / "tres.xls", std::string(kHeaderEs) + kCrianza + kCrianza + "Otro \t1\t2\t3\t4\t5\t6\t7\t8\t--\t--\r\n");
+  TypeRed("Antes");
+  window().findChild<QLineEdit*>("NomMuestra")->setText("campo");
+  WithDialog([&] { Trigger("Abrir1"); },
+             [&](QFileDialog* d) {
+               EXPECT_EQ(d->objectName(), "OpenDialog1");
+               EXPECT_EQ(d->windowTitle(), "Abrir un archivo");
+               EXPECT_EQ(d->fileMode(), QFileDialog::ExistingFiles);
+               EXPECT_EQ(d->nameFilters(), (QStringList{"Archivos Excel (*.xls)", "Archivos SunOffice (*.ods)",
+                                                        "Todos los archivos (*.*)"}));
+               Choose(d, Path("tres.xls"));
+             });
+  EXPECT_EQ(Cell(1, 1), "Crianza ");
+  EXPECT_EQ(Cell(1, 5), "12");
+  EXPECT_EQ(Cell(1, 10), "7.4");
+  EXPECT_EQ(Cell(3, 10), "  --");
+  EXPECT_EQ(window().Session().nextRow, 4);
+  EXPECT_EQ(window().windowTitle(), "TINTAVIS - tres.xls");
+  EXPECT_EQ(window().findChild<QLineEdit*>("NomMuestra")->text(), "");
+  TypeRed("Nuevo");
+  EXPECT_EQ(Cell(4, 1), "Nuevo ");
+}
+
+TEST_F(FileCommandsTest, ABadFileLeavesEverythingButSwitchesNumberingOff) {
+  WriteBytes(folder / "malo.xls", std::string(kHeaderEs) + kCrianza + "Roto \t1\t2\tabc\t4\t5\t6\t7\t8\t9\t10\r\n");
+  TypeRed("Antes");
+  program.form1.Nmerodemuestra1Click();
+  program.form4.findChild<QRadioButton*>("RadioButton1")->click();
+  WithDialog([&] { Trigger("Abrir2"); }, [&](QFileDialog* d) { Choose(d, Path("malo.xls")); });
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "Invalid numeric input.");
+  EXPECT_EQ(Cell(1, 1), "Antes ");
+  EXPECT_EQ(window().Session().nextRow, 2);
+  EXPECT_EQ(window().windowTitle(), "TINTAVIS");
+  EXPECT_FALSE(program.form4.NumberingEnabled());
+}
+
+TEST_F(FileCommandsTest, CancellingAbrirOnlySwitchesNumberingOff) {
+  TypeRed("Antes");
+  program.form1.Nmerodemuestra1Click();
+  program.form4.findChild<QRadioButton*>("RadioButton1")->click();
+  WithDialog([&] { Trigger("Abrir1"); }, [&](QFileDialog* d) { d->reject(); });
+  EXPECT_FALSE(program.form4.NumberingEnabled());
+  EXPECT_EQ(Cell(1, 1), "Antes ");
+}
+
+TEST_F(FileCommandsTest, OfSeveralChosenFilesOnlyTheFirstIsOpened) {
+  WriteBytes(folder / "a.xls", std::string(kHeaderEs) + kCrianza);
+  WriteBytes(folder / "b.xls", std::string(kHeaderEs) + "Otro \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n");
+  WithDialog([&] { Trigger("Abrir1"); }, [&](QFileDialog* d) {
+    d->setDirectory(QString::fromStdString(folder.string()));
+    d->selectFile("\"a.xls\" \"b.xls\"");
+    static_cast<QDialog*>(d)->accept();
+  });
+  EXPECT_EQ(Cell(1, 1), "Crianza ");
+  EXPECT_EQ(window().windowTitle(), "TINTAVIS - a.xls");
+}
+
+TEST_F(FileCommandsTest, AFileOfMoreThanFiftySamplesLoadsFiftyAndSaysSo) {
+  std::string bytes = kHeaderEs;
+  for (int i = 0; i < 52; ++i) bytes += kCrianza;
+  WriteBytes(folder / "muchas.xls", bytes);
+  WithDialog([&] { Trigger("Abrir1"); }, [&](QFileDialog* d) { Choose(d, Path("muchas.xls")); });
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "Numero máximo de muestras = 50");
+  EXPECT_EQ(window().Session().nextRow, 50);
+  EXPECT_EQ(window().Session().SampleCount(), 50);
+  EXPECT_EQ(window().findChild<QTableView*>("Resultados1")->model()->rowCount(), 50);
+  EXPECT_EQ(Cell(50, 1), "Crianza ");
+}
+
+TEST_F(FileCommandsTest, SaveThenOpenRoundTripsAFullGrid) {
+  for (int i = 0; i < 50; ++i) TypeRed(QString("Muestra %1").arg(i));
+  messages.messages.clear();
+  WithDialog([&] { Trigger("ArchivoExcel1"); }, [&](QFileDialog* d) { Choose(d, Path("lleno.xls")); });
+  Trigger("Nuevo1");
+  EXPECT_EQ(Cell(1, 1), "");
+  WithDialog([&] { Trigger("Abrir1"); }, [&](QFileDialog* d) { Choose(d, Path("lleno.xls")); });
+  EXPECT_TRUE(messages.messages.empty());
+  EXPECT_EQ(Cell(1, 1), "Muestra 0 ");
+  EXPECT_EQ(Cell(50, 1), "Muestra 49 ");
+  EXPECT_EQ(Cell(50, 2), "3.213");
+  EXPECT_EQ(window().Session().nextRow, 50);
+  EXPECT_TRUE(window().Session().limitReached);
+  // The next calculation replaces row 50, as after the fiftieth calculated sample.
+  TypeRed("Z");
+  EXPECT_EQ(Cell(50, 1), "Z ");
+  EXPECT_EQ(messages.messages.size(), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,330 @@
+// The main window through its real widgets: keys typed into the fields, Enter, clicks on the
+// grid, the menus' actions.
+#include "gui/mainwindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+
+#include "gui/chartimages.h"
+#include "tests/support/recordingmessenger.h"
+
+namespace {
+
+using tintavis::MainWindow;
+using tintavis::MessageDisplay;
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window.SetDecimalSeparator('.');
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  }
+
+  template <typename T>
+  T* Find(const char* name) {
+    T* w = window.findChild<T*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  QLineEdit* Field(const char* name) { return Find<QLineEdit>(name); }
+
+  void Type(const char* field, const QString& text) {
+    QLineEdit* e = Field(field);
+    e->setFocus();
+    e->selectAll();
+    QTest::keyClicks(e, text);
+  }
+
+  // Fills the fields with the keyboard and presses Enter in the last absorbance field.
+  void TypeSample(const QString& name, const QString& d, const QString& r, const QStringList& a) {
+    Type("NomMuestra", name);
+    Type("Espesor", d);
+    Type("referido", r);
+    const char* fields[4] = {"PrimLong", "SegLong", "TercLong", "CuartLong"};
+    for (int k = 0; k < 4; ++k) Type(fields[k], a[k]);
+    QTest::keyClick(Field("CuartLong"), Qt::Key_Return);
+  }
+  void TypeRedReference(const QString& name = "M") {
+    TypeSample(name, "2", "10", {"0.5", "0.8", "0.6", "0.2"});
+  }
+
+  QString GridText(int storeRow, int column) {
+    auto* grid = Find<QTableView>("Resultados1");
+    return grid->model()->index(storeRow - 1, column).data().toString();
+  }
+
+  // Whether any pure red pixel lies in the box of a label drawn at `at`.
+  static bool RedLabelAt(const QImage& image, QPoint at) {
+    for (int y = at.y(); y < at.y() + 12 && y < image.height(); ++y) {
+      for (int x = at.x(); x < at.x() + 14 && x < image.width(); ++x) {
+        if (x >= 0 && y >= 0 && image.pixelColor(x, y) == QColor(255, 0, 0)) return true;
+      }
+    }
+    return false;
+  }
+
+  void ClickCell(int storeRow, int column) {
+    auto* grid = Find<QTableView>("Resultados1");
+    const QRect cell = grid->visualRect(grid->model()->index(storeRow - 1, column));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+  }
+
+  tintavis::testing::RecordingMessenger messages;
+  MainWindow window;
+};
+
+TEST_F(MainWindowTest, RedReferenceTypedWithEnterFillsRowOneTheChartsAndTheSwatch) {
+  TypeRedReference();
+  ASSERT_TRUE(messages.messages.empty());
+  const QStringList expected = {"M ", "3.213", "1.403", "0.368", "12.0", "43.99", "20.37", "41.24", "15.31", "7.400", "0.533"};
+  for (int c = 1; c <= 11; ++c) EXPECT_EQ(GridText(1, c), expected[c - 1]) << c;
+  EXPECT_EQ(GridText(1, 0), "1");
+  EXPECT_EQ(window.Session().nextRow, 2);
+  EXPECT_EQ(window.SwatchColourShown(), QColor(93, 21, 28));
+  EXPECT_TRUE(RedLabelAt(window.Charts().AbChart(), {187, 196}));
+  EXPECT_TRUE(RedLabelAt(window.Charts().LScale(), {20, 248}));
+  // The fields keep their texts for the next sample.
+  EXPECT_EQ(Field("PrimLong")->text(), "0.5");
+  // What the charts' controls show is what was drawn.
+  EXPECT_EQ(Find<QLabel>("Imagen")->pixmap().toImage().pixelColor(190, 200),
+            window.Charts().AbChart().pixelColor(190, 200));
+}
+
+TEST_F(MainWindowTest, WhiteWineShowsDashes) {
+  Find<QRadioButton>("RadioButton2")->click();
+  TypeSample("", "10", "10", {"0.1", "0.05", "0.04", "0.03"});
+  EXPECT_EQ(GridText(1, 1), " ");
+  EXPECT_EQ(GridText(1, 2), "84.560");
+  EXPECT_EQ(GridText(1, 10), "  --");
+  EXPECT_EQ(GridText(1, 11), "  --");
+}
+
+TEST_F(MainWindowTest, MissingFieldsArePromptedInOrderAndTakeTheFocus) {
+  QTest::keyClick(Field("NomMuestra"), Qt::Key_Return);
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].display, MessageDisplay::Prompt);
+  EXPECT_EQ(messages.messages[0].text, "¿Espesor de la cubeta de medida?");
+  EXPECT_TRUE(Field("Espesor")->hasFocus());
+
+  QTest::keyClicks(Field("Espesor"), "2");
+  QTest::keyClick(Field("Espesor"), Qt::Key_Enter);
+  EXPECT_EQ(messages.messages.back().text, "¿Espesor de resultado?");
+  EXPECT_TRUE(Field("referido")->hasFocus());
+
+  QTest::keyClicks(Field("referido"), "10");
+  QTest::keyClick(Field("referido"), Qt::Key_Return);
+  EXPECT_EQ(messages.messages.back().text, "¿Absorbancia a 450 nm?");
+  EXPECT_TRUE(Field("PrimLong")->hasFocus());
+  EXPECT_EQ(window.Session().nextRow, 1);
+}
+
+TEST_F(MainWindowTest, OutOfRangeEmptiesTheAbsorbancesAndFocusesInputValues) {
+  TypeSample("M", "2", "10", {"0.5", "0.1", "0.6", "0.2"});
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].display, MessageDisplay::ErrorDisplay);
+  EXPECT_EQ(messages.messages[0].text, "Color fuera de rango. Introduzca nuevos valores.");
+  for (const char* f : {"PrimLong", "SegLong", "TercLong", "CuartLong"}) EXPECT_EQ(Field(f)->text(), "") << f;
+  EXPECT_EQ(Field("NomMuestra")->text(), "M");
+  EXPECT_EQ(Field("Espesor")->text(), "2");
+  EXPECT_TRUE(Find<QPushButton>("Button1")->hasFocus());
+  EXPECT_EQ(GridText(1, 1), "");
+  EXPECT_EQ(window.Session().nextRow, 1);
+}
+
+TEST_F(MainWindowTest, AConversionErrorLeavesTheFieldsAndTheFocusAsTheyWere) {
+  TypeSample("M", "2.5", "10", {"0.5", "0.8", "0.6", "0.2"});
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "'2.5' is not a valid integer value.");
+  EXPECT_EQ(Field("Espesor")->text(), "2.5");
+  EXPECT_EQ(Field("CuartLong")->text(), "0.2");
+  EXPECT_TRUE(Field("CuartLong")->hasFocus());
+}
+
+TEST_F(MainWindowTest, EnterOnTheWineTypeRunsCalcularToo) {
+  TypeRedReference();
+  auto* radio = Find<QRadioButton>("RadioButton1");
+  radio->setFocus();
+  QTest::keyClick(radio, Qt::Key_Return);
+  EXPECT_EQ(window.Session().nextRow, 3);
+}
+
+TEST_F(MainWindowTest, GridGrowsWithTheThirteenthSampleAndClearAllShrinksItQuietly) {
+  auto* grid = Find<QTableView>("Resultados1");
+  for (int i = 1; i <= 12; ++i) TypeRedReference();
+  EXPECT_EQ(grid->model()->rowCount(), 12);
+  TypeRedReference();
+  EXPECT_EQ(grid->model()->rowCount(), 13);
+  for (int i = 14; i <= 20; ++i) TypeRedReference();
+  EXPECT_EQ(GridText(20, 1), "M ");
+
+  ClickCell(20, 3);  // the user selects a cell far down, then clears
+  const std::size_t before = messages.messages.size();
+  window.findChild<QAction*>("Borrartodo1")->trigger();
+  EXPECT_EQ(grid->model()->rowCount(), 12);
+  EXPECT_EQ(grid->currentIndex().row(), 11);  // moved up into row 12, redisplaying nothing
+  EXPECT_EQ(messages.messages.size(), before);
+  EXPECT_EQ(GridText(1, 1), "");
+  EXPECT_EQ(GridText(12, 0), "12");
+  EXPECT_EQ(Field("NomMuestra")->text(), "");
+  EXPECT_TRUE(Field("NomMuestra")->hasFocus());
+  EXPECT_EQ(window.Session().nextRow, 1);
+}
+
+TEST_F(MainWindowTest, FiftySamplesBringTheLimitPromptAndTheFiftyFirstOverwritesRowFifty) {
+  for (int i = 1; i <= 49; ++i) TypeRedReference();
+  EXPECT_TRUE(messages.messages.empty());
+  TypeRedReference();
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "Numero máximo de muestras = 50");
+  EXPECT_EQ(messages.messages[0].display, MessageDisplay::Prompt);
+  EXPECT_EQ(Find<QTableView>("Resultados1")->model()->rowCount(), 50);
+  TypeRedReference("Z");
+  EXPECT_EQ(GridText(50, 1), "Z ");
+  EXPECT_EQ(messages.messages.size(), 2u);
+}
+
+TEST_F(MainWindowTest, ClickingARowShowsItsSampleAgainAndAnEmptyRowComplains) {
+  TypeRedReference();
+  Find<QRadioButton>("RadioButton2")->click();
+  TypeSample("W", "10", "10", {"0.1", "0.05", "0.04", "0.03"});
+  EXPECT_EQ(window.SwatchColourShown(), QColor(window.SwatchColourShown()));
+  const QColor white = window.SwatchColourShown();
+
+  ClickCell(1, 5);
+  EXPECT_EQ(window.SwatchColourShown(), QColor(93, 21, 28));
+  EXPECT_TRUE(messages.messages.empty());
+  ClickCell(2, 1);
+  EXPECT_EQ(window.SwatchColourShown(), white);
+
+  ClickCell(5, 2);
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "'' is not a valid floating point value.");
+  EXPECT_EQ(messages.messages[0].display, MessageDisplay::ErrorDisplay);
+}
+
+TEST_F(MainWindowTest, KeyboardSelectionRedisplaysToo) {
+  TypeRedReference();
+  TypeRedReference();
+  auto* grid = Find<QTableView>("Resultados1");
+  grid->setFocus();
+  grid->setCurrentIndex(grid->model()->index(1, 3));
+  messages.messages.clear();
+  QTest::keyClick(grid, Qt::Key_Up);
+  EXPECT_EQ(grid->currentIndex().row(), 0);
+  EXPECT_TRUE(messages.messages.empty());
+  QTest::keyClick(grid, Qt::Key_Down);
+  QTest::keyClick(grid, Qt::Key_Down);  // row 3 is empty
+  EXPECT_EQ(messages.messages.size(), 1u);
+}
+
+TEST_F(MainWindowTest, ClearAllLeavesChartsAsAtStartAndKeepsTheSwatch) {
+  const QImage ab = window.Charts().AbChart();
+  const QImage l = window.Charts().LScale();
+  TypeRedReference();
+  EXPECT_NE(window.Charts().AbChart(), ab);
+  window.findChild<QAction*>("Nuevo1")->trigger();
+  EXPECT_EQ(window.Charts().AbChart(), ab);
+  EXPECT_EQ(window.Charts().LScale(), l);
+  EXPECT_EQ(window.SwatchColourShown(), QColor(93, 21, 28));
+}
+
+TEST_F(MainWindowTest, PopupItemsRunTheirMainMenuCommands) {
+  TypeRedReference();
+  auto* popup = Find<QMenu>("PopupMenu1");
+  QStringList texts;
+  for (QAction* a : popup->actions()) texts << (a->isSeparator() ? "-" : a->text());
+  EXPECT_EQ(texts, (QStringList{"Nuevo", "Abrir", "Guardar", "Borrar todo", "-", "Imprimir", "-", "Ayuda", "-",
+                                "Número de muestra", "-", "Salir"}));
+  Find<QAction>("Borrartodo2")->trigger();
+  EXPECT_EQ(GridText(1, 1), "");
+  TypeRedReference();
+  Find<QAction>("Nuevo2")->trigger();
+  EXPECT_EQ(GridText(1, 1), "");
+}
+
+TEST_F(MainWindowTest, MenuShortcutsWinOverTheEditFields) {
+  TypeRedReference();
+  QTest::keyClick(Field("CuartLong"), Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(GridText(1, 1), "");
+  EXPECT_EQ(Field("CuartLong")->text(), "");
+}
+
+TEST_F(MainWindowTest, MenusHoldTheirItemsWithAccessKeysAndShortcuts) {
+  QStringList titles;
+  for (QAction* a : window.menuBar()->actions()) titles << a->text();
+  EXPECT_EQ(titles, (QStringList{"&Archivo", "&Edición", "&Opciones", "Language", "A&yuda"}));
+  EXPECT_EQ(Find<QAction>("Nuevo1")->shortcut(), QKeySequence("Ctrl+N"));
+  EXPECT_EQ(Find<QAction>("Abrir1")->shortcut(), QKeySequence("Ctrl+A"));
+  EXPECT_EQ(Find<QAction>("Imprimir1")->shortcut(), QKeySequence("Ctrl+I"));
+  EXPECT_EQ(Find<QAction>("Salir1")->shortcut(), QKeySequence("Ctrl+S"));
+  EXPECT_EQ(Find<QAction>("Ayuda")->shortcut(), QKeySequence("Ctrl+Y"));
+  EXPECT_EQ(Find<QAction>("Nmerodemuestra1")->text(), "Número de &muestra");
+  EXPECT_EQ(Find<QAction>("ArchivoCalc1")->text(), "Archivo Calc");
+  EXPECT_TRUE(Find<QAction>("English1")->isVisible());
+  EXPECT_FALSE(Find<QAction>("Espanol1")->isVisible());
+}
+
+TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
+  struct Case {
+    const char* name;
+    QRect rect;  // relative to its parent
+  } cases[] = {{"NomMuestra", {24, 93, 93, 21}},   {"Espesor", {175, 93, 41, 21}},  {"referido", {175, 133, 41, 21}},
+               {"Button1", {457, 102, 99, 25}},    {"Calcular", {951, 103, 75, 25}}, {"Resultados1", {22, 221, 525, 304}},
+               {"Panel7", {895, 221, 187, 304}},   {"PrimLong", {19, 42, 68, 21}},  {"TercLong", {199, 42, 67, 21}},
+               {"GroupBox1", {11, 19, 216, 41}},   {"GroupBox2", {322, 19, 374, 96}}, {"Imagen", {1, 2, 301, 301}},
+               {"Image2", {304, 2, 38, 300}}};
+  for (const Case& c : cases) {
+    auto* w = window.findChild<QWidget*>(c.name);
+    ASSERT_NE(w, nullptr) << c.name;
+    EXPECT_EQ(w->geometry(), c.rect) << c.name;
+  }
+  EXPECT_EQ(Find<QLabel>("Label4")->pos(), QPoint(151, 76));
+  EXPECT_EQ(Find<QLabel>("Label13")->pos(), QPoint(232, 544));
+  EXPECT_EQ(window.windowTitle(), "TINTAVIS");
+  auto* header = Find<QTableView>("Resultados1")->horizontalHeader();
+  EXPECT_EQ(header->sectionSize(0), 20);
+  EXPECT_EQ(header->sectionSize(1), 65);
+  EXPECT_EQ(header->sectionSize(11), 41);
+}
+
+TEST_F(MainWindowTest, TabVisitsTheFieldsInOrderAndSkipsCalcular) {
+  const char* order[] = {"NomMuestra", "Espesor", "referido", "Button1", "PrimLong", "SegLong", "TercLong", "CuartLong"};
+  Field("NomMuestra")->setFocus();
+  for (std::size_t i = 1; i < std::size(order); ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), order[i]);
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "RadioButton1");
+}
+
+TEST_F(MainWindowTest, InputValuesEmptiesTheFourAbsorbances) {
+  TypeRedReference();
+  Find<QPushButton>("Button1")->click();
+  for (const char* f : {"PrimLong", "SegLong", "TercLong", "CuartLong"}) EXPECT_EQ(Field(f)->text(), "") << f;
+  EXPECT_EQ(Field("Espesor")->text(), "2");
+}
+
+TEST_F(MainWindowTest, TypedCellTextBelowTheSamplesSurvivesClearAll) {
+  auto* grid = Find<QTableView>("Resultados1");
+  grid->model()->setData(grid->model()->index(11, 4), "nota");
+  window.findChild<QAction*>("Borrartodo1")->trigger();
+  EXPECT_EQ(GridText(12, 4), "nota");
+  EXPECT_FALSE(grid->model()->flags(grid->model()->index(0, 0)) & Qt::ItemIsSelectable);
+}
+
+}  // namespace

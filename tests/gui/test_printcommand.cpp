@@ -1,0 +1,283 @@
+// "Imprimir" through the main window and Qt's print dialog, answered as a user would: printing
+// to a PDF file, cancelling, choosing landscape; and the report page read back from the PDF.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRadioButton>
+#include <QTimer>
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "gui/mainwindow.h"
+#include "tests/support/pdftools.h"
+#include "tests/support/recordingmessenger.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using tintavis::MainWindow;
+using tintavis::MessageDisplay;
+using tintavis::testing::PdfText;
+using tintavis::testing::PdfWords;
+using tintavis::testing::PopplerToolsPresent;
+using tintavis::testing::ReadPdfInfo;
+
+class PrintCommandTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder = fs::path(::testing::TempDir()) /
+             ("tintavis_print_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    window.SetDecimalSeparator('.');
+    window.show();
+  }
+  void TearDown() override { fs::remove_all(folder); }
+
+  void Calculate(const QString& name, bool white = false) {
+    const char* fields[] = {"NomMuestra", "Espesor", "referido", "PrimLong", "SegLong", "TercLong", "CuartLong"};
+    const QString red[] = {name, "2", "10", "0.5", "0.8", "0.6", "0.2"};
+    const QString whiteValues[] = {name, "10", "10", "0.1", "0.05", "0.04", "0.03"};
+    window.findChild<QRadioButton*>(white ? "RadioButton2" : "RadioButton1")->setChecked(true);
+    for (int i = 0; i < 7; ++i) window.findChild<QLineEdit*>(fields[i])->setText(white ? whiteValues[i] : red[i]);
+    window.CalcularClick();
+  }
+
+  // Runs `command`; the print dialog it opens is handed to `answer` once it is up. Returns
+  // whether a dialog came up.
+  bool WithPrintDialog(const std::function<void()>& command, const std::function<void(QPrintDialog*)>& answer) {
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      answered = true;
+      answer(dialog);
+    });
+    command();
+    QApplication::processEvents();  // the timer fires even when no dialog held the command
+    return answered;
+  }
+
+  // The user picks "Print to File (PDF)" and types the file's name.
+  static void ChoosePdfFile(QPrintDialog* dialog, const std::string& path) {
+    auto* printers = dialog->findChild<QComboBox*>("printers");
+    ASSERT_NE(printers, nullptr);
+    printers->setCurrentIndex(printers->count() - 1);
+    ASSERT_EQ(printers->currentText(), "Print to File (PDF)");
+    dialog->findChild<QLineEdit*>("filename")->setText(QString::fromStdString(path));
+  }
+
+  std::string Pdf(const char* name) const { return (folder / name).string(); }
+
+  // The words of the page in the order pdftotext finds them (top to bottom).
+  static std::vector<std::string> Words(const std::string& pdf) {
+    std::vector<std::string> words;
+    for (const auto& w : PdfWords(pdf)) words.push_back(w.text);
+    return words;
+  }
+  static bool Has(const std::vector<std::string>& words, const std::string& word) {
+    return std::find(words.begin(), words.end(), word) != words.end();
+  }
+
+  tintavis::testing::RecordingMessenger messages;
+  MainWindow window;
+  fs::path folder;
+};
+
+TEST_F(PrintCommandTest, MenuItemAndPopupItemBothOpenPrintDialog1) {
+  auto* imprimir1 = window.findChild<QAction*>("Imprimir1");
+  ASSERT_NE(imprimir1, nullptr);
+  EXPECT_EQ(imprimir1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_I));
+  QString seen;
+  EXPECT_TRUE(WithPrintDialog([&] { imprimir1->trigger(); }, [&](QPrintDialog* d) {
+    seen = d->objectName();
+    d->reject();
+  }));
+  EXPECT_EQ(seen, "PrintDialog1");
+  seen.clear();
+  EXPECT_TRUE(WithPrintDialog([&] { window.findChild<QAction*>("Imprimir2")->trigger(); }, [&](QPrintDialog* d) {
+    seen = d->objectName();
+    d->reject();
+  }));
+  EXPECT_EQ(seen, "PrintDialog1");
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(PrintCommandTest, DialogOffersPageAndSelectionRangesWithPageRangeSelectedAndCollation) {
+  window.setWindowTitle("TINTAVIS - datos.xls");
+  EXPECT_TRUE(WithPrintDialog([&] { window.Imprimir1Click(); }, [&](QPrintDialog* d) {
+    EXPECT_TRUE(d->testOption(QAbstractPrintDialog::PrintPageRange));
+    EXPECT_TRUE(d->testOption(QAbstractPrintDialog::PrintSelection));
+    EXPECT_TRUE(d->testOption(QAbstractPrintDialog::PrintCollateCopies));
+    EXPECT_EQ(d->printRange(), QAbstractPrintDialog::PageRange);
+    EXPECT_TRUE(d->findChild<QRadioButton*>("printRange")->isChecked());
+    EXPECT_TRUE(d->findChild<QRadioButton*>("printSelection")->isEnabled());
+    EXPECT_TRUE(d->printer()->collateCopies());
+    EXPECT_TRUE(d->findChild<QCheckBox*>("collate")->isChecked());
+    // The job carries the main window's caption.
+    EXPECT_EQ(d->printer()->docName(), "TINTAVIS - datos.xls");
+    d->reject();
+  }));
+}
+
+TEST_F(PrintCommandTest, AcceptingPrintsOnePortraitPageWithTheSamples) {
+  ASSERT_TRUE(PopplerToolsPresent());
+  Calculate("Crianza");
+  Calculate("Verdejo", true);
+  const std::string pdf = Pdf("report.pdf");
+  EXPECT_TRUE(WithPrintDialog([&] { window.Imprimir1Click(); }, [&](QPrintDialog* d) {
+    ChoosePdfFile(d, pdf);
+    d->accept();
+  }));
+  ASSERT_TRUE(fs::exists(pdf));
+  const auto info = ReadPdfInfo(pdf);
+  ASSERT_TRUE(info.has_value());
+  EXPECT_EQ(info->pages, 1);
+  EXPECT_LT(info->width, info->height);
+  const std::string text = PdfText(pdf);
+  for (const char* expected : {"TINTAVIS", "Coordenadas con iluminante D65 y observador 10º", "Muestra", "Crianza",
+                               "3.213", "0.533", "Verdejo", "84.560", "--", "IC", "dA(%)"}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+  }
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(PrintCommandTest, CancellingPrintsNothing) {
+  Calculate("Crianza");
+  const std::string pdf = Pdf("cancelled.pdf");
+  EXPECT_TRUE(WithPrintDialog([&] { window.Imprimir1Click(); }, [&](QPrintDialog* d) {
+    ChoosePdfFile(d, pdf);
+    d->reject();
+  }));
+  EXPECT_FALSE(fs::exists(pdf));
+  EXPECT_TRUE(fs::is_empty(folder));
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(PrintCommandTest, LandscapeChosenInTheDialogStillGivesAPortraitPage) {
+  ASSERT_TRUE(PopplerToolsPresent());
+  Calculate("Crianza");
+  const std::string pdf = Pdf("landscape.pdf");
+  EXPECT_TRUE(WithPrintDialog([&] { window.Imprimir1Click(); }, [&](QPrintDialog* d) {
+    ChoosePdfFile(d, pdf);
+    d->printer()->setPageOrientation(QPageLayout::Landscape);
+    d->accept();
+    // The dialog hands the landscape choice on to the printer; the command overrides it.
+    EXPECT_EQ(d->printer()->pageLayout().orientation(), QPageLayout::Landscape);
+  }));
+  const auto info = ReadPdfInfo(pdf);
+  ASSERT_TRUE(info.has_value());
+  EXPECT_EQ(info->pages, 1);
+  EXPECT_LT(info->width, info->height);
+}
+
+TEST_F(PrintCommandTest, WithoutAnyDestinationTheCommandStopsBeforeTheDialog) {
+  if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has printers";
+  // The dialog is created by the first showing and kept.
+  EXPECT_TRUE(WithPrintDialog([&] { window.Imprimir1Click(); }, [&](QPrintDialog* d) { d->reject(); }));
+  // Without its PDF output, and with no printer, the dialog would have nowhere to print.
+  window.findChild<QPrintDialog*>("PrintDialog1")->setOption(QAbstractPrintDialog::PrintToFile, false);
+  EXPECT_FALSE(WithPrintDialog([&] { window.Imprimir1Click(); }, [&](QPrintDialog* d) { d->reject(); }));
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].display, MessageDisplay::ErrorDisplay);
+  EXPECT_EQ(messages.messages[0].text, "There is no default printer currently selected.");
+}
+
+// The page the command sends after the dialog, on a PDF printer set up directly.
+class PrintedPageTest : public PrintCommandTest {
+ protected:
+  std::string PrintToPdf(const char* name, QPageLayout::Orientation orientation = QPageLayout::Portrait) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    std::string pdf = Pdf(name);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    printer.setPageOrientation(orientation);
+    EXPECT_TRUE(window.PrintReportOn(printer));
+    return pdf;
+  }
+};
+
+TEST_F(PrintedPageTest, SpanishPageCarriesCaptionTitleHeadingsAndRows) {
+  ASSERT_TRUE(PopplerToolsPresent());
+  Calculate("Crianza");
+  Calculate("Rosado");
+  const std::string pdf = PrintToPdf("es.pdf", QPageLayout::Landscape);
+  const auto info = ReadPdfInfo(pdf);
+  ASSERT_TRUE(info.has_value());
+  EXPECT_EQ(info->pages, 1);
+  EXPECT_LT(info->width, info->height);
+  const std::string text = PdfText(pdf);
+  for (const char* expected : {"Coordenadas con iluminante D65 y observador 10º", "nº", "Muestra", "L*", "Int", "Ton",
+                               "Crianza", "Rosado", "43.99", "41.24", "7.400"}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+  }
+  // The page starts with the window caption; the date follows in parentheses.
+  const auto words = Words(pdf);
+  ASSERT_GE(words.size(), 2u);
+  EXPECT_EQ(words[0], "TINTAVIS");
+  EXPECT_EQ(words[1].front(), '(');
+  EXPECT_EQ(text.find("Sample"), std::string::npos);
+}
+
+TEST_F(PrintedPageTest, EnglishPageChangesTitleAndNameHeadingOnly) {
+  ASSERT_TRUE(PopplerToolsPresent());
+  Calculate("Crianza");
+  window.English1Click();
+  const std::string text = PdfText(PrintToPdf("en.pdf"));
+  for (const char* expected : {"Coordinates by D65 illuminant and 10º observer", "Sample", "nº", "Int", "Ton"}) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+  }
+  EXPECT_EQ(text.find("Muestra"), std::string::npos);
+  EXPECT_EQ(text.find("Coordenadas"), std::string::npos);
+}
+
+TEST_F(PrintedPageTest, RowsOpenedFromAFilePrintTheirNumberTextsUnderTheFilesCaption) {
+  ASSERT_TRUE(PopplerToolsPresent());
+  const fs::path data = folder / "datos.xls";
+  {
+    std::ofstream out(data, std::ios::binary);
+    out << "   Muestra\t     X\t     Y\t     Z\t    L*\t    C*\t    h*\t    a*\t    b*\t   Int.\t  Ton.\r\n"
+        << "Crianza \t3.213\t1.403\t0.368\t12.0\t43.99\t20.37\t41.24\t15.31\t7.400\t0.533\r\n";
+  }
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->selectFile(QString::fromStdString(data.string()));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  window.Abrir1Click();
+  ASSERT_EQ(window.windowTitle(), "TINTAVIS - datos.xls");
+  const auto words = Words(PrintToPdf("opened.pdf"));
+  ASSERT_GE(words.size(), 4u);
+  EXPECT_EQ(words[0], "TINTAVIS");
+  EXPECT_EQ(words[1], "-");
+  EXPECT_EQ(words[2], "datos.xls");
+  EXPECT_EQ(words[3].front(), '(');
+  // The open command wrote 12.0 as 12 and 7.400 as 7.4; those are the texts printed.
+  EXPECT_TRUE(Has(words, "12"));
+  EXPECT_TRUE(Has(words, "7.4"));
+  EXPECT_TRUE(Has(words, "3.213"));
+  EXPECT_FALSE(Has(words, "12.0"));
+  EXPECT_FALSE(Has(words, "7.400"));
+}
+
+TEST_F(PrintedPageTest, APrinterThatCannotTakeThePageIsReported) {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  const fs::path target = folder / "missing" / "report.pdf";
+  printer.setOutputFileName(QString::fromStdString(target.string()));
+  EXPECT_FALSE(window.PrintReportOn(printer));
+  EXPECT_FALSE(fs::exists(target));
+}
+
+}  // namespace

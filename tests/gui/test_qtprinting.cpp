@@ -1,0 +1,162 @@
+// The report on Qt's devices: the font fits the columns on A4 and Letter, texts hang from their
+// point, and the date and time come in the locale's short date and long time.
+#include "gui/qtprinting.h"
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QFontMetrics>
+#include <QImage>
+#include <QLocale>
+#include <QPainter>
+#include <QPrinter>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+using tintavis::ReportGeometry;
+
+struct Paper {
+  const char* name;
+  QPageSize::PageSizeId size;
+  double margin;  // millimetres on every side
+};
+
+// Qt's own PDF margins (10 points) and the larger quarter inch of many printers.
+const Paper kPapers[] = {
+    {"A4QtMargins", QPageSize::A4, 10.0 * 25.4 / 72.0},
+    {"A4QuarterInch", QPageSize::A4, 6.35},
+    {"LetterQtMargins", QPageSize::Letter, 10.0 * 25.4 / 72.0},
+    {"LetterQuarterInch", QPageSize::Letter, 6.35},
+};
+
+class ReportFontTest : public ::testing::TestWithParam<Paper> {
+ protected:
+  void SetUp() override {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const Paper& p = GetParam();
+    printer.setPageLayout(QPageLayout(QPageSize(p.size), QPageLayout::Portrait,
+                                      QMarginsF(p.margin, p.margin, p.margin, p.margin), QPageLayout::Millimeter));
+  }
+  int Width(const QString& text) const { return QFontMetrics(tintavis::ReportFont(), &printer).horizontalAdvance(text); }
+  // The first line to the right of x: a column line or the right border.
+  int NextLine(const ReportGeometry& g, int x) const {
+    std::vector<int> lines = {g.xSep, g.xRight};
+    for (int j = 0; j < ReportGeometry::kColumnLines; ++j) lines.push_back(g.XCol(j));
+    std::sort(lines.begin(), lines.end());
+    return *std::upper_bound(lines.begin(), lines.end(), x);
+  }
+
+  QPrinter printer{QPrinter::HighResolution};
+};
+
+TEST_P(ReportFontTest, TheWidestValuesStayInsideTheirColumns) {
+  const ReportGeometry g(printer.width(), printer.height());
+  // The widest texts each column holds in practice: X, Y, Z up to the white point's 107.3, L*
+  // up to 100, C* rarely past 100, h below 360, a* and b* with a sign, Intensity and Tonality
+  // with two digits before the point.
+  const std::pair<int, const char*> widest[] = {{2, "107.304"}, {3, "107.304"}, {4, "107.304"}, {5, "100.0"},
+                                                {6, "100.00"},  {7, "359.99"},  {8, "-88.88"},  {9, "-88.88"},
+                                                {10, "12.350"}, {11, "10.500"}, {11, "  --"}};
+  for (const auto& [column, text] : widest) {
+    const int x = g.XValue(column);
+    EXPECT_LT(x + Width(text), NextLine(g, x)) << "column " << column << " " << text;
+  }
+  EXPECT_LT(g.xNo + Width("50"), g.xSep);
+  EXPECT_LT(g.xName + Width("Crianza half cell "), g.XCol(0));
+}
+
+TEST_P(ReportFontTest, TheHeadingsTitleAndCaptionStayInsideTheTable) {
+  const ReportGeometry g(printer.width(), printer.height());
+  for (const auto& h : tintavis::kReportHeadings) {
+    for (const std::string_view text : {h.spanish, h.english}) {
+      const int x = tintavis::RoundHalfEven(g.width / h.divisor);
+      EXPECT_LT(x + Width(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))), NextLine(g, x))
+          << text;
+    }
+  }
+  for (const std::string_view title : {tintavis::kReportTitleSpanish, tintavis::kReportTitleEnglish}) {
+    EXPECT_LT(g.xTitle + Width(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()))), g.xRight);
+  }
+  EXPECT_LT(g.xCaption + Width("TINTAVIS - Muestras de la bodega.xls          (31/12/2026 23:59:59 CET)"), g.xRight);
+}
+
+TEST_P(ReportFontTest, EveryTextFitsBetweenTheLinesOfItsBand) {
+  const ReportGeometry g(printer.width(), printer.height());
+  const QFontMetrics fm(tintavis::ReportFont(), &printer);
+  // Title band between lines 0 and 1; header and sample row r between lines r + 1 and r + 2.
+  EXPECT_GT(g.yTitle, g.YLine(0));
+  EXPECT_LE(g.yTitle + fm.height(), g.YLine(1));
+  for (const int r : {0, 1, 50}) {
+    EXPECT_GT(g.YText(r), g.YLine(r + 1)) << r;
+    EXPECT_LE(g.YText(r) + fm.height(), g.YLine(r + 2)) << r;
+  }
+  // The caption line sits above the table.
+  EXPECT_LE(g.yCaption + fm.height(), g.YLine(0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Papers, ReportFontTest, ::testing::ValuesIn(kPapers),
+                         [](const ::testing::TestParamInfo<Paper>& p) { return std::string(p.param.name); });
+
+TEST(ReportFont, IsArialOrItsMetricTwinAtSevenPoints) {
+  const QFont font = tintavis::ReportFont();
+  EXPECT_EQ(font.family(), "Arial");
+  EXPECT_DOUBLE_EQ(font.pointSizeF(), 7.0);
+  const QString resolved = QFontInfo(font).family();
+  EXPECT_TRUE(resolved == "Arial" || resolved == "Liberation Sans") << resolved.toStdString();
+}
+
+TEST(QPainterCanvas, TextHangsFromItsPointAndLinesAreOnePixelBlack) {
+  QImage image(400, 200, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  int fontHeight = 0;
+  {
+    QPainter painter(&image);
+    painter.setFont(tintavis::ReportFont());
+    fontHeight = painter.fontMetrics().height();
+    tintavis::QPainterCanvas canvas(painter);
+    canvas.DrawText(20, 50, "Hy\u00BA");
+    canvas.DrawLine(10, 150, 300, 150);
+  }
+  auto inkInRows = [&](int from, int to) {
+    for (int y = from; y < to; ++y) {
+      for (int x = 0; x < 200; ++x) {
+        if (qGray(image.pixel(x, y)) < 128) return true;
+      }
+    }
+    return false;
+  };
+  EXPECT_FALSE(inkInRows(0, 50)) << "nothing above the point";
+  EXPECT_TRUE(inkInRows(50, 50 + fontHeight));
+  EXPECT_FALSE(inkInRows(50 + fontHeight, 140));
+  // The line: row 150 black from x 10 to 300, rows 149 and 151 untouched.
+  EXPECT_EQ(image.pixel(10, 150), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(300, 150), qRgb(0, 0, 0));
+  EXPECT_EQ(image.pixel(150, 149), qRgb(255, 255, 255));
+  EXPECT_EQ(image.pixel(150, 151), qRgb(255, 255, 255));
+}
+
+TEST(ReportMoment, ShortDateAndLongTimeOfTheLocaleWithTheTimeLeftOutAtMidnight) {
+  const QLocale spanish(QLocale::Spanish, QLocale::Spain);
+  const QDate date(2026, 12, 9);
+  const auto afternoon = tintavis::ReportMomentOf(QDateTime(date, QTime(14, 5, 7)), spanish);
+  EXPECT_EQ(afternoon.date, "9/12/26");
+  EXPECT_EQ(afternoon.time.rfind("14:05:07", 0), 0u) << afternoon.time;  // the zone may follow
+  EXPECT_FALSE(afternoon.midnight);
+
+  const auto midnight = tintavis::ReportMomentOf(QDateTime(date, QTime(0, 0)), spanish);
+  EXPECT_TRUE(midnight.midnight);
+  EXPECT_EQ(tintavis::ReportCaptionLine("TINTAVIS", midnight), "TINTAVIS          (9/12/26)");
+  // One second, or one millisecond, past midnight shows the time.
+  EXPECT_FALSE(tintavis::ReportMomentOf(QDateTime(date, QTime(0, 0, 1)), spanish).midnight);
+  EXPECT_FALSE(tintavis::ReportMomentOf(QDateTime(date, QTime(0, 0, 0, 1)), spanish).midnight);
+
+  const QLocale us(QLocale::English, QLocale::UnitedStates);
+  const auto american = tintavis::ReportMomentOf(QDateTime(date, QTime(14, 5, 7)), us);
+  EXPECT_EQ(american.date, "12/9/26");
+  EXPECT_EQ(american.time.rfind("2:05:07", 0), 0u) << american.time;
+}
+
+}  // namespace

@@ -1,0 +1,222 @@
+#include "logic/sampleworkflow.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/support/sampleforms.h"
+
+namespace {
+
+using tintavis::CalculateSample;
+using tintavis::Message;
+using tintavis::MessageDisplay;
+using tintavis::ResultsGrid;
+using tintavis::RowWritten;
+using tintavis::SampleForm;
+using tintavis::SampleSession;
+using tintavis::SwatchColour;
+
+// Records every step the workflow asks of the window, in order.
+class RecordingView : public tintavis::WorkflowView {
+ public:
+  std::vector<std::string> steps;
+  std::vector<Message> messages;
+  SwatchColour swatch;
+
+  void ShowRow(int row) override { steps.push_back("row " + std::to_string(row)); }
+  void ShowAllCells() override { steps.push_back("all cells"); }
+  void ShowRowCount(int rows) override { steps.push_back("rows " + std::to_string(rows)); }
+  void PlotAbLabel(int row, double a, double b) override {
+    steps.push_back("ab " + std::to_string(row) + " " + Fixed(a) + " " + Fixed(b));
+  }
+  void PlotLLabel(int row, double L) override { steps.push_back("L " + std::to_string(row) + " " + Fixed(L)); }
+  void DrawEmptyCharts() override { steps.push_back("empty charts"); }
+  void SetSwatch(SwatchColour colour) override {
+    swatch = colour;
+    steps.push_back("swatch " + std::to_string(colour.red) + "," + std::to_string(colour.green) + "," +
+                    std::to_string(colour.blue));
+  }
+  void ShowMessage(const Message& message) override {
+    messages.push_back(message);
+    steps.push_back("message");
+  }
+  void ResetNumbering() override { steps.push_back("reset numbering"); }
+  void EmptyInputFields() override { steps.push_back("empty fields"); }
+  void FocusNameField() override { steps.push_back("focus name"); }
+
+ private:
+  static std::string Fixed(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.3f", v);
+    return buf;
+  }
+};
+
+SampleForm Red() { return tintavis::testing::RedReferenceForm(); }
+
+// One "Calcular" as the window runs it.
+void Calculate(SampleSession& session, RecordingView& view, const SampleForm& form = Red()) {
+  const auto outcome = CalculateSample(form, session.Counters(), '.', false);
+  ASSERT_TRUE(std::holds_alternative<RowWritten>(outcome));
+  tintavis::ApplyRowWritten(std::get<RowWritten>(outcome), '.', session, view);
+}
+
+TEST(ApplyRowWritten, WritesCellsThenLabelsThenSwatchThenGrowth) {
+  SampleSession session;
+  RecordingView view;
+  Calculate(session, view);
+  const std::vector<std::string> expected = {"row 1", "ab 1 41.237 15.308", "L 1 11.978", "swatch 93,21,28", "rows 13"};
+  EXPECT_EQ(view.steps, expected);
+  EXPECT_EQ(session.grid.Cell(1, 1), "M ");
+  EXPECT_EQ(session.grid.Cell(1, 2), "3.213");
+  EXPECT_EQ(session.grid.Cell(1, 11), "0.533");
+  EXPECT_EQ(session.nextRow, 2);
+  EXPECT_EQ(session.nextOrderNumber, 2);
+  EXPECT_EQ(session.SampleCount(), 1);
+}
+
+TEST(ApplyRowWritten, GrowsTheGridFromTheThirteenthSampleAndStopsAtFiftyOneRows) {
+  SampleSession session;
+  RecordingView view;
+  for (int i = 1; i <= 12; ++i) Calculate(session, view);
+  EXPECT_EQ(session.grid.RowCount(), 13);
+  Calculate(session, view);
+  EXPECT_EQ(session.grid.RowCount(), 14);
+  EXPECT_EQ(session.grid.Cell(13, 1), "M ");
+  for (int i = 14; i <= 49; ++i) Calculate(session, view);
+  EXPECT_EQ(session.grid.RowCount(), 50);
+  EXPECT_TRUE(view.messages.empty());
+
+  Calculate(session, view);  // the fiftieth
+  EXPECT_EQ(session.grid.RowCount(), 51);
+  EXPECT_EQ(session.nextRow, 50);
+  EXPECT_TRUE(session.limitReached);
+  EXPECT_EQ(session.SampleCount(), 50);
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(view.messages[0].text, "Numero máximo de muestras = 50");
+  // The prompt comes after the swatch and before the growth.
+  const std::vector<std::string> tail(view.steps.end() - 3, view.steps.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{"swatch 93,21,28", "message", "rows 51"}));
+
+  SampleForm other = Red();
+  other.name = "Otro";
+  Calculate(session, view, other);  // the 51st replaces row 50
+  EXPECT_EQ(session.grid.Cell(50, 1), "Otro ");
+  EXPECT_EQ(session.grid.Cell(49, 1), "M ");
+  EXPECT_EQ(session.grid.RowCount(), 51);
+  EXPECT_EQ(view.messages.size(), 2u);
+}
+
+TEST(ClearAll, EmptiesSamplesAndFieldsInOrderAndKeepsTextTypedBelow) {
+  SampleSession session;
+  RecordingView view;
+  for (int i = 1; i <= 20; ++i) Calculate(session, view);
+  session.grid.SetCell(30, 4, "typed");
+  session.grid.SetCell(0, 1, "    Sample");
+  view.steps.clear();
+
+  tintavis::ClearAll(session, view);
+  const std::vector<std::string> expected = {"reset numbering", "empty fields", "focus name", "rows 13", "all cells",
+                                             "empty charts"};
+  EXPECT_EQ(view.steps, expected);
+  for (int r = 1; r <= 21; ++r) {
+    for (int c = 1; c < tintavis::kGridColumns; ++c) EXPECT_EQ(session.grid.Cell(r, c), "") << r << "," << c;
+  }
+  EXPECT_EQ(session.grid.Cell(30, 4), "typed");
+  EXPECT_EQ(session.grid.Cell(0, 1), "   Muestra");
+  EXPECT_EQ(session.grid.Cell(50, 0), "50");
+  EXPECT_EQ(session.grid.RowCount(), 13);
+  EXPECT_EQ(session.nextRow, 1);
+  EXPECT_EQ(session.nextOrderNumber, 1);
+  EXPECT_EQ(session.SampleCount(), 0);
+}
+
+TEST(ClearAll, AfterTheLimitEmptiesRowFifty) {
+  SampleSession session;
+  RecordingView view;
+  for (int i = 1; i <= 50; ++i) Calculate(session, view);
+  tintavis::ClearAll(session, view);
+  EXPECT_EQ(session.grid.Cell(50, 1), "");
+  EXPECT_FALSE(session.limitReached);
+}
+
+TEST(RedisplayRow, SetsTheSwatchFromTheTextsAndDrawsTheLabelsAgain) {
+  SampleSession session;
+  RecordingView view;
+  for (int i = 1; i <= 5; ++i) Calculate(session, view);
+  view.steps.clear();
+  tintavis::RedisplayRow(3, '.', session, view);
+  // The labels come from the grid's rounded texts: b* 15.31, a* 41.24, L* 12.0.
+  const std::vector<std::string> expected = {"swatch 93,21,28", "ab 3 41.240 15.310", "L 3 12.000"};
+  EXPECT_EQ(view.steps, expected);
+}
+
+TEST(RedisplayRow, SwapsSeparatorsInPlaceTheNameToo) {
+  SampleSession session;
+  RecordingView view;
+  Calculate(session, view);
+  session.grid.SetCell(1, 1, "Lote 1.2 ");
+  tintavis::RedisplayRow(1, ',', session, view);
+  EXPECT_EQ(session.grid.Cell(1, 1), "Lote 1,2 ");
+  EXPECT_EQ(session.grid.Cell(1, 2), "3,213");
+  EXPECT_EQ(session.grid.Cell(1, 11), "0,533");
+  EXPECT_EQ(view.steps.front(), "row 1");
+  EXPECT_TRUE(view.messages.empty());
+  EXPECT_EQ(view.swatch, (SwatchColour{93, 21, 28}));
+}
+
+TEST(RedisplayRow, AnEmptyRowShowsTheConversionErrorAndDrawsNothing) {
+  SampleSession session;
+  RecordingView view;
+  tintavis::RedisplayRow(4, '.', session, view);
+  ASSERT_EQ(view.messages.size(), 1u);
+  EXPECT_EQ(view.messages[0].display, MessageDisplay::ErrorDisplay);
+  EXPECT_EQ(view.messages[0].text, "'' is not a valid floating point value.");
+  EXPECT_EQ(view.steps, (std::vector<std::string>{"message"}));
+}
+
+TEST(RedisplayRow, StopsAtTheFirstBadCellKeepingWhatWasDone) {
+  SampleSession session;
+  RecordingView view;
+  Calculate(session, view);
+  Calculate(session, view);
+  session.grid.SetCell(1, 8, "x");  // a*
+  view.steps.clear();
+  tintavis::RedisplayRow(1, '.', session, view);
+  EXPECT_EQ(view.steps, (std::vector<std::string>{"swatch 93,21,28", "message"}));
+  EXPECT_EQ(view.messages[0].text, "'x' is not a valid floating point value.");
+}
+
+TEST(RedisplayRow, RowsAtOrBeyondNextRowOnlySetTheSwatch) {
+  SampleSession session;
+  RecordingView view;
+  for (int i = 1; i <= 50; ++i) Calculate(session, view);
+  view.steps.clear();
+  tintavis::RedisplayRow(50, '.', session, view);
+  EXPECT_EQ(view.steps, (std::vector<std::string>{"swatch 93,21,28"}));
+}
+
+TEST(ResultsGrid, StartsWithHeaderAndNumbersAndIgnoresCellsOutsideTheStore) {
+  ResultsGrid grid;
+  EXPECT_EQ(grid.RowCount(), 13);
+  EXPECT_EQ(grid.Cell(0, 0), "nº");
+  EXPECT_EQ(grid.Cell(0, 1), "   Muestra");
+  EXPECT_EQ(grid.Cell(0, 2), "     X");
+  EXPECT_EQ(grid.Cell(0, 10), "   Int.");
+  EXPECT_EQ(grid.Cell(0, 11), "  Ton.");
+  EXPECT_EQ(grid.Cell(1, 0), "1");
+  EXPECT_EQ(grid.Cell(50, 0), "50");
+  grid.SetCell(51, 1, "x");
+  grid.SetCell(-1, 1, "x");
+  grid.SetCell(1, 12, "x");
+  EXPECT_EQ(grid.Cell(51, 1), "");
+  EXPECT_EQ(grid.Cell(1, 12), "");
+  grid.SetRowCount(99);
+  EXPECT_EQ(grid.RowCount(), 51);
+  grid.SetRowCount(2);
+  EXPECT_EQ(grid.RowCount(), 13);
+}
+
+}  // namespace
