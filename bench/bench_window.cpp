@@ -22,9 +22,9 @@ namespace {
 void BM_MainWindowStartUp(benchmark::State& state) {
   for (auto _ : state) {
     tintavis::Program program;
-    program.form1.show();
+    program.mainWindow.show();
     QApplication::processEvents();
-    benchmark::DoNotOptimize(program.form1.isVisible());
+    benchmark::DoNotOptimize(program.mainWindow.isVisible());
   }
 }
 BENCHMARK(BM_MainWindowStartUp)->Unit(benchmark::kMillisecond);
@@ -43,7 +43,7 @@ void BM_CalcularFromEnter(benchmark::State& state) {
     // Stay below the 50-sample limit so that no prompt is due.
     if (++n % 40 == 0) {
       state.PauseTiming();
-      window.Borrartodo1Click();
+      window.ClearAllSamples();
       for (int i = 0; i < 6; ++i) window.findChild<QLineEdit*>(fields[i])->setText(texts[i]);
       state.ResumeTiming();
     }
@@ -58,7 +58,7 @@ void FillFifty(tintavis::MainWindow& window) {
   const char* fields[] = {"NomMuestra", "Espesor", "referido", "PrimLong", "SegLong", "TercLong", "CuartLong"};
   const char* texts[] = {"Muestra", "2", "10", "0.5", "0.8", "0.6", "0.2"};
   for (int i = 0; i < 7; ++i) window.findChild<QLineEdit*>(fields[i])->setText(texts[i]);
-  for (int i = 0; i < 49; ++i) window.CalcularClick();
+  for (int i = 0; i < 49; ++i) window.Calculate();
 }
 
 void BM_SaveFiftySamples(benchmark::State& state) {

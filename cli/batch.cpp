@@ -88,14 +88,14 @@ void AppendReport(std::string& errors, std::size_t line, std::string_view messag
 }
 
 // The tool's own messages about the shape of a line.
-std::string FieldCountMessage(std::size_t found, bool english) {
-  return english ? "expected 8 TAB-separated fields, found " + std::to_string(found)
+std::string FieldCountMessage(std::size_t found, Language language) {
+  return language == Language::English ? "expected 8 TAB-separated fields, found " + std::to_string(found)
                  : "se esperaban 8 campos separados por TAB, hay " + std::to_string(found);
 }
 
-std::string WineTypeMessage(std::string_view field, bool english) {
+std::string WineTypeMessage(std::string_view field, Language language) {
   std::string quoted = "'" + std::string(field) + "'";
-  return english ? "unknown wine type " + quoted + " (red, white, \"Red, Rosé\" or \"White, Brandy\")"
+  return language == Language::English ? "unknown wine type " + quoted + " (red, white, \"Red, Rosé\" or \"White, Brandy\")"
                  : "tipo de vino desconocido " + quoted + " (red, white, \"Tinto, Rosado\" o \"Blanco, Brandy\")";
 }
 
@@ -128,12 +128,12 @@ LineKind ReadLine(std::string_view line, const Options& options, SampleForm& for
     start = tab + 1;
   }
   if (count != kFields) {
-    message = FieldCountMessage(count, options.english);
+    message = FieldCountMessage(count, options.language);
     return LineKind::Refused;
   }
   const auto wine = ParseWineType(fields[1]);
   if (!wine) {
-    message = WineTypeMessage(fields[1], options.english);
+    message = WineTypeMessage(fields[1], options.language);
     return LineKind::Refused;
   }
   form.name.assign(fields[0]);
@@ -183,7 +183,7 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
         result.error = "--lang takes es or en (not '" + *v + "')";
         return result;
       }
-      options.english = *v == "en";
+      options.language = *v == "en" ? Language::English : Language::Spanish;
     } else if (a == "--precise") {
       options.precise = true;
     } else if (a == "--spectrum") {
@@ -217,7 +217,7 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
 }
 
 std::string HeaderLine(const Options& options) {
-  const auto header = GridHeader(options.english);
+  const auto header = GridHeader(options.language);
   std::string out;
   // Column 0 (the row number) is not part of a data file.
   AppendFields<std::string>(out, std::span(header).subspan(1));
@@ -247,7 +247,7 @@ Report ProcessText(std::string_view text, const Options& options, std::size_t fi
       continue;
     }
     const CalculationOutcome outcome =
-        CalculateSample(form, CalculationCounters{}, options.separator, options.english, &spectrum);
+        CalculateSample(form, CalculationCounters{}, options.separator, options.language, &spectrum);
     const auto* row = std::get_if<RowWritten>(&outcome);
     if (row == nullptr) {
       AppendReport(errors, lineNumber, OutcomeMessage(outcome)->text);
@@ -344,7 +344,7 @@ std::optional<Lab> ReferenceLab(std::string_view text, const Options& options, s
   for (std::size_t pos = 0; pos < text.size();) {
     const std::string_view line = NextLine(text, pos);
     if (ReadLine(line, options, form, message) != LineKind::Sample || form.name != name) continue;
-    const CalculationOutcome outcome = CalculateSample(form, CalculationCounters{}, options.separator, options.english);
+    const CalculationOutcome outcome = CalculateSample(form, CalculationCounters{}, options.separator, options.language);
     const auto* row = std::get_if<RowWritten>(&outcome);
     if (row == nullptr) return std::nullopt;
     return Lab{row->colour.L, row->colour.a, row->colour.b};
@@ -359,7 +359,7 @@ ReportContent RunReport(const Options& options, const std::vector<SampleRecord>&
     // The window's caption after a file was opened: the name without its folder.
     content.caption += " - " + std::filesystem::path(options.input).filename().string();
   }
-  content.english = options.english;
+  content.language = options.language;
   const std::size_t n = std::min(gridRows.size(), static_cast<std::size_t>(kMaxSamples));
   for (std::size_t i = 0; i < n; ++i) {
     ReportRow row;

@@ -17,7 +17,7 @@ namespace tintavis::batch {
 
 struct Options {
   char separator = '.';
-  bool english = false;
+  Language language = Language::Spanish;
   bool precise = false;   // name and ten values as %.17g, for further calculation
   bool spectrum = false;  // the line goes on with the 31 transmittances at the result path length
   std::string input = "-";  // a file name, or "-" for standard input

@@ -24,6 +24,8 @@ Computed<double> Absorbance(double t) {
 // f(t) of the CIELAB compression: linear below the threshold, cube root above.
 double LabCompress(double t) {
   if (t <= tables::kLabThreshold) return tables::kLabSlope * t + tables::kLabOffset;
+  // exp(log t / 3) rather than cbrt or pow: kept in this form, since the others move the last
+  // digits of L*, a* and b*.
   return std::exp(std::log(t) / 3);
 }
 

@@ -13,7 +13,9 @@ constexpr double k25Pow7 = 6103515625.0;  // 25^7
 double Degrees(double radians) { return radians / kDegree; }
 double Radians(double degrees) { return degrees * kDegree; }
 
-// Hue angle in degrees from 0 up to 360; 0 for a neutral colour.
+// Hue angle in degrees from 0 up to 360; 0 for a neutral colour, as CIEDE2000 requires. The
+// grid's HueAngle gives 90 there instead (its formula divides b* by a* and takes a* = 0 as a
+// quarter turn); each keeps the convention of the figures it is compared with.
 double HueDegrees(double a, double b) {
   if (a == 0 && b == 0) return 0;
   const double h = Degrees(std::atan2(b, a));

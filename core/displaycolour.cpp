@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/rounding.h"
 #include "core/tables.h"
 
 namespace tintavis {
@@ -14,10 +15,10 @@ double Clamp(double v) {
   return v;
 }
 
+// Written as exp(p log v), not pow: the two differ in the last digit for some values, and the
+// channels were fixed with this form.
 double Power(double v, double p) { return std::exp(p * std::log(v)); }
 
-// Nearest integer, halves to the even neighbour (the default rounding mode).
-int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 
 }  // namespace
 
@@ -28,11 +29,11 @@ SwatchColour DisplayColour(double X, double Y, double Z) {
   const double b = Clamp(m[2][0] * X + m[2][1] * Y + m[2][2] * Z);
 
   auto greenBlue = [](double v) {
-    return RoundEven(tables::kGreenBlueGain * Power(v, tables::kCurveExponent) +
+    return RoundHalfEven(tables::kGreenBlueGain * Power(v, tables::kCurveExponent) +
                      (tables::kGreenBlueOffset - tables::kGreenBlueSlope * v));
   };
   SwatchColour out;
-  out.red = RoundEven(tables::kRedGain * Power(r, tables::kCurveExponent) +
+  out.red = RoundHalfEven(tables::kRedGain * Power(r, tables::kCurveExponent) +
                       (tables::kRedOffset - tables::kRedSlope * r) +
                       tables::kRedSecondGain * Power(r, tables::kRedSecondExponent));
   out.green = greenBlue(g);

@@ -5,6 +5,8 @@
 #include <QRect>
 
 #include "gui/brand.h"
+#include "gui/qtglue.h"
+#include "logic/captions.h"
 
 namespace tintavis {
 namespace {
@@ -24,7 +26,7 @@ AboutWindow::AboutWindow(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("Form2"));
-  setWindowTitle(QStringLiteral("Acerca de TINTAVIS"));
+  setWindowTitle(ToQString(captions::kAboutWindowTitle));
   // An auxiliary window: closing it never ends the program, and it is only hidden.
   setAttribute(Qt::WA_QuitOnClose, false);
   setAttribute(Qt::WA_DeleteOnClose, false);
@@ -32,19 +34,19 @@ AboutWindow::AboutWindow(QWidget* parent)
   setSizeGripEnabled(false);
   move(kScreenPos);
 
-  panel1_ = new QFrame(this);
-  panel1_->setObjectName(QStringLiteral("Panel1"));
-  panel1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  panel1_->setLineWidth(kBevelWidth);
-  panel1_->setGeometry(kPanelRect);
+  brandPanel_ = new QFrame(this);
+  brandPanel_->setObjectName(QStringLiteral("Panel1"));
+  brandPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  brandPanel_->setLineWidth(kBevelWidth);
+  brandPanel_->setGeometry(kPanelRect);
 
-  AddBrand(panel1_, kBrand);
+  AddBrand(brandPanel_, kBrand);
 
-  button1_ = new QPushButton(QStringLiteral("OK"), this);
-  button1_->setObjectName(QStringLiteral("Button1"));
-  button1_->setGeometry(kButtonRect);
-  button1_->setDefault(true);  // Enter anywhere in the window presses it
-  connect(button1_, &QPushButton::clicked, this, &AboutWindow::Button1Click);
+  okButton_ = new QPushButton(QStringLiteral("OK"), this);
+  okButton_->setObjectName(QStringLiteral("Button1"));
+  okButton_->setGeometry(kButtonRect);
+  okButton_->setDefault(true);  // Enter anywhere in the window presses it
+  connect(okButton_, &QPushButton::clicked, this, &AboutWindow::Close);
 }
 
 void AboutWindow::ShowModal() {
@@ -54,6 +56,6 @@ void AboutWindow::ShowModal() {
   activateWindow();
 }
 
-void AboutWindow::Button1Click() { accept(); }
+void AboutWindow::Close() { accept(); }
 
 }  // namespace tintavis

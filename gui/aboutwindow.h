@@ -29,15 +29,15 @@ class AboutWindow : public QDialog {
   // "OK" or its close box is pressed.
   void ShowModal();
 
-  QPushButton* Button1() const { return button1_; }
+  QPushButton* OkButton() const { return okButton_; }
 
  public slots:
   // "OK": closes (hides) the window.
-  void Button1Click();
+  void Close();
 
  private:
-  QFrame* panel1_ = nullptr;
-  QPushButton* button1_ = nullptr;
+  QFrame* brandPanel_ = nullptr;
+  QPushButton* okButton_ = nullptr;
 };
 
 }  // namespace tintavis

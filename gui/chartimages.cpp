@@ -15,6 +15,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "gui/qtglue.h"
+
 namespace tintavis {
 
 namespace {
@@ -36,10 +38,6 @@ constexpr std::array<FontFamily, 3> kFontFamilies = {{
 // clang-format on
 
 QColor ToQColor(Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // One drawing session on a chart bitmap.
 class ChartPainter {

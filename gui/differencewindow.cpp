@@ -10,6 +10,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "gui/qtglue.h"
+#include "logic/captions.h"
 #include "gui/messenger.h"
 
 namespace tintavis {
@@ -18,10 +20,7 @@ DifferenceWindow::DifferenceWindow(const SampleSession& session, char separator,
     : QWidget(parent, Qt::Window), session_(session), separator_(separator) {
   setObjectName("Form7");
   setAttribute(Qt::WA_QuitOnClose, false);
-  QFont font("Arial");
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(11);
-  setFont(font);
+  setFont(SansSerifFont(kWindowFontPixels));
 
   referenceLabel_ = new QLabel(this);
   referenceLabel_->setObjectName("ReferenceLabel");
@@ -29,14 +28,14 @@ DifferenceWindow::DifferenceWindow(const SampleSession& session, char separator,
   reference_->setObjectName("ReferenceBox");
   reference_->setMinimumWidth(200);
   referenceLabel_->setBuddy(reference_);
-  grid_ = new QTableWidget(0, kDifferenceColumns, this);
-  grid_->setObjectName("DifferenceGrid");
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid_->verticalHeader()->hide();
-  grid_->verticalHeader()->setDefaultSectionSize(22);
-  grid_->horizontalHeader()->setDefaultSectionSize(60);
-  grid_->setColumnWidth(0, 30);
-  grid_->setColumnWidth(1, 110);
+  differenceView_ = new QTableWidget(0, kDifferenceColumns, this);
+  differenceView_->setObjectName("DifferenceGrid");
+  differenceView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  differenceView_->verticalHeader()->hide();
+  differenceView_->verticalHeader()->setDefaultSectionSize(22);
+  differenceView_->horizontalHeader()->setDefaultSectionSize(60);
+  differenceView_->setColumnWidth(0, 30);
+  differenceView_->setColumnWidth(1, 110);
   message_ = new QLabel(this);
   message_->setObjectName("MessageLine");
   message_->setWordWrap(true);
@@ -51,7 +50,7 @@ DifferenceWindow::DifferenceWindow(const SampleSession& session, char separator,
   bottom->addWidget(copy_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);
-  layout->addWidget(grid_, 1);
+  layout->addWidget(differenceView_, 1);
   layout->addLayout(bottom);
   resize(620, 420);
 
@@ -59,18 +58,18 @@ DifferenceWindow::DifferenceWindow(const SampleSession& session, char separator,
     referenceRow_ = index + 1;
     Recompute();
   });
-  connect(copy_, &QPushButton::clicked, this, &DifferenceWindow::CopiarClick);
-  ApplyLanguage(false);
+  connect(copy_, &QPushButton::clicked, this, &DifferenceWindow::CopyTable);
+  ApplyLanguage(Language::Spanish);
 }
 
-void DifferenceWindow::ApplyLanguage(bool english) {
-  english_ = english;
-  setWindowTitle(english ? QStringLiteral("Colour difference") : QStringLiteral("Diferencia de color"));
-  referenceLabel_->setText(english ? QStringLiteral("&Reference:") : QStringLiteral("&Referencia:"));
-  copy_->setText(english ? QStringLiteral("Copy") : QStringLiteral("Copiar"));
+void DifferenceWindow::ApplyLanguage(Language language) {
+  language_ = language;
+  setWindowTitle(ToQString(captions::kDifferenceWindowTitle.In(language)));
+  referenceLabel_->setText(ToQString(captions::kDifferenceReferenceLabel.In(language)));
+  copy_->setText(ToQString(captions::kDifferenceCopyButton.In(language)));
   QStringList headings;
-  for (const std::string& h : DifferenceHeader(english)) headings << ToQString(h);
-  grid_->setHorizontalHeaderLabels(headings);
+  for (const std::string& h : DifferenceHeader(language)) headings << ToQString(h);
+  differenceView_->setHorizontalHeaderLabels(headings);
   Recompute();
 }
 
@@ -94,21 +93,21 @@ void DifferenceWindow::Refresh() {
 
 void DifferenceWindow::Recompute() {
   const int samples = session_.SampleCount();
-  table_ = samples > 0 ? MakeDifferenceTable(session_.grid, samples, referenceRow_, separator_, english_)
+  table_ = samples > 0 ? MakeDifferenceTable(session_.grid, samples, referenceRow_, separator_, language_)
                        : DifferenceTable{};
-  grid_->setRowCount(static_cast<int>(table_.rows.size()));
+  differenceView_->setRowCount(static_cast<int>(table_.rows.size()));
   for (int r = 0; r < static_cast<int>(table_.rows.size()); ++r) {
     for (int c = 0; c < kDifferenceColumns; ++c) {
       auto* item = new QTableWidgetItem(ToQString(table_.rows[r][c]));
       if (c >= 2) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      grid_->setItem(r, c, item);
+      differenceView_->setItem(r, c, item);
     }
   }
   message_->setText(ToQString(table_.message));
 }
 
-void DifferenceWindow::CopiarClick() {
-  QApplication::clipboard()->setText(ToQString(DifferenceTableText(table_, english_)));
+void DifferenceWindow::CopyTable() {
+  QApplication::clipboard()->setText(ToQString(DifferenceTableText(table_, language_)));
 }
 
 }  // namespace tintavis

@@ -22,13 +22,13 @@ class DifferenceWindow : public QWidget {
   DifferenceWindow(const SampleSession& session, char separator, QWidget* parent = nullptr);
 
   void SetSeparator(char separator) { separator_ = separator; }
-  void ApplyLanguage(bool english);
+  void ApplyLanguage(Language language);
   // Shows the window (to the front) with the grid as it is now.
   void ShowWindow();
   // Reads the grid again; done whenever a row is calculated, cleared, loaded or edited.
   void Refresh();
   // Puts the table on the clipboard as TAB-separated text with its header.
-  void CopiarClick();
+  void CopyTable();
 
   const DifferenceTable& Table() const { return table_; }
 
@@ -37,13 +37,13 @@ class DifferenceWindow : public QWidget {
 
   const SampleSession& session_;
   char separator_;
-  bool english_ = false;
+  Language language_ = Language::Spanish;
   int referenceRow_ = 1;
   DifferenceTable table_;
 
   QLabel* referenceLabel_ = nullptr;
   QComboBox* reference_ = nullptr;
-  QTableWidget* grid_ = nullptr;
+  QTableWidget* differenceView_ = nullptr;
   QLabel* message_ = nullptr;
   QPushButton* copy_ = nullptr;
 };

@@ -3,44 +3,39 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "gui/qtglue.h"
+#include "logic/captions.h"
+
 namespace tintavis {
-namespace {
-
-constexpr const char* kExcelFilter = "Archivos Excel (*.xls)";
-constexpr const char* kCalcFilter = "Archivos Calc (*.ods)";
-constexpr const char* kSunOfficeFilter = "Archivos SunOffice (*.ods)";
-constexpr const char* kAllFilter = "Todos los archivos (*.*)";
-constexpr const char* kInitialName = "Coordenadas";
-
-}  // namespace
 
 QFileDialog* MakeFileDialog(QWidget* parent, const char* objectName, FileDialogKind kind) {
   auto* dialog = new QFileDialog(parent);
   dialog->setObjectName(objectName);
   // Qt's own dialog: the same on every desktop, with the Spanish texts below.
   dialog->setOption(QFileDialog::DontUseNativeDialog);
-  dialog->setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
-  dialog->setLabelText(QFileDialog::FileName, QStringLiteral("Nombre:"));
-  dialog->setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
-  dialog->setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+  dialog->setLabelText(QFileDialog::LookIn, ToQString(captions::kLookIn));
+  dialog->setLabelText(QFileDialog::FileName, ToQString(captions::kFileNameLabel));
+  dialog->setLabelText(QFileDialog::FileType, ToQString(captions::kFileTypeLabel));
+  dialog->setLabelText(QFileDialog::Reject, ToQString(captions::kCancelButton));
   if (kind == FileDialogKind::Open) {
-    dialog->setWindowTitle(QStringLiteral("Abrir un archivo"));
+    dialog->setWindowTitle(ToQString(captions::kOpenTitle));
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFiles);
-    dialog->setLabelText(QFileDialog::Accept, QStringLiteral("Abrir"));
-    dialog->setNameFilters({QString::fromUtf8(kExcelFilter), QString::fromUtf8(kSunOfficeFilter),
-                            QString::fromUtf8(kAllFilter)});
+    dialog->setLabelText(QFileDialog::Accept, ToQString(captions::kOpenButton));
+    dialog->setNameFilters({ToQString(captions::kExcelFilter), ToQString(captions::kSunOfficeFilter),
+                            ToQString(captions::kAllFilesFilter)});
     return dialog;
   }
-  dialog->setWindowTitle(QStringLiteral("Guardar como"));
+  dialog->setWindowTitle(ToQString(captions::kSaveTitle));
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setFileMode(QFileDialog::AnyFile);
-  dialog->setLabelText(QFileDialog::Accept, QStringLiteral("Guardar"));
+  dialog->setLabelText(QFileDialog::Accept, ToQString(captions::kSaveButton));
   const bool excel = kind == FileDialogKind::SaveExcel;
   // The suffix a name typed without one gets; replacing a file is confirmed in the dialog.
   dialog->setDefaultSuffix(excel ? QStringLiteral("xls") : QStringLiteral("ods"));
-  dialog->setNameFilters(excel ? QStringList{kExcelFilter, kCalcFilter} : QStringList{kCalcFilter, kExcelFilter});
-  dialog->selectFile(QString::fromLatin1(kInitialName));
+  dialog->setNameFilters(excel ? QStringList{ToQString(captions::kExcelFilter), ToQString(captions::kCalcFilter)}
+                               : QStringList{ToQString(captions::kCalcFilter), ToQString(captions::kExcelFilter)});
+  dialog->selectFile(ToQString(captions::kInitialFileName));
   return dialog;
 }
 

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPalette>
 
+#include "gui/qtglue.h"
 #include "gui/messenger.h"
 
 namespace tintavis {

@@ -9,6 +9,8 @@
 
 #include <string_view>
 
+#include "gui/qtglue.h"
+#include "logic/captions.h"
 #include "logic/helptexts.h"
 
 namespace tintavis {
@@ -22,7 +24,7 @@ QString JoinedLines(const std::array<std::string_view, N>& lines) {
   QStringList list;
   list.reserve(static_cast<qsizetype>(N));
   for (const std::string_view line : lines) {
-    list.append(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    list.append(ToQString(line));
   }
   return list.join(QLatin1Char('\n'));
 }
@@ -43,7 +45,7 @@ QTextEdit* MakePane(const QString& name, const QString& text, QWidget* parent) {
 HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
   setObjectName(QStringLiteral("Form3"));
-  setWindowTitle(QStringLiteral("Ayuda de TINTAVIS"));
+  setWindowTitle(ToQString(captions::StartUp(captions::Target::HelpCaption, "Form3")));
   // An auxiliary window: closing it never ends the program, and it is only hidden.
   setAttribute(Qt::WA_QuitOnClose, false);
   setAttribute(Qt::WA_DeleteOnClose, false);
@@ -53,28 +55,28 @@ HelpWindow::HelpWindow(QWidget* parent)
   setPalette(background);
   setAutoFillBackground(true);
 
-  richEdit1_ = MakePane(QStringLiteral("RichEdit1"), JoinedLines(helptexts::kSpanishHelp), this);
-  richEdit1_->setReadOnly(true);
-  richEdit2_ = MakePane(QStringLiteral("RichEdit2"), JoinedLines(helptexts::kEnglishHelp), this);
+  spanishPane_ = MakePane(QStringLiteral("RichEdit1"), JoinedLines(helptexts::kSpanishHelp), this);
+  spanishPane_->setReadOnly(true);
+  englishPane_ = MakePane(QStringLiteral("RichEdit2"), JoinedLines(helptexts::kEnglishHelp), this);
 
   // The visible pane takes the whole client area and follows its size; the hidden one takes no
   // room.
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(richEdit1_);
-  layout->addWidget(richEdit2_);
+  layout->addWidget(spanishPane_);
+  layout->addWidget(englishPane_);
 
   resize(kClientSize);
   move(kScreenPos);
-  ApplyLanguage(false);
+  ApplyLanguage(Language::Spanish);
 }
 
-void HelpWindow::ApplyLanguage(bool english) {
-  setWindowTitle(english ? QStringLiteral("TINTAVIS Help topics")
-                         : QStringLiteral("Ayuda de TINTAVIS"));
-  richEdit1_->setVisible(!english);
-  richEdit2_->setVisible(english);
+void HelpWindow::ApplyLanguage(Language language) {
+  const bool english = language == Language::English;
+  setWindowTitle(ToQString(captions::SwitchedTo(captions::Target::HelpCaption, "Form3", language)));
+  spanishPane_->setVisible(!english);
+  englishPane_->setVisible(english);
 }
 
 void HelpWindow::ShowModal() {
@@ -85,9 +87,9 @@ void HelpWindow::ShowModal() {
 }
 
 void HelpWindow::FormActivate() {
-  QPalette pane = richEdit1_->palette();
+  QPalette pane = spanishPane_->palette();
   pane.setColor(QPalette::Base, QColor(kSpanishPaneRed, kSpanishPaneGreen, kSpanishPaneBlue));
-  richEdit1_->setPalette(pane);
+  spanishPane_->setPalette(pane);
 }
 
 bool HelpWindow::event(QEvent* event) {

@@ -6,8 +6,11 @@
 #pragma once
 
 #include <QPoint>
+
 #include <QSize>
 #include <QWidget>
+
+#include "logic/language.h"
 
 class QTextEdit;
 
@@ -32,7 +35,7 @@ class HelpWindow : public QWidget {
 
   // Caption and visible pane of the language: "Ayuda de TINTAVIS" with RichEdit1 in Spanish,
   // "TINTAVIS Help topics" with RichEdit2 in English.
-  void ApplyLanguage(bool english);
+  void ApplyLanguage(Language language);
 
   // Shows the window application-modal: the other windows take no input until it is closed.
   // Returns at once; the caller's event loop keeps running.
@@ -41,15 +44,15 @@ class HelpWindow : public QWidget {
   // Paints the Spanish pane's background; runs each time the window becomes active.
   void FormActivate();
 
-  QTextEdit* RichEdit1() const { return richEdit1_; }
-  QTextEdit* RichEdit2() const { return richEdit2_; }
+  QTextEdit* SpanishPane() const { return spanishPane_; }
+  QTextEdit* EnglishPane() const { return englishPane_; }
 
  protected:
   bool event(QEvent* event) override;
 
  private:
-  QTextEdit* richEdit1_ = nullptr;
-  QTextEdit* richEdit2_ = nullptr;
+  QTextEdit* spanishPane_ = nullptr;
+  QTextEdit* englishPane_ = nullptr;
 };
 
 }  // namespace tintavis

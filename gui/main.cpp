@@ -14,10 +14,10 @@ int main(int argc, char** argv) {
   QApplication::setWindowIcon(tintavis::TintavisIcon());
 
   tintavis::Program program;
-  program.form1.showMaximized();
+  program.mainWindow.showMaximized();
   // The quick entry window, open from the start, and the splash above it until its timer hides
   // it, both in front of the maximised main window.
-  program.form6.raise();
-  program.form5.raise();
+  program.quickEntry.raise();
+  program.splash.raise();
   return QApplication::exec();
 }

@@ -25,6 +25,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include "gui/qtglue.h"
 #include "gui/chartimages.h"
 #include "gui/filedialogs.h"
 #include "gui/gridview.h"
@@ -81,19 +82,7 @@ struct LabelPlace {
 constexpr LabelPlace kLabels[] = {{"Label6", 20, 76},  {"Label4", 151, 76}, {"Label5", 220, 97},
                                   {"Label9", 148, 116}, {"Label10", 220, 137}};
 
-// The window's font: a sans serif of 11 pixels, as 8 points on a 96-dpi screen. Arial's metric
-// twin keeps the grid's numbers inside their 41-pixel columns.
-QFont WindowFont() {
-  QFont font("Arial");
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(11);
-  return font;
-}
-
-QString Text(captions::Target target, const char* name) {
-  const std::string_view text = captions::StartUp(target, name);
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+QString Text(captions::Target target, const char* name) { return ToQString(captions::StartUp(target, name)); }
 
 QString MainText(const char* name) { return Text(captions::Target::MainWidget, name); }
 
@@ -114,7 +103,7 @@ MainWindow::MainWindow(QWidget* parent)
       separator_(ChooseDecimalSeparator(QLocale::system().decimalPoint().toStdString())) {
   setObjectName("Form1");
   setWindowTitle(QString::fromLatin1(kApplicationTitle));
-  setFont(WindowFont());
+  setFont(SansSerifFont(kWindowFontPixels));
   // Outer size 1140 x 713 with an ordinary frame; the window opens maximised.
   resize(1124, 674);
   BuildControls();
@@ -125,8 +114,6 @@ MainWindow::MainWindow(QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-  delete charts_;
-  delete printDialog1_;  // before the printer it works on
 }
 
 void MainWindow::BuildControls() {
@@ -134,16 +121,16 @@ void MainWindow::BuildControls() {
   client_->setObjectName("Client");
   setCentralWidget(client_);
 
-  groupBox1_ = new QGroupBox(MainText("GroupBox1"), client_);
-  groupBox1_->setObjectName("GroupBox1");
-  Put(groupBox1_, kGroupBox1);
-  radioButton1_ = new QRadioButton(MainText("RadioButton1"), groupBox1_);
-  radioButton1_->setObjectName("RadioButton1");
-  Put(radioButton1_, kRadioButton1);
-  radioButton1_->setChecked(true);
-  radioButton2_ = new QRadioButton(MainText("RadioButton2"), groupBox1_);
-  radioButton2_->setObjectName("RadioButton2");
-  Put(radioButton2_, kRadioButton2);
+  wineTypeBox_ = new QGroupBox(MainText("GroupBox1"), client_);
+  wineTypeBox_->setObjectName("GroupBox1");
+  Put(wineTypeBox_, kGroupBox1);
+  redRose_ = new QRadioButton(MainText("RadioButton1"), wineTypeBox_);
+  redRose_->setObjectName("RadioButton1");
+  Put(redRose_, kRadioButton1);
+  redRose_->setChecked(true);
+  whiteBrandy_ = new QRadioButton(MainText("RadioButton2"), wineTypeBox_);
+  whiteBrandy_->setObjectName("RadioButton2");
+  Put(whiteBrandy_, kRadioButton2);
 
   for (const LabelPlace& l : kLabels) {
     const bool unit = std::string_view(l.name) == "Label5" || std::string_view(l.name) == "Label10";
@@ -157,9 +144,9 @@ void MainWindow::BuildControls() {
     e->installEventFilter(this);
     return e;
   };
-  nomMuestra_ = edit(client_, "NomMuestra", kNomMuestra);
-  espesor_ = edit(client_, "Espesor", kEspesor);
-  referido_ = edit(client_, "referido", kReferido);
+  nameField_ = edit(client_, "NomMuestra", kNomMuestra);
+  measurementPathField_ = edit(client_, "Espesor", kEspesor);
+  resultPathField_ = edit(client_, "referido", kReferido);
 
   auto* groupBox2 = new QGroupBox(MainText("GroupBox2"), client_);
   groupBox2->setObjectName("GroupBox2");
@@ -170,24 +157,24 @@ void MainWindow::BuildControls() {
   for (int k = 0; k < 4; ++k) {
     PlacedLabel(groupBox2, wavelengthLabels[k], QString::fromLatin1(wavelengths[k]), kAbsorbanceLabelLeft[k],
                 kAbsorbanceLabelTop);
-    absorbance_[k] = edit(groupBox2, absorbanceNames[k], {kAbsorbanceLeft[k], kAbsorbanceTop, kAbsorbanceWidth[k], 21});
+    absorbanceFields_[k] = edit(groupBox2, absorbanceNames[k], {kAbsorbanceLeft[k], kAbsorbanceTop, kAbsorbanceWidth[k], 21});
   }
 
-  button1_ = new QPushButton(MainText("Button1"), client_);
-  button1_->setObjectName("Button1");
-  Put(button1_, kButton1);
-  button1_->setAutoDefault(true);  // Enter on the focused button presses it
-  connect(button1_, &QPushButton::clicked, this, &MainWindow::Button1Click);
+  quickEntryButton_ = new QPushButton(MainText("Button1"), client_);
+  quickEntryButton_->setObjectName("Button1");
+  Put(quickEntryButton_, kButton1);
+  quickEntryButton_->setAutoDefault(true);  // Enter on the focused button presses it
+  connect(quickEntryButton_, &QPushButton::clicked, this, &MainWindow::ShowQuickEntry);
 
-  calcular_ = new QPushButton(MainText("Calcular"), client_);
-  calcular_->setObjectName("Calcular");
-  Put(calcular_, kCalcular);
-  QFont bold = calcular_->font();
+  calculateButton_ = new QPushButton(MainText("Calcular"), client_);
+  calculateButton_->setObjectName("Calcular");
+  Put(calculateButton_, kCalcular);
+  QFont bold = calculateButton_->font();
   bold.setBold(true);
-  calcular_->setFont(bold);
-  calcular_->setDefault(true);
-  calcular_->setFocusPolicy(Qt::ClickFocus);  // not a tab stop, but takes the focus when given
-  connect(calcular_, &QPushButton::clicked, this, &MainWindow::CalcularClick);
+  calculateButton_->setFont(bold);
+  calculateButton_->setDefault(true);
+  calculateButton_->setFocusPolicy(Qt::ClickFocus);  // not a tab stop, but takes the focus when given
+  connect(calculateButton_, &QPushButton::clicked, this, &MainWindow::Calculate);
 
   auto* logo = new QLabel(client_);
   logo->setObjectName("Image1");
@@ -213,39 +200,39 @@ void MainWindow::BuildControls() {
   }
 
   gridModel_ = new GridModel(session_.grid, this);
-  grid_ = new GridView(client_);
-  grid_->setObjectName("Resultados1");
-  grid_->setModel(gridModel_);
-  Put(grid_, kResultados1);
-  grid_->horizontalHeader()->resizeSection(0, ResultsGrid::kNumberWidth);
-  grid_->horizontalHeader()->resizeSection(1, ResultsGrid::kNameWidth);
-  for (int c = 2; c < kGridColumns; ++c) grid_->horizontalHeader()->resizeSection(c, ResultsGrid::kValueWidth);
-  connect(grid_, &GridView::cellSelected, this, &MainWindow::Resultados1SelectCell);
+  gridView_ = new GridView(client_);
+  gridView_->setObjectName("Resultados1");
+  gridView_->setModel(gridModel_);
+  Put(gridView_, kResultados1);
+  gridView_->horizontalHeader()->resizeSection(0, ResultsGrid::kNumberWidth);
+  gridView_->horizontalHeader()->resizeSection(1, ResultsGrid::kNameWidth);
+  for (int c = 2; c < kGridColumns; ++c) gridView_->horizontalHeader()->resizeSection(c, ResultsGrid::kValueWidth);
+  connect(gridView_, &GridView::cellSelected, this, &MainWindow::RedisplaySelectedRow);
 
   auto* plotFrame = new QFrame(client_);
   plotFrame->setObjectName("Panel5");
   plotFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   plotFrame->setLineWidth(2);
   Put(plotFrame, kPlotFrame);
-  imagen_ = new QLabel(plotFrame);
-  imagen_->setObjectName("Imagen");
-  Put(imagen_, kImagen);
-  imagen_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  image2_ = new QLabel(plotFrame);
-  image2_->setObjectName("Image2");
-  Put(image2_, kImage2);
-  image2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  abChart_ = new QLabel(plotFrame);
+  abChart_->setObjectName("Imagen");
+  Put(abChart_, kImagen);
+  abChart_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  lScale_ = new QLabel(plotFrame);
+  lScale_->setObjectName("Image2");
+  Put(lScale_, kImage2);
+  lScale_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   auto* divider = new QFrame(client_);
   divider->setObjectName("Panel6");
   divider->setFrameStyle(QFrame::Panel | QFrame::Raised);
   Put(divider, kDivider);
   divider->raise();
 
-  panel7_ = new QFrame(client_);
-  panel7_->setObjectName("Panel7");
-  panel7_->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  panel7_->setAutoFillBackground(true);
-  Put(panel7_, kPanel7);
+  swatch_ = new QFrame(client_);
+  swatch_->setObjectName("Panel7");
+  swatch_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  swatch_->setAutoFillBackground(true);
+  Put(swatch_, kPanel7);
 
   auto* note = new QLabel(MainText("Label13"), client_);
   note->setObjectName("Label13");
@@ -256,15 +243,14 @@ void MainWindow::BuildControls() {
   note->move(232, 544);
   note->adjustSize();
 
-  charts_ = new ChartImages;
 
   // Tab order: name, both path lengths, "Introducir valores", the four absorbances, the wine
   // type, the grid. "Calcular" is no tab stop.
-  QWidget* order[] = {nomMuestra_,     espesor_,       referido_,      button1_,      absorbance_[0], absorbance_[1],
-                      absorbance_[2], absorbance_[3], radioButton1_, radioButton2_, grid_};
+  QWidget* order[] = {nameField_,     measurementPathField_,       resultPathField_,      quickEntryButton_,      absorbanceFields_[0], absorbanceFields_[1],
+                      absorbanceFields_[2], absorbanceFields_[3], redRose_, whiteBrandy_, gridView_};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
-  radioButton1_->installEventFilter(this);
-  radioButton2_->installEventFilter(this);
+  redRose_->installEventFilter(this);
+  whiteBrandy_->installEventFilter(this);
 }
 
 void MainWindow::BuildMenus() {
@@ -289,7 +275,7 @@ void MainWindow::BuildMenus() {
   QMenu* guardar1 = menu(archivo, "Guardar1");
   archivo->addMenu(guardar1);
   QAction* archivoExcel1 = item(guardar1, "ArchivoExcel1");
-  QAction* archivoCalc1 = guardar1->addAction(QString::fromUtf8(captions::kArchivoCalc.data()));
+  QAction* archivoCalc1 = guardar1->addAction(ToQString(captions::kArchivoCalc));
   archivoCalc1->setObjectName("ArchivoCalc1");
   archivo->addSeparator();
   QAction* imprimir1 = item(archivo, "Imprimir1", QKeySequence(Qt::CTRL | Qt::Key_I));
@@ -307,9 +293,9 @@ void MainWindow::BuildMenus() {
   menuBar()->addMenu(opciones);
 
   QMenu* language = menu(menuBar(), "Language1");
-  QAction* english1 = language->addAction(QString::fromUtf8(captions::kEnglishItem.data()));
+  QAction* english1 = language->addAction(ToQString(captions::kEnglishItem));
   english1->setObjectName("English1");
-  QAction* espanol1 = language->addAction(QString::fromUtf8(captions::kSpanishItem.data()));
+  QAction* espanol1 = language->addAction(ToQString(captions::kSpanishItem));
   espanol1->setObjectName("Espanol1");
   espanol1->setVisible(false);
   menuBar()->addMenu(language);
@@ -320,19 +306,19 @@ void MainWindow::BuildMenus() {
   QAction* acercade1 = item(ayuda1, "Acercade1");
   menuBar()->addMenu(ayuda1);
 
-  connect(nuevo1, &QAction::triggered, this, &MainWindow::Borrartodo1Click);
-  connect(borrartodo1, &QAction::triggered, this, &MainWindow::Borrartodo1Click);
-  connect(salir1, &QAction::triggered, this, &MainWindow::Salir1Click);
-  connect(english1, &QAction::triggered, this, &MainWindow::English1Click);
-  connect(espanol1, &QAction::triggered, this, &MainWindow::Espanol1Click);
-  connect(numero1, &QAction::triggered, this, &MainWindow::Nmerodemuestra1Click);
-  connect(ayuda, &QAction::triggered, this, &MainWindow::AyudaClick);
-  connect(acercade1, &QAction::triggered, this, &MainWindow::Acercade1Click);
-  connect(diferencia1, &QAction::triggered, this, &MainWindow::Diferenciadecolor1Click);
-  connect(abrir1, &QAction::triggered, this, &MainWindow::Abrir1Click);
-  connect(archivoExcel1, &QAction::triggered, this, &MainWindow::ArchivoExcel1Click);
-  connect(archivoCalc1, &QAction::triggered, this, &MainWindow::ArchivoCalc1Click);
-  connect(imprimir1, &QAction::triggered, this, &MainWindow::Imprimir1Click);
+  connect(nuevo1, &QAction::triggered, this, &MainWindow::ClearAllSamples);
+  connect(borrartodo1, &QAction::triggered, this, &MainWindow::ClearAllSamples);
+  connect(salir1, &QAction::triggered, this, &MainWindow::Exit);
+  connect(english1, &QAction::triggered, this, &MainWindow::SwitchToEnglish);
+  connect(espanol1, &QAction::triggered, this, &MainWindow::SwitchToSpanish);
+  connect(numero1, &QAction::triggered, this, &MainWindow::ShowNumberingDialog);
+  connect(ayuda, &QAction::triggered, this, &MainWindow::ShowHelp);
+  connect(acercade1, &QAction::triggered, this, &MainWindow::ShowAbout);
+  connect(diferencia1, &QAction::triggered, this, &MainWindow::ShowColourDifferences);
+  connect(abrir1, &QAction::triggered, this, &MainWindow::Open);
+  connect(archivoExcel1, &QAction::triggered, this, &MainWindow::SaveExcelFile);
+  connect(archivoCalc1, &QAction::triggered, this, &MainWindow::SaveCalcFile);
+  connect(imprimir1, &QAction::triggered, this, &MainWindow::Print);
 
   // The popup menu: every item runs the command of its main-menu twin.
   popup_ = new QMenu(this);
@@ -362,17 +348,18 @@ void MainWindow::CentreHeading(QLabel* label) {
   label->move(std::max(2, (panel->width() - label->width()) / 2), (kHeadingHeight - label->height()) / 2);
 }
 
-void MainWindow::English1Click() { ApplyLanguage(true); }
+void MainWindow::SwitchToEnglish() { ApplyLanguage(Language::English); }
 
-void MainWindow::Espanol1Click() { ApplyLanguage(false); }
+void MainWindow::SwitchToSpanish() { ApplyLanguage(Language::Spanish); }
 
-void MainWindow::ApplyLanguage(bool english) {
+void MainWindow::ApplyLanguage(Language language) {
   using captions::Target;
-  english_ = english;
+  const bool english = language == Language::English;
+  language_ = language;
   for (const captions::Caption& c : captions::kCaptions) {
-    const std::string_view text = english ? c.english : c.spanish;
-    const QString q = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    const QString name = QString::fromUtf8(c.name.data(), static_cast<qsizetype>(c.name.size()));
+    const std::string_view text = c.In(language);
+    const QString q = ToQString(text);
+    const QString name = ToQString(c.name);
     switch (c.target) {
       case Target::MainWidget:
         if (auto* label = client_->findChild<QLabel*>(name)) {
@@ -401,55 +388,55 @@ void MainWindow::ApplyLanguage(bool english) {
     }
   }
   for (const captions::MovingLabel& m : captions::kMovingLabels) {
-    auto* label = client_->findChild<QLabel*>(QString::fromUtf8(m.name.data(), static_cast<qsizetype>(m.name.size())));
-    label->move(english ? m.englishLeft : m.spanishLeft, label->y());
+    auto* label = client_->findChild<QLabel*>(ToQString(m.name));
+    label->move(m.LeftIn(language), label->y());
   }
   findChild<QAction*>("English1")->setVisible(!english);
   findChild<QAction*>("Espanol1")->setVisible(english);
-  const auto header = GridHeader(english);
-  for (const int c : {0, 1, kGridColumns - 1}) session_.grid.SetCell(0, c, header[c]);
+  const auto header = GridHeader(language);
+  for (const int c : {kNumberColumn, kNameColumn, kTonalityColumn}) session_.grid.SetCell(0, c, header[c]);
   ShowAllCells();
-  emit languageChanged(english);
+  emit languageChanged(language);
 }
 
-QColor MainWindow::SwatchColourShown() const { return panel7_->palette().color(QPalette::Window); }
+QColor MainWindow::SwatchColourShown() const { return swatch_->palette().color(QPalette::Window); }
 
 QLineEdit* MainWindow::FieldFor(InputField field) const {
   switch (field) {
-    case InputField::Espesor: return espesor_;
-    case InputField::Referido: return referido_;
-    case InputField::PrimLong: return absorbance_[0];
-    case InputField::SegLong: return absorbance_[1];
-    case InputField::TercLong: return absorbance_[2];
-    case InputField::CuartLong: return absorbance_[3];
+    case InputField::Espesor: return measurementPathField_;
+    case InputField::Referido: return resultPathField_;
+    case InputField::PrimLong: return absorbanceFields_[0];
+    case InputField::SegLong: return absorbanceFields_[1];
+    case InputField::TercLong: return absorbanceFields_[2];
+    case InputField::CuartLong: return absorbanceFields_[3];
   }
-  return espesor_;
+  return measurementPathField_;
 }
 
 SampleForm MainWindow::ReadForm() const {
   SampleForm form;
-  form.name = ToStdString(nomMuestra_->text());
-  form.espesor = ToStdString(espesor_->text());
-  form.referido = ToStdString(referido_->text());
-  form.primLong = ToStdString(absorbance_[0]->text());
-  form.segLong = ToStdString(absorbance_[1]->text());
-  form.tercLong = ToStdString(absorbance_[2]->text());
-  form.cuartLong = ToStdString(absorbance_[3]->text());
-  form.wine = radioButton1_->isChecked() ? WineType::RedRose : WineType::WhiteBrandy;
+  form.name = ToStdString(nameField_->text());
+  form.espesor = ToStdString(measurementPathField_->text());
+  form.referido = ToStdString(resultPathField_->text());
+  form.primLong = ToStdString(absorbanceFields_[0]->text());
+  form.segLong = ToStdString(absorbanceFields_[1]->text());
+  form.tercLong = ToStdString(absorbanceFields_[2]->text());
+  form.cuartLong = ToStdString(absorbanceFields_[3]->text());
+  form.wine = redRose_->isChecked() ? WineType::RedRose : WineType::WhiteBrandy;
   form.numberingEnabled = numbering_ != nullptr && numbering_->NumberingEnabled();
   return form;
 }
 
-void MainWindow::CalcularClick() {
-  const CalculationOutcome outcome = CalculateSample(ReadForm(), session_.Counters(), separator_, IsEnglish());
+void MainWindow::Calculate() {
+  const CalculationOutcome outcome = CalculateSample(ReadForm(), session_.Counters(), separator_, language_);
   if (const auto* missing = std::get_if<MissingInput>(&outcome)) {
     ShowMessage(missing->message);
     FieldFor(missing->field)->setFocus();
   } else if (const auto* error = std::get_if<InputError>(&outcome)) {
     ShowMessage(error->message);
   } else if (const auto* outOfRange = std::get_if<OutOfRange>(&outcome)) {
-    for (QLineEdit* e : absorbance_) e->clear();
-    button1_->setFocus();
+    for (QLineEdit* e : absorbanceFields_) e->clear();
+    quickEntryButton_->setFocus();
     ShowMessage(outOfRange->message);
   } else {
     ApplyRowWritten(std::get<RowWritten>(outcome), separator_, session_, *this);
@@ -458,21 +445,27 @@ void MainWindow::CalcularClick() {
 
 void MainWindow::AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDialog* numbering,
                                QuickEntryWindow* quickEntry, DifferenceWindow* differences) {
+  // Every attached window is optional (a window built alone, as in the tests, has none): each
+  // is connected only when given, and each command that uses one checks it.
   about_ = about;
   help_ = help;
   numbering_ = numbering;
   quickEntry_ = quickEntry;
-  connect(numbering_, &NumberingDialog::orderNumberChanged, this,
-          [this](int number) { session_.nextOrderNumber = number; });
-  connect(quickEntry_, &QuickEntryWindow::entryCopied, this,
-          [this](int field, const QString& text) { absorbance_[field]->setText(text); });
-  connect(quickEntry_, &QuickEntryWindow::finished, this, [this] {
-    activateWindow();
-    calcular_->setFocus();
-  });
-  connect(this, &MainWindow::languageChanged, help_, &HelpWindow::ApplyLanguage);
-  connect(this, &MainWindow::languageChanged, numbering_, &NumberingDialog::ApplyLanguage);
-  connect(this, &MainWindow::languageChanged, quickEntry_, &QuickEntryWindow::RestartIn);
+  if (numbering_ != nullptr) {
+    connect(numbering_, &NumberingDialog::orderNumberChanged, this,
+            [this](int number) { session_.nextOrderNumber = number; });
+    connect(this, &MainWindow::languageChanged, numbering_, &NumberingDialog::ApplyLanguage);
+  }
+  if (quickEntry_ != nullptr) {
+    connect(quickEntry_, &QuickEntryWindow::entryCopied, this,
+            [this](int field, const QString& text) { absorbanceFields_[field]->setText(text); });
+    connect(quickEntry_, &QuickEntryWindow::finished, this, [this] {
+      activateWindow();
+      calculateButton_->setFocus();
+    });
+    connect(this, &MainWindow::languageChanged, quickEntry_, &QuickEntryWindow::RestartIn);
+  }
+  if (help_ != nullptr) connect(this, &MainWindow::languageChanged, help_, &HelpWindow::ApplyLanguage);
   if (differences == nullptr) return;
   differences_ = differences;
   connect(this, &MainWindow::languageChanged, differences_, &DifferenceWindow::ApplyLanguage);
@@ -490,7 +483,7 @@ void MainWindow::AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDi
   connect(gridModel_, &QAbstractItemModel::rowsRemoved, differencesRefresh_, schedule);
 }
 
-void MainWindow::Diferenciadecolor1Click() {
+void MainWindow::ShowColourDifferences() {
   if (differences_ == nullptr) return;
   differences_->SetSeparator(separator_);
   differences_->ShowWindow();
@@ -503,9 +496,9 @@ QFileDialog* MainWindow::Dialog(QFileDialog*& dialog, const char* name, FileDial
   return dialog;
 }
 
-void MainWindow::ArchivoExcel1Click() { SaveThrough(Dialog(saveDialog2_, "SaveDialog2", FileDialogKind::SaveExcel)); }
+void MainWindow::SaveExcelFile() { SaveThrough(Dialog(excelSaveDialog_, "SaveDialog2", FileDialogKind::SaveExcel)); }
 
-void MainWindow::ArchivoCalc1Click() { SaveThrough(Dialog(saveDialog1_, "SaveDialog1", FileDialogKind::SaveCalc)); }
+void MainWindow::SaveCalcFile() { SaveThrough(Dialog(calcSaveDialog_, "SaveDialog1", FileDialogKind::SaveCalc)); }
 
 void MainWindow::SaveThrough(QFileDialog* dialog) {
   if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
@@ -524,14 +517,14 @@ bool MainWindow::SaveFile(const QString& path) {
   return true;
 }
 
-void MainWindow::Abrir1Click() {
+void MainWindow::Open() {
   // Numbering is switched off before the dialog, so also when the user cancels it.
   ResetNumbering();
-  Dialog(openDialog1_, "OpenDialog1", FileDialogKind::Open);
-  if (openDialog1_->exec() != QDialog::Accepted || openDialog1_->selectedFiles().isEmpty()) return;
+  Dialog(openDialog_, "OpenDialog1", FileDialogKind::Open);
+  if (openDialog_->exec() != QDialog::Accepted || openDialog_->selectedFiles().isEmpty()) return;
   // Of several files chosen only the first is opened.
-  const QString path = openDialog1_->selectedFiles().constFirst();
-  RememberChoice(openDialog1_, path);
+  const QString path = openDialog_->selectedFiles().constFirst();
+  RememberChoice(openDialog_, path);
   OpenFile(path);
 }
 
@@ -544,7 +537,7 @@ bool MainWindow::OpenFile(const QString& path) {
   }
   const auto& content = std::get<DataFileContent>(read);
   SetCaptionForFile(path);
-  LoadSamples(content.rows, content.moreThanFifty, IsEnglish(), session_, *this);
+  LoadSamples(content.rows, content.moreThanFifty, language_, session_, *this);
   return true;
 }
 
@@ -552,28 +545,28 @@ void MainWindow::SetCaptionForFile(const QString& path) {
   setWindowTitle(QString::fromLatin1(kApplicationTitle) + " - " + QFileInfo(path).fileName());
 }
 
-void MainWindow::Imprimir1Click() {
+void MainWindow::Print() {
   if (printer_ == nullptr) {
     printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printDialog1_ = new QPrintDialog(printer_.get(), this);
-    printDialog1_->setObjectName("PrintDialog1");
-    printDialog1_->setOption(QAbstractPrintDialog::PrintPageRange, true);
-    printDialog1_->setOption(QAbstractPrintDialog::PrintSelection, true);
-    printDialog1_->setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+    printDialog_ = std::make_unique<QPrintDialog>(printer_.get(), this);
+    printDialog_->setObjectName("PrintDialog1");
+    printDialog_->setOption(QAbstractPrintDialog::PrintPageRange, true);
+    printDialog_->setOption(QAbstractPrintDialog::PrintSelection, true);
+    printDialog_->setOption(QAbstractPrintDialog::PrintCollateCopies, true);
   }
-  if (!PrintDestinationAvailable(*printDialog1_)) {
-    ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(kNoPrinterMessage)});
+  if (!PrintDestinationAvailable(*printDialog_)) {
+    ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(messages::kNoPrinter)});
     return;
   }
   printer_->setDocName(windowTitle());
   // The page-number range is offered selected, with collation ticked; whatever range the user
   // picks, the report is its one page.
-  printDialog1_->setMinMax(1, 1);
-  printDialog1_->setFromTo(1, 1);
-  printDialog1_->setPrintRange(QAbstractPrintDialog::PageRange);
+  printDialog_->setMinMax(1, 1);
+  printDialog_->setFromTo(1, 1);
+  printDialog_->setPrintRange(QAbstractPrintDialog::PageRange);
   printer_->setCollateCopies(true);
-  if (printDialog1_->exec() != QDialog::Accepted) return;
-  if (!PrintReportOn(*printer_)) ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(kPrintingFailedMessage)});
+  if (printDialog_->exec() != QDialog::Accepted) return;
+  if (!PrintReportOn(*printer_)) ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(messages::kPrintingFailed)});
 }
 
 bool MainWindow::PrintReportOn(QPrinter& printer) {
@@ -582,42 +575,42 @@ bool MainWindow::PrintReportOn(QPrinter& printer) {
   printer.setPageOrientation(QPageLayout::Portrait);
   ReportContent content;
   content.caption = ToStdString(windowTitle());
-  content.english = IsEnglish();
+  content.language = language_;
   content.moment = ReportMomentOf(QDateTime::currentDateTime(), QLocale::system());
   content.rows = ReportRows(session_.grid, session_.SampleCount());
   return PaintReport(printer, content);
 }
 
-void MainWindow::Button1Click() {
+void MainWindow::ShowQuickEntry() {
   // The quick entry window comes first, then the four absorbances are emptied for it.
   if (quickEntry_ != nullptr) quickEntry_->ShowAndRaise();
-  for (QLineEdit* e : absorbance_) e->clear();
+  for (QLineEdit* e : absorbanceFields_) e->clear();
 }
 
-void MainWindow::Nmerodemuestra1Click() {
+void MainWindow::ShowNumberingDialog() {
   if (numbering_ != nullptr) numbering_->ShowDialog();
 }
 
-void MainWindow::AyudaClick() {
+void MainWindow::ShowHelp() {
   if (help_ != nullptr) help_->ShowModal();
 }
 
-void MainWindow::Acercade1Click() {
+void MainWindow::ShowAbout() {
   if (about_ != nullptr) about_->ShowModal();
 }
 
-void MainWindow::Borrartodo1Click() { ClearAll(session_, *this); }
+void MainWindow::ClearAllSamples() { ClearAll(session_, *this); }
 
-void MainWindow::Salir1Click() { close(); }
+void MainWindow::Exit() { close(); }
 
-void MainWindow::Resultados1SelectCell(int row) { RedisplayRow(row, separator_, session_, *this); }
+void MainWindow::RedisplaySelectedRow(int row) { RedisplayRow(row, separator_, session_, *this); }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     // Enter in any input field runs "Calcular", as a default button would.
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
-      CalcularClick();
+      Calculate();
       return true;
     }
   } else if (event->type() == QEvent::ShortcutOverride) {
@@ -647,32 +640,32 @@ void MainWindow::ShowRow(int row) { gridModel_->RowChanged(row); }
 
 void MainWindow::ShowAllCells() { gridModel_->AllChanged(); }
 
-void MainWindow::ShowRowCount(int) { grid_->SyncRowCountQuietly(*gridModel_); }
+void MainWindow::ShowRowCount(int) { gridView_->SyncRowCountQuietly(*gridModel_); }
 
 void MainWindow::PlotAbLabel(int row, double a, double b) {
-  charts_->PlotAbLabel(row, a, b);
+  charts_.PlotAbLabel(row, a, b);
   RefreshCharts();
 }
 
 void MainWindow::PlotLLabel(int row, double L) {
-  charts_->PlotLLabel(row, L);
+  charts_.PlotLLabel(row, L);
   RefreshCharts();
 }
 
 void MainWindow::DrawEmptyCharts() {
-  charts_->DrawEmptyCharts();
+  charts_.DrawEmptyCharts();
   RefreshCharts();
 }
 
 void MainWindow::RefreshCharts() {
-  imagen_->setPixmap(QPixmap::fromImage(charts_->AbChart()));
-  image2_->setPixmap(QPixmap::fromImage(charts_->LScale()));
+  abChart_->setPixmap(QPixmap::fromImage(charts_.AbChart()));
+  lScale_->setPixmap(QPixmap::fromImage(charts_.LScale()));
 }
 
 void MainWindow::SetSwatch(SwatchColour colour) {
-  QPalette palette = panel7_->palette();
+  QPalette palette = swatch_->palette();
   palette.setColor(QPalette::Window, QColor(colour.red, colour.green, colour.blue));
-  panel7_->setPalette(palette);
+  swatch_->setPalette(palette);
 }
 
 void MainWindow::ShowMessage(const Message& message) { CurrentMessenger().Show(this, message); }
@@ -682,12 +675,12 @@ void MainWindow::ResetNumbering() {
 }
 
 void MainWindow::EmptyInputFields() {
-  nomMuestra_->clear();
-  espesor_->clear();
-  referido_->clear();
-  for (QLineEdit* e : absorbance_) e->clear();
+  nameField_->clear();
+  measurementPathField_->clear();
+  resultPathField_->clear();
+  for (QLineEdit* e : absorbanceFields_) e->clear();
 }
 
-void MainWindow::FocusNameField() { nomMuestra_->setFocus(); }
+void MainWindow::FocusNameField() { nameField_->setFocus(); }
 
 }  // namespace tintavis

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <memory>
 
+#include "gui/chartimages.h"
 #include "gui/filedialogs.h"
 #include "logic/sampleworkflow.h"
 
@@ -29,7 +30,6 @@ class DifferenceWindow;
 class HelpWindow;
 class NumberingDialog;
 class QuickEntryWindow;
-class ChartImages;
 class GridModel;
 class GridView;
 
@@ -43,7 +43,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   SampleSession& Session() { return session_; }
   char DecimalSeparator() const { return separator_; }
   void SetDecimalSeparator(char separator) { separator_ = separator; }
-  const ChartImages& Charts() const { return *charts_; }
+  const ChartImages& Charts() const { return charts_; }
   QColor SwatchColourShown() const;
   // The windows around this one, created after it at start-up.
   void AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDialog* numbering, QuickEntryWindow* quickEntry,
@@ -55,7 +55,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   bool OpenFile(const QString& path);
 
   // The one language value of the program; every message asks it when it is produced.
-  bool IsEnglish() const { return english_; }
+  Language CurrentLanguage() const { return language_; }
 
   // The report page as "Imprimir" sends it once the print dialog was accepted: portrait, the
   // samples of the grid, the window caption, the language and the date and time of now. False
@@ -63,25 +63,25 @@ class MainWindow : public QMainWindow, public WorkflowView {
   bool PrintReportOn(QPrinter& printer);
 
  public slots:
-  void CalcularClick();
-  void Button1Click();
-  void Borrartodo1Click();
-  void Salir1Click();
-  void English1Click();
-  void Espanol1Click();
-  void Nmerodemuestra1Click();
-  void Abrir1Click();
-  void ArchivoExcel1Click();
-  void ArchivoCalc1Click();
-  void Imprimir1Click();
-  void AyudaClick();
-  void Acercade1Click();
-  void Diferenciadecolor1Click();
-  void Resultados1SelectCell(int row);
+  void Calculate();
+  void ShowQuickEntry();
+  void ClearAllSamples();
+  void Exit();
+  void SwitchToEnglish();
+  void SwitchToSpanish();
+  void ShowNumberingDialog();
+  void Open();
+  void SaveExcelFile();
+  void SaveCalcFile();
+  void Print();
+  void ShowHelp();
+  void ShowAbout();
+  void ShowColourDifferences();
+  void RedisplaySelectedRow(int row);
 
  signals:
   // The language switch rewrote the main window; the other windows follow.
-  void languageChanged(bool english);
+  void languageChanged(Language language);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -102,7 +102,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void EmptyInputFields() override;
   void FocusNameField() override;
 
-  void ApplyLanguage(bool english);
+  void ApplyLanguage(Language language);
   void SaveThrough(QFileDialog* dialog);
   QFileDialog* Dialog(QFileDialog*& dialog, const char* name, FileDialogKind kind);
   void SetCaptionForFile(const QString& path);
@@ -115,31 +115,31 @@ class MainWindow : public QMainWindow, public WorkflowView {
 
   SampleSession session_;
   char separator_;
-  bool english_ = false;
+  Language language_ = Language::Spanish;
 
   QWidget* client_ = nullptr;
-  QGroupBox* groupBox1_ = nullptr;
-  QRadioButton* radioButton1_ = nullptr;
-  QRadioButton* radioButton2_ = nullptr;
-  QLineEdit* nomMuestra_ = nullptr;
-  QLineEdit* espesor_ = nullptr;
-  QLineEdit* referido_ = nullptr;
-  QLineEdit* absorbance_[4] = {};
-  QPushButton* button1_ = nullptr;
-  QPushButton* calcular_ = nullptr;
+  QGroupBox* wineTypeBox_ = nullptr;
+  QRadioButton* redRose_ = nullptr;
+  QRadioButton* whiteBrandy_ = nullptr;
+  QLineEdit* nameField_ = nullptr;
+  QLineEdit* measurementPathField_ = nullptr;
+  QLineEdit* resultPathField_ = nullptr;
+  QLineEdit* absorbanceFields_[4] = {};
+  QPushButton* quickEntryButton_ = nullptr;
+  QPushButton* calculateButton_ = nullptr;
   GridModel* gridModel_ = nullptr;
-  GridView* grid_ = nullptr;
-  QLabel* imagen_ = nullptr;
-  QLabel* image2_ = nullptr;
-  QFrame* panel7_ = nullptr;
-  ChartImages* charts_ = nullptr;
+  GridView* gridView_ = nullptr;
+  QLabel* abChart_ = nullptr;
+  QLabel* lScale_ = nullptr;
+  QFrame* swatch_ = nullptr;
+  ChartImages charts_;
   QMenu* popup_ = nullptr;
-  QFileDialog* saveDialog1_ = nullptr;  // "Archivo Calc", .ods first
-  QFileDialog* saveDialog2_ = nullptr;  // "Archivo Excel", .xls first
-  QFileDialog* openDialog1_ = nullptr;
+  QFileDialog* calcSaveDialog_ = nullptr;  // "Archivo Calc", .ods first
+  QFileDialog* excelSaveDialog_ = nullptr;  // "Archivo Excel", .xls first
+  QFileDialog* openDialog_ = nullptr;
   // Created at the first "Imprimir" and kept, so that the dialog offers the last choices again.
   std::unique_ptr<QPrinter> printer_;
-  QPrintDialog* printDialog1_ = nullptr;
+  std::unique_ptr<QPrintDialog> printDialog_;  // after the printer: destroyed before it
   AboutWindow* about_ = nullptr;
   HelpWindow* help_ = nullptr;
   NumberingDialog* numbering_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "gui/qtglue.h"
+
 namespace tintavis {
 
 void MessageBoxMessenger::Show(QWidget* parent, const Message& message) {
@@ -21,11 +23,5 @@ Messenger* current = &realBoxes;
 
 Messenger& CurrentMessenger() { return *current; }
 void SetMessenger(Messenger* messenger) { current = messenger != nullptr ? messenger : &realBoxes; }
-
-QString ToQString(const std::string& utf8) {
-  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-std::string ToStdString(const QString& text) { return text.toStdString(); }
 
 }  // namespace tintavis

@@ -2,8 +2,6 @@
 // no box blocks them and every message can be checked.
 #pragma once
 
-#include <QString>
-
 #include "logic/calculation.h"
 
 class QWidget;
@@ -28,8 +26,5 @@ class MessageBoxMessenger : public Messenger {
 // The one messenger of the program; tests replace it.
 Messenger& CurrentMessenger();
 void SetMessenger(Messenger* messenger);  // nullptr puts the real boxes back
-
-QString ToQString(const std::string& utf8);
-std::string ToStdString(const QString& text);
 
 }  // namespace tintavis

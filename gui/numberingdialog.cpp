@@ -10,26 +10,13 @@
 #include <string>
 #include <string_view>
 
+#include "gui/qtglue.h"
 #include "gui/messenger.h"
 #include "logic/captions.h"
 #include "logic/numberingrules.h"
 
 namespace tintavis {
 namespace {
-
-constexpr const char* kCaption = "Número de la muestra";
-
-// The dialog's font: a sans serif of 11 pixels, as the main window's.
-QFont DialogFont() {
-  QFont font(QStringLiteral("Arial"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(11);
-  return font;
-}
-
-QString FromView(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // A choice that reacts to a click anywhere in its box, not only on its circle and text.
 class ChoiceButton : public QRadioButton {
@@ -41,7 +28,7 @@ class ChoiceButton : public QRadioButton {
 };
 
 QString StartUpText(const char* name) {
-  return FromView(captions::StartUp(captions::Target::NumberingItem, name));
+  return ToQString(captions::StartUp(captions::Target::NumberingItem, name));
 }
 
 }  // namespace
@@ -49,58 +36,58 @@ QString StartUpText(const char* name) {
 NumberingDialog::NumberingDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
   setObjectName(QStringLiteral("Form4"));
-  setWindowTitle(QString::fromUtf8(kCaption));
+  setWindowTitle(ToQString(captions::kNumberingDialogTitle));
   setModal(false);
-  setFont(DialogFont());
+  setFont(SansSerifFont(kWindowFontPixels));
   setFixedSize(kClientWidth, kClientHeight);
 
-  groupBox1_ = new QGroupBox(StartUpText("GroupBox1"), this);
-  groupBox1_->setObjectName(QStringLiteral("GroupBox1"));
-  groupBox1_->setGeometry(17, 23, 189, 68);
+  choiceBox_ = new QGroupBox(StartUpText("GroupBox1"), this);
+  choiceBox_->setObjectName(QStringLiteral("GroupBox1"));
+  choiceBox_->setGeometry(17, 23, 189, 68);
 
-  radioButton1_ = new ChoiceButton(StartUpText("RadioButton1"), groupBox1_);
-  radioButton1_->setObjectName(QStringLiteral("RadioButton1"));
-  radioButton1_->setGeometry(70, 19, 113, 17);
+  yesChoice_ = new ChoiceButton(StartUpText("RadioButton1"), choiceBox_);
+  yesChoice_->setObjectName(QStringLiteral("RadioButton1"));
+  yesChoice_->setGeometry(70, 19, 113, 17);
 
-  radioButton2_ = new ChoiceButton(StartUpText("RadioButton2"), groupBox1_);
-  radioButton2_->setObjectName(QStringLiteral("RadioButton2"));
-  radioButton2_->setGeometry(70, 41, 113, 17);
-  radioButton2_->setChecked(true);
+  noChoice_ = new ChoiceButton(StartUpText("RadioButton2"), choiceBox_);
+  noChoice_->setObjectName(QStringLiteral("RadioButton2"));
+  noChoice_->setGeometry(70, 41, 113, 17);
+  noChoice_->setChecked(true);
 
-  label1_ = new QLabel(StartUpText("Label1"), this);
-  label1_->setObjectName(QStringLiteral("Label1"));
-  label1_->move(215, 36);
-  label1_->adjustSize();
-  label1_->setEnabled(false);
+  startLabel_ = new QLabel(StartUpText("Label1"), this);
+  startLabel_->setObjectName(QStringLiteral("Label1"));
+  startLabel_->move(215, 36);
+  startLabel_->adjustSize();
+  startLabel_->setEnabled(false);
 
-  edit1_ = new QLineEdit(QStringLiteral("1"), this);
-  edit1_->setObjectName(QStringLiteral("Edit1"));
-  edit1_->setGeometry(229, 53, 39, 21);
-  edit1_->setEnabled(false);
+  startField_ = new QLineEdit(QStringLiteral("1"), this);
+  startField_->setObjectName(QStringLiteral("Edit1"));
+  startField_->setGeometry(229, 53, 39, 21);
+  startField_->setEnabled(false);
 
   // Not the default button: Enter in the start field must not press it. A dialog makes its first
   // auto-default button the default when it is shown, so auto-default is switched off as well.
-  button1_ = new QPushButton(QStringLiteral("OK"), this);
-  button1_->setObjectName(QStringLiteral("Button1"));
-  button1_->setGeometry(104, 110, 75, 25);
-  button1_->setAutoDefault(false);
-  button1_->setDefault(false);
+  okButton_ = new QPushButton(QStringLiteral("OK"), this);
+  okButton_->setObjectName(QStringLiteral("Button1"));
+  okButton_->setGeometry(104, 110, 75, 25);
+  okButton_->setAutoDefault(false);
+  okButton_->setDefault(false);
 
   // A choice's reaction runs also when the program sets it (Reset), as a click would.
-  connect(radioButton1_, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RadioButton1Click();
+  connect(yesChoice_, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) ChooseNumbering();
   });
-  connect(radioButton2_, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) RadioButton2Click();
+  connect(noChoice_, &QRadioButton::toggled, this, [this](bool on) {
+    if (on) ChooseNoNumbering();
   });
   // Every change of the text, typed or written by the program.
-  connect(edit1_, &QLineEdit::textChanged, this, &NumberingDialog::Edit1Change);
-  connect(button1_, &QPushButton::clicked, this, &NumberingDialog::Button1Click);
+  connect(startField_, &QLineEdit::textChanged, this, &NumberingDialog::StartFieldChanged);
+  connect(okButton_, &QPushButton::clicked, this, &NumberingDialog::Confirm);
 
   move(kLeft, kTop);
 }
 
-bool NumberingDialog::NumberingEnabled() const { return radioButton1_->isChecked(); }
+bool NumberingDialog::NumberingEnabled() const { return yesChoice_->isChecked(); }
 
 void NumberingDialog::ShowDialog() {
   if (isVisible()) return;
@@ -108,16 +95,17 @@ void NumberingDialog::ShowDialog() {
 }
 
 void NumberingDialog::Reset() {
-  radioButton2_->setChecked(true);
-  edit1_->setEnabled(false);
-  label1_->setEnabled(false);
+  noChoice_->setChecked(true);
+  startField_->setEnabled(false);
+  startLabel_->setEnabled(false);
 }
 
-void NumberingDialog::ApplyLanguage(bool english) {
+void NumberingDialog::ApplyLanguage(Language language) {
+  language_ = language;
   for (const captions::Caption& c : captions::kCaptions) {
     if (c.target != captions::Target::NumberingItem) continue;
-    const QString text = FromView(english ? c.english : c.spanish);
-    const QString name = FromView(c.name);
+    const QString text = ToQString(c.In(language));
+    const QString name = ToQString(c.name);
     if (auto* group = findChild<QGroupBox*>(name)) {
       group->setTitle(text);
     } else if (auto* choice = findChild<QRadioButton*>(name)) {
@@ -129,36 +117,36 @@ void NumberingDialog::ApplyLanguage(bool english) {
   }
 }
 
-void NumberingDialog::RadioButton1Click() {
-  edit1_->setEnabled(true);
-  label1_->setEnabled(true);
+void NumberingDialog::ChooseNumbering() {
+  startField_->setEnabled(true);
+  startLabel_->setEnabled(true);
   // The field is entered with its text selected, so that typing replaces it.
-  edit1_->setFocus();
-  edit1_->selectAll();
+  startField_->setFocus();
+  startField_->selectAll();
 }
 
-void NumberingDialog::RadioButton2Click() {
-  // Emptying the field runs Edit1Change, which does nothing now that "No" is chosen.
-  edit1_->clear();
-  edit1_->setEnabled(false);
-  label1_->setEnabled(false);
+void NumberingDialog::ChooseNoNumbering() {
+  // Emptying the field runs StartFieldChanged, which does nothing now that "No" is chosen.
+  startField_->clear();
+  startField_->setEnabled(false);
+  startLabel_->setEnabled(false);
 }
 
-void NumberingDialog::Edit1Change() {
-  const StartFieldChange change = NumberingStartFieldChanged(NumberingEnabled(), ToStdString(edit1_->text()));
+void NumberingDialog::StartFieldChanged() {
+  const StartFieldChange change = NumberingStartFieldChanged(NumberingEnabled(), ToStdString(startField_->text()));
   if (change.nextOrderNumber) emit orderNumberChanged(*change.nextOrderNumber);
   if (change.error) CurrentMessenger().Show(this, *change.error);
 }
 
-void NumberingDialog::Button1Click() {
+void NumberingDialog::Confirm() {
   const NumberingOkOutcome outcome =
-      NumberingOk(NumberingEnabled(), ToStdString(edit1_->text()), ToStdString(radioButton1_->text()));
+      NumberingOk(NumberingEnabled(), ToStdString(startField_->text()), language_);
   if (outcome.close) {
     hide();
     return;
   }
   if (outcome.prompt) CurrentMessenger().Show(this, *outcome.prompt);
-  edit1_->setFocus();
+  startField_->setFocus();
 }
 
 void NumberingDialog::keyPressEvent(QKeyEvent* event) {
@@ -167,7 +155,7 @@ void NumberingDialog::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter:
       // Enter presses OK only when OK itself has the focus; anywhere else it does nothing, and
       // never closes the dialog.
-      if (focusWidget() == button1_) button1_->click();
+      if (focusWidget() == okButton_) okButton_->click();
       event->accept();
       return;
     case Qt::Key_Escape:

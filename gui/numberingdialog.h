@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include "logic/language.h"
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -39,28 +41,29 @@ class NumberingDialog : public QDialog {
 
   // Rewrites the frame, the two choices and the label; the choice, the start field and the
   // counter stay as they are. The caption is the same in both languages.
-  void ApplyLanguage(bool english);
+  void ApplyLanguage(Language language);
 
  signals:
   // A valid change of the start field while "Sí" is chosen: the new next order number.
   void orderNumberChanged(int number);
 
  public slots:
-  void RadioButton1Click();
-  void RadioButton2Click();
-  void Edit1Change();
-  void Button1Click();
+  void ChooseNumbering();
+  void ChooseNoNumbering();
+  void StartFieldChanged();
+  void Confirm();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  QGroupBox* groupBox1_ = nullptr;
-  QRadioButton* radioButton1_ = nullptr;
-  QRadioButton* radioButton2_ = nullptr;
-  QLabel* label1_ = nullptr;
-  QLineEdit* edit1_ = nullptr;
-  QPushButton* button1_ = nullptr;
+  Language language_ = Language::Spanish;
+  QGroupBox* choiceBox_ = nullptr;
+  QRadioButton* yesChoice_ = nullptr;
+  QRadioButton* noChoice_ = nullptr;
+  QLabel* startLabel_ = nullptr;
+  QLineEdit* startField_ = nullptr;
+  QPushButton* okButton_ = nullptr;
 };
 
 }  // namespace tintavis

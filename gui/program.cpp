@@ -2,6 +2,6 @@
 
 namespace tintavis {
 
-Program::Program() { form1.AttachWindows(&form2, &form3, &form4, &form6, &form7); }
+Program::Program() { mainWindow.AttachWindows(&about, &help, &numbering, &quickEntry, &differences); }
 
 }  // namespace tintavis

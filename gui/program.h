@@ -20,14 +20,14 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   // Members are created in the order they are declared.
-  MainWindow form1;
-  AboutWindow form2;
-  HelpWindow form3;
-  SplashWindow form5;
-  NumberingDialog form4;
-  QuickEntryWindow form6;
+  MainWindow mainWindow;
+  AboutWindow about;
+  HelpWindow help;
+  SplashWindow splash;
+  NumberingDialog numbering;
+  QuickEntryWindow quickEntry;
   // Not one of the six: the colour difference window, opened from "&Opciones".
-  DifferenceWindow form7{form1.Session(), form1.DecimalSeparator()};
+  DifferenceWindow differences{mainWindow.Session(), mainWindow.DecimalSeparator()};
 };
 
 }  // namespace tintavis

@@ -7,6 +7,8 @@
 #include <QPrintDialog>
 #include <QPrinterInfo>
 
+#include "gui/qtglue.h"
+
 namespace tintavis {
 
 QFont ReportFont() {
@@ -21,7 +23,7 @@ QPainterCanvas::QPainterCanvas(QPainter& painter) : painter_(painter), ascent_(p
 void QPainterCanvas::DrawText(int x, int y, std::string_view utf8) {
   if (utf8.empty()) return;
   // QPainter places text on its baseline; the report gives the top-left corner.
-  painter_.drawText(QPoint(x, y + ascent_), QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+  painter_.drawText(QPoint(x, y + ascent_), ToQString(utf8));
 }
 
 void QPainterCanvas::DrawLine(int x1, int y1, int x2, int y2) { painter_.drawLine(x1, y1, x2, y2); }

@@ -33,7 +33,7 @@ class QuickEntryWindow : public QWidget {
 
   // Back to step 1 in a language: the caption and the first prompt of that language. The entry
   // field and the window's visibility stay as they are.
-  void RestartIn(bool english);
+  void RestartIn(Language language);
 
   QString Prompt() const;
   QuickEntryStep Step() const { return step_; }
@@ -46,15 +46,15 @@ class QuickEntryWindow : public QWidget {
   void finished();
 
  public slots:
-  void Button1Click();
+  void AcceptEntry();
 
  private:
   void ShowStep(QuickEntryStep step);
 
-  QuickEntryStep step_ = FirstQuickEntryStep(false);
-  QLabel* label1_ = nullptr;
-  QLineEdit* edit1_ = nullptr;
-  QPushButton* button1_ = nullptr;
+  QuickEntryStep step_ = FirstQuickEntryStep(Language::Spanish);
+  QLabel* prompt_ = nullptr;
+  QLineEdit* entry_ = nullptr;
+  QPushButton* okButton_ = nullptr;
 };
 
 }  // namespace tintavis

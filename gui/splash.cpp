@@ -51,24 +51,24 @@ SplashWindow::SplashWindow(bool showNow, QWidget* parent)
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFixedSize(kClientWidth, kClientHeight);
 
-  panel1_ = new BorderedPanel(this);
-  panel1_->setObjectName(QStringLiteral("Panel1"));
-  panel1_->setGeometry(0, 0, kClientWidth, kClientHeight);
+  brandPanel_ = new BorderedPanel(this);
+  brandPanel_->setObjectName(QStringLiteral("Panel1"));
+  brandPanel_->setGeometry(0, 0, kClientWidth, kClientHeight);
 
-  AddBrand(panel1_, kBrand);
+  AddBrand(brandPanel_, kBrand);
 
-  timer1_ = new QTimer(this);
-  timer1_->setObjectName(QStringLiteral("Timer1"));
-  timer1_->setInterval(kTimerInterval);
-  timer1_->setSingleShot(false);
-  connect(timer1_, &QTimer::timeout, this, &SplashWindow::Timer1Timer);
+  hideTimer_ = new QTimer(this);
+  hideTimer_->setObjectName(QStringLiteral("Timer1"));
+  hideTimer_->setInterval(kTimerInterval);
+  hideTimer_->setSingleShot(false);
+  connect(hideTimer_, &QTimer::timeout, this, &SplashWindow::HideSplash);
 
   CentreOnPrimaryScreen();
   if (showNow) show();
-  timer1_->start();
+  hideTimer_->start();
 }
 
-void SplashWindow::Timer1Timer() { hide(); }
+void SplashWindow::HideSplash() { hide(); }
 
 void SplashWindow::CentreOnPrimaryScreen() {
   const QScreen* screen = QGuiApplication::primaryScreen();

@@ -21,18 +21,18 @@ class SplashWindow : public QWidget {
   // visible from its creation, so it shows itself unless `showNow` is false.
   explicit SplashWindow(bool showNow = true, QWidget* parent = nullptr);
 
-  QTimer* Timer1() const { return timer1_; }
+  QTimer* HideTimer() const { return hideTimer_; }
 
  public slots:
   // Each tick hides the window. The timer keeps running for the whole run, so every tick after
   // the first hides a window that is already hidden.
-  void Timer1Timer();
+  void HideSplash();
 
  private:
   void CentreOnPrimaryScreen();
 
-  QFrame* panel1_ = nullptr;
-  QTimer* timer1_ = nullptr;
+  QFrame* brandPanel_ = nullptr;
+  QTimer* hideTimer_ = nullptr;
 };
 
 }  // namespace tintavis

@@ -10,11 +10,6 @@ inline constexpr std::string_view kCaptionGap = "          (";  // ten blanks
 
 }  // namespace
 
-int RoundHalfEven(double v) {
-  // The default rounding mode rounds to nearest with ties to even.
-  return static_cast<int>(std::nearbyint(v));
-}
-
 ReportGeometry::ReportGeometry(int w, int h) : width(w), height(h) {
   const double W = w;
   const double H = h;
@@ -79,11 +74,11 @@ void PrintReport(ReportCanvas& canvas, int width, int height, const ReportConten
   for (int j = 0; j < ReportGeometry::kColumnLines; ++j) canvas.DrawLine(g.XCol(j), g.yInner, g.XCol(j), bottom);
   canvas.DrawLine(g.xRight, g.yTop, g.xRight, bottom);
 
-  canvas.DrawText(g.xTitle, g.yTitle, content.english ? kReportTitleEnglish : kReportTitleSpanish);
+  canvas.DrawText(g.xTitle, g.yTitle, headings::kReportTitle.In(content.language));
 
   const int yHeader = g.YText(0);
-  for (const ReportHeading& h : kReportHeadings) {
-    canvas.DrawText(RoundHalfEven(width / h.divisor), yHeader, content.english ? h.english : h.spanish);
+  for (std::size_t i = 0; i < headings::kReport.size(); ++i) {
+    canvas.DrawText(RoundHalfEven(width / kReportHeadingDivisors[i]), yHeader, headings::kReport[i].In(content.language));
   }
 
   // Texts as the grid holds them, blanks included. Grid columns 12 and 13 do not exist, so

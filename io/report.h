@@ -10,12 +10,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/rounding.h"
+#include "logic/headings.h"
 #include "logic/resultsgrid.h"
 
 namespace tintavis {
-
-// The integer nearest to v, a half going to the even neighbour.
-int RoundHalfEven(double v);
 
 // Where the parts of the page stand, in device pixels from the printable area's top-left corner
 // (x to the right, y downwards). Each rounded fraction of W or H is rounded on its own before
@@ -52,38 +51,11 @@ struct ReportGeometry {
   int YBottom(int samples) const { return yInner + (samples + 1) * pitch; }
 };
 
-// One heading of the header row and the divisor of W that places it.
-struct ReportHeading {
-  std::string_view spanish;
-  std::string_view english;
-  double divisor;
-};
-// The fourteen headings in the order they are drawn; "IC" and "dA(%)" head columns that the
-// grid does not have and so stay blank.
-inline constexpr std::array<ReportHeading, 14> kReportHeadings = {{
-    {"nº", "nº", 21.0},
-    {"Muestra", "Sample", 9.5},
-    {"X", "X", 4.55},
-    {"Y", "Y", 3.53},
-    {"Z", "Z", 2.89},
-    {"L*", "L*", 2.44},
-    {"C*", "C*", 2.11},
-    {"h*", "h*", 1.85},
-    {"a*", "a*", 1.655},
-    {"b*", "b*", 1.495},
-    {"Int", "Int", 1.37},
-    {"Ton", "Ton", 1.265},
-    {"IC", "IC", 1.162},
-    {"dA(%)", "dA(%)", 1.095},
-}};
-
-// The title over the table; the sign after 10 is the masculine ordinal indicator.
-inline constexpr std::string_view kReportTitleSpanish = "Coordenadas con iluminante D65 y observador 10º";
-inline constexpr std::string_view kReportTitleEnglish = "Coordinates by D65 illuminant and 10º observer";
-
-// The printing service's messages, English in both languages, without full stop.
-inline constexpr std::string_view kNoPrinterMessage = "There is no default printer currently selected";
-inline constexpr std::string_view kPrintingFailedMessage = "Printing failed";
+// The divisors of W that place the fourteen headings of the header row (headings::kReport),
+// in the order they are drawn.
+inline constexpr std::array<double, 14> kReportHeadingDivisors = {
+    21.0, 9.5, 4.55, 3.53, 2.89, 2.44, 2.11, 1.85, 1.655, 1.495, 1.37, 1.265, 1.162, 1.095};
+static_assert(kReportHeadingDivisors.size() == headings::kReport.size());
 
 // The moment of printing as the caller's locale writes it: short date and long time.
 struct ReportMoment {
@@ -105,7 +77,7 @@ std::vector<ReportRow> ReportRows(const ResultsGrid& grid, int samples);
 // Everything the page shows.
 struct ReportContent {
   std::string caption;  // the main window's caption
-  bool english = false;
+  Language language = Language::Spanish;
   ReportMoment moment;
   std::vector<ReportRow> rows;  // sample rows 1 to N, N at most 50
 };

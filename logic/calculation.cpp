@@ -31,10 +31,10 @@ constexpr std::array<FieldCheck, 6> kPresenceChecks = {{
 }  // namespace
 
 CalculationOutcome CalculateSample(const SampleForm& form, CalculationCounters counters, char separator,
-                                   bool isEnglish, Spectrum31* referred) {
+                                   Language language, Spectrum31* referred) {
   // A text of blanks is not missing: only an empty one is.
   for (const FieldCheck& check : kPresenceChecks) {
-    if ((form.*check.text).empty()) return MissingInput{check.field, Prompt(check.prompt.In(isEnglish))};
+    if ((form.*check.text).empty()) return MissingInput{check.field, Prompt(check.prompt.In(language))};
   }
 
   const auto d = ParseWhole(form.espesor);
@@ -58,7 +58,7 @@ CalculationOutcome CalculateSample(const SampleForm& form, CalculationCounters c
   const auto colour = ComputeColour(input, referred);
   if (!colour.ok()) {
     if (colour.failure() == ComputeFailure::ColourOutOfRange) {
-      return OutOfRange{ErrorDisplay(messages::kColourOutOfRange.In(isEnglish))};
+      return OutOfRange{ErrorDisplay(messages::kColourOutOfRange.In(language))};
     }
     return InputError{ErrorDisplay(FaultText(colour.failure()))};
   }
@@ -80,7 +80,7 @@ CalculationOutcome CalculateSample(const SampleForm& form, CalculationCounters c
   if (row.nextRow > kMaxSamples) {
     // The 50th sample is written in row 50; every later one replaces it.
     row.nextRow = kMaxSamples;
-    row.limitNotice = Prompt(messages::kSampleLimit.In(isEnglish));
+    row.limitNotice = Prompt(messages::kSampleLimit.In(language));
   }
   return row;
 }

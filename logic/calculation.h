@@ -8,6 +8,7 @@
 #include <variant>
 
 #include "core/colour.h"
+#include "logic/language.h"
 
 namespace tintavis {
 
@@ -69,7 +70,7 @@ struct CalculationCounters {
 };
 
 CalculationOutcome CalculateSample(const SampleForm& form, CalculationCounters counters, char separator,
-                                   bool isEnglish, Spectrum31* referred = nullptr);
+                                   Language language, Spectrum31* referred = nullptr);
 
 // The message of any outcome but RowWritten (whose only message is the optional limit notice).
 const Message* OutcomeMessage(const CalculationOutcome& outcome);

@@ -7,6 +7,8 @@
 #include <array>
 #include <string_view>
 
+#include "logic/language.h"
+
 namespace tintavis::captions {
 
 // Where a caption goes: a widget or menu action of the main window found by its object name,
@@ -26,6 +28,7 @@ struct Caption {
   std::string_view startUp;
   std::string_view english;
   std::string_view spanish;
+  constexpr std::string_view In(Language language) const { return language == Language::English ? english : spanish; }
 };
 
 // clang-format off
@@ -91,11 +94,42 @@ inline constexpr std::array<Caption, 43> kCaptions = {{
 }};
 // clang-format on
 
+// The quick entry window's prompt at each of its four steps.
+inline constexpr std::array<BilingualText, 4> kQuickEntryPrompts = {{
+    {"Absorbancia a 450 nm", "Absorbance at 450 nm"},
+    {"Absorbancia a 520 nm", "Absorbance at 520 nm"},
+    {"Absorbancia a 570 nm", "Absorbance at 570 nm"},
+    {"Absorbancia a 630 nm", "Absorbance at 630 nm"},
+}};
+
+// Window captions and labels no caption row switches: each window switches its own.
+inline constexpr BilingualText kDifferenceWindowTitle = {"Diferencia de color", "Colour difference"};
+inline constexpr BilingualText kDifferenceReferenceLabel = {"&Referencia:", "&Reference:"};
+inline constexpr BilingualText kDifferenceCopyButton = {"Copiar", "Copy"};
+inline constexpr std::string_view kAboutWindowTitle = "Acerca de TINTAVIS";
+inline constexpr std::string_view kNumberingDialogTitle = "Número de la muestra";
+
+// The file dialogs, which speak Spanish whatever the language.
+inline constexpr std::string_view kExcelFilter = "Archivos Excel (*.xls)";
+inline constexpr std::string_view kCalcFilter = "Archivos Calc (*.ods)";
+inline constexpr std::string_view kSunOfficeFilter = "Archivos SunOffice (*.ods)";
+inline constexpr std::string_view kAllFilesFilter = "Todos los archivos (*.*)";
+inline constexpr std::string_view kInitialFileName = "Coordenadas";
+inline constexpr std::string_view kLookIn = "Buscar en:";
+inline constexpr std::string_view kFileNameLabel = "Nombre:";
+inline constexpr std::string_view kFileTypeLabel = "Tipo:";
+inline constexpr std::string_view kCancelButton = "Cancelar";
+inline constexpr std::string_view kOpenTitle = "Abrir un archivo";
+inline constexpr std::string_view kOpenButton = "Abrir";
+inline constexpr std::string_view kSaveTitle = "Guardar como";
+inline constexpr std::string_view kSaveButton = "Guardar";
+
 // Labels whose left edge moves with the language: start-up/Spanish and English positions.
 struct MovingLabel {
   std::string_view name;
   int spanishLeft;
   int englishLeft;
+  constexpr int LeftIn(Language language) const { return language == Language::English ? englishLeft : spanishLeft; }
 };
 inline constexpr std::array<MovingLabel, 2> kMovingLabels = {{{"Label4", 151, 120}, {"Label9", 148, 130}}};
 
@@ -108,6 +142,15 @@ inline constexpr std::string_view kSpanishItem = "Español";
 constexpr std::string_view StartUp(Target target, std::string_view name) {
   for (const Caption& c : kCaptions) {
     if (c.target == target && c.name == name) return c.startUp;
+  }
+  return {};
+}
+
+// The text a switch to `language` writes into a caption (empty when there is none of that name
+// and target).
+constexpr std::string_view SwitchedTo(Target target, std::string_view name, Language language) {
+  for (const Caption& c : kCaptions) {
+    if (c.target == target && c.name == name) return c.In(language);
   }
   return {};
 }

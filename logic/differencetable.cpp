@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "logic/messages.h"
 #include "logic/textrules.h"
 #include "core/colourdifference.h"
 
@@ -11,7 +12,7 @@ namespace {
 // L*, a* and b* of a row as the grid holds them, read with either decimal separator.
 std::optional<Lab> RowLab(const ResultsGrid& grid, int row, char separator) {
   double v[3];
-  const int columns[3] = {5, 8, 9};
+  const int columns[3] = {kLColumn, kAColumn, kBColumn};
   for (int k = 0; k < 3; ++k) {
     const RealParse parsed = ParseReal(SwapSeparator(grid.Cell(row, columns[k]), separator), separator);
     if (!parsed.ok()) return std::nullopt;
@@ -24,20 +25,21 @@ std::string Two(double v, char separator) { return FormatFixed(v, 18, 2, separat
 
 }  // namespace
 
-std::array<std::string, kDifferenceColumns> DifferenceHeader(bool isEnglish) {
-  return {isEnglish ? "No" : "nº", isEnglish ? "Sample" : "Muestra", "ΔL*", "Δa*", "Δb*", "ΔC*", "ΔH*",
-          "ΔE*ab", "ΔE00"};
+std::array<std::string, kDifferenceColumns> DifferenceHeader(Language language) {
+  std::array<std::string, kDifferenceColumns> header;
+  for (int c = 0; c < kDifferenceColumns; ++c) header[c] = headings::kDifference[c].In(language);
+  return header;
 }
 
 DifferenceTable MakeDifferenceTable(const ResultsGrid& grid, int samples, int referenceRow, char separator,
-                                    bool isEnglish) {
+                                    Language language) {
   DifferenceTable table;
   const std::optional<Lab> reference = RowLab(grid, referenceRow, separator);
   std::string unreadable;
   for (int row = 1; row <= samples; ++row) {
     std::array<std::string, kDifferenceColumns> cells;
-    cells[0] = grid.Cell(row, 0);
-    cells[1] = grid.Cell(row, 1);
+    cells[0] = grid.Cell(row, kNumberColumn);
+    cells[1] = grid.Cell(row, kNameColumn);
     const std::optional<Lab> lab = RowLab(grid, row, separator);
     if (lab && reference) {
       const ColourDifferences d = ColourDifference(*reference, *lab);
@@ -49,17 +51,14 @@ DifferenceTable MakeDifferenceTable(const ResultsGrid& grid, int samples, int re
     table.rows.push_back(std::move(cells));
   }
   if (!reference) {
-    table.message = isEnglish ? "The reference row " + std::to_string(referenceRow) + " has no valid L*, a*, b*."
-                              : "La fila de referencia " + std::to_string(referenceRow) +
-                                    " no tiene L*, a*, b* válidos.";
+    table.message = ReferenceWithoutLabMessage(referenceRow, language);
   } else if (!unreadable.empty()) {
-    table.message = isEnglish ? "Rows without valid L*, a*, b*: " + unreadable + "."
-                              : "Filas sin L*, a*, b* válidos: " + unreadable + ".";
+    table.message = RowsWithoutLabMessage(unreadable, language);
   }
   return table;
 }
 
-std::string DifferenceTableText(const DifferenceTable& table, bool isEnglish) {
+std::string DifferenceTableText(const DifferenceTable& table, Language language) {
   std::string text;
   auto line = [&text](const std::array<std::string, kDifferenceColumns>& cells) {
     for (int c = 0; c < kDifferenceColumns; ++c) {
@@ -68,7 +67,7 @@ std::string DifferenceTableText(const DifferenceTable& table, bool isEnglish) {
     }
     text += '\n';
   };
-  line(DifferenceHeader(isEnglish));
+  line(DifferenceHeader(language));
   for (const auto& row : table.rows) line(row);
   return text;
 }

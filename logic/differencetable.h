@@ -11,10 +11,10 @@
 
 namespace tintavis {
 
-inline constexpr int kDifferenceColumns = 9;  // number, name, ΔL*, Δa*, Δb*, ΔC*, ΔH*, ΔE*ab, ΔE00
+using headings::kDifferenceColumns;  // number, name, ΔL*, Δa*, Δb*, ΔC*, ΔH*, ΔE*ab, ΔE00
 
 // Column headings of the table and of its copy on the clipboard.
-std::array<std::string, kDifferenceColumns> DifferenceHeader(bool isEnglish);
+std::array<std::string, kDifferenceColumns> DifferenceHeader(Language language);
 
 struct DifferenceTable {
   // One row per sample: its number, its name, then the seven differences with two decimals, or
@@ -25,10 +25,10 @@ struct DifferenceTable {
 
 // Samples are grid rows 1 to `samples`; `referenceRow` is one of them.
 DifferenceTable MakeDifferenceTable(const ResultsGrid& grid, int samples, int referenceRow, char separator,
-                                    bool isEnglish);
+                                    Language language);
 
 // The table as TAB-separated text with its header line, for the clipboard.
-std::string DifferenceTableText(const DifferenceTable& table, bool isEnglish);
+std::string DifferenceTableText(const DifferenceTable& table, Language language);
 
 // The entries of the reference chooser: "row  name" for every sample row.
 std::vector<std::string> ReferenceChoices(const ResultsGrid& grid, int samples);

@@ -5,13 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace tintavis {
+#include "logic/language.h"
 
-struct BilingualText {
-  std::string_view spanish;
-  std::string_view english;
-  std::string_view In(bool isEnglish) const { return isEnglish ? english : spanish; }
-};
+namespace tintavis {
 
 namespace messages {
 
@@ -27,7 +23,18 @@ inline constexpr BilingualText kColourOutOfRange = {"Color fuera de rango. Intro
                                                     "Color out of range. Type new values"};
 inline constexpr BilingualText kSampleLimit = {"Numero máximo de muestras = 50", "Maximum number of samples = 50"};
 
+// The numbering dialog's OK with "Sí" chosen and nothing in the start field.
+inline constexpr BilingualText kMissingStartNumber = {"¿Número de orden de la muestra?", "Sample number?"};
+
+// The printing service's messages, English in both languages, without full stop.
+inline constexpr std::string_view kNoPrinter = "There is no default printer currently selected";
+inline constexpr std::string_view kPrintingFailed = "Printing failed";
+
 }  // namespace messages
+
+// The colour difference window's notes under its table.
+std::string ReferenceWithoutLabMessage(int referenceRow, Language language);
+std::string RowsWithoutLabMessage(std::string_view rows, Language language);
 
 // "'%s' is not a valid integer value" with the refused text.
 std::string InvalidIntegerMessage(std::string_view text);

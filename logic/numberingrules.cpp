@@ -17,17 +17,11 @@ StartFieldChange NumberingStartFieldChanged(bool numberingChosen, std::string_vi
   return change;
 }
 
-NumberingOkOutcome NumberingOk(bool numberingChosen, std::string_view startField,
-                               std::string_view firstChoiceCaption) {
+NumberingOkOutcome NumberingOk(bool numberingChosen, std::string_view startField, Language language) {
   NumberingOkOutcome outcome;
   if (!numberingChosen || !startField.empty()) return outcome;
   outcome.close = false;
-  // The first choice reads "Yes" or "Sí", so exactly one of the two messages is chosen.
-  if (firstChoiceCaption == kNumberingYesEnglish) {
-    outcome.prompt = Message{MessageDisplay::Prompt, std::string(kMissingStartNumber.english)};
-  } else if (firstChoiceCaption == kNumberingYesSpanish) {
-    outcome.prompt = Message{MessageDisplay::Prompt, std::string(kMissingStartNumber.spanish)};
-  }
+  outcome.prompt = Message{MessageDisplay::Prompt, std::string(messages::kMissingStartNumber.In(language))};
   return outcome;
 }
 

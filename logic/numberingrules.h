@@ -11,13 +11,6 @@
 
 namespace tintavis {
 
-// The prompt of OK with "Sí" chosen and nothing in the start field.
-inline constexpr BilingualText kMissingStartNumber = {"¿Número de orden de la muestra?", "Sample number?"};
-
-// The captions of the dialog's first choice; the dialog's own message follows the one it shows.
-inline constexpr std::string_view kNumberingYesSpanish = "Sí";
-inline constexpr std::string_view kNumberingYesEnglish = "Yes";
-
 // A change of the start field: with "Sí" chosen the whole text is read as a whole number and
 // becomes the next order number at once; a text that is not one (the empty text included) gives
 // the error display and leaves the number as it was. With "No" chosen nothing happens.
@@ -29,14 +22,13 @@ struct StartFieldChange {
 StartFieldChange NumberingStartFieldChanged(bool numberingChosen, std::string_view startField);
 
 // OK: with "Sí" chosen and an empty start field the dialog stays open, asks for the number in
-// the language of its first choice's caption and puts the focus on the start field; otherwise
+// the program's language and puts the focus on the start field; otherwise
 // it closes.
 struct NumberingOkOutcome {
   bool close = true;
   std::optional<Message> prompt;
   friend bool operator==(const NumberingOkOutcome&, const NumberingOkOutcome&) = default;
 };
-NumberingOkOutcome NumberingOk(bool numberingChosen, std::string_view startField,
-                               std::string_view firstChoiceCaption);
+NumberingOkOutcome NumberingOk(bool numberingChosen, std::string_view startField, Language language);
 
 }  // namespace tintavis

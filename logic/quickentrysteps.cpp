@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "logic/captions.h"
+
 namespace tintavis {
 namespace {
 
@@ -12,15 +14,7 @@ int ClampedStep(int step) { return step < 1 ? 1 : (step > kQuickEntrySteps ? kQu
 
 std::string_view PromptOf(QuickEntryStep step) {
   const int s = ClampedStep(step.step);
-  const std::size_t index = 2 * static_cast<std::size_t>(s - 1) + (step.english ? 1 : 0);
-  return kQuickEntryPrompts[index];
-}
-
-std::optional<QuickEntryStep> StepOfPrompt(std::string_view prompt) {
-  for (std::size_t i = 0; i < kQuickEntryPrompts.size(); ++i) {
-    if (kQuickEntryPrompts[i] == prompt) return QuickEntryStep{static_cast<int>(i / 2) + 1, i % 2 == 1};
-  }
-  return std::nullopt;
+  return captions::kQuickEntryPrompts[static_cast<std::size_t>(s - 1)].In(step.language);
 }
 
 std::optional<QuickEntryAdvance> QuickEntryOk(QuickEntryStep current, std::string_view entry) {
@@ -29,10 +23,10 @@ std::optional<QuickEntryAdvance> QuickEntryOk(QuickEntryStep current, std::strin
   QuickEntryAdvance advance;
   advance.field = static_cast<AbsorbanceField>(step - 1);
   if (step == kQuickEntrySteps) {
-    advance.next = FirstQuickEntryStep(current.english);
+    advance.next = FirstQuickEntryStep(current.language);
     advance.finished = true;
   } else {
-    advance.next = {step + 1, current.english};
+    advance.next = {step + 1, current.language};
   }
   return advance;
 }

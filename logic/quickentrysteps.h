@@ -1,10 +1,12 @@
-// The quick entry window's sequence without the window: the four absorbance prompts in both
-// languages, and what one OK does with the entry at the current step.
+// The quick entry window's sequence without the window: the prompt of each step, and what one
+// OK does with the entry at the current step. The window keeps its step as state.
 #pragma once
 
 #include <array>
 #include <optional>
 #include <string_view>
+
+#include "logic/language.h"
 
 namespace tintavis {
 
@@ -13,30 +15,18 @@ enum class AbsorbanceField : int { PrimLong = 0, SegLong = 1, TercLong = 2, Cuar
 
 inline constexpr int kQuickEntrySteps = 4;
 
-// The eight prompts, in the order the window compares them with its prompt: for each step the
-// Spanish text, then the English one.
-inline constexpr std::array<std::string_view, 2 * kQuickEntrySteps> kQuickEntryPrompts = {
-    "Absorbancia a 450 nm", "Absorbance at 450 nm",  //
-    "Absorbancia a 520 nm", "Absorbance at 520 nm",  //
-    "Absorbancia a 570 nm", "Absorbance at 570 nm",  //
-    "Absorbancia a 630 nm", "Absorbance at 630 nm",
-};
-
 // Where the sequence stands: the step (1 to 4) and the language of its prompt.
 struct QuickEntryStep {
   int step = 1;
-  bool english = false;
+  Language language = Language::Spanish;
   friend bool operator==(const QuickEntryStep&, const QuickEntryStep&) = default;
 };
 
 // Step 1 of a language: where the sequence starts, and where a language switch puts it back.
-constexpr QuickEntryStep FirstQuickEntryStep(bool english) { return {1, english}; }
+constexpr QuickEntryStep FirstQuickEntryStep(Language language) { return {1, language}; }
 
 // The prompt shown at a step.
 std::string_view PromptOf(QuickEntryStep step);
-
-// The step a prompt text stands for; empty for a text that is none of the eight prompts.
-std::optional<QuickEntryStep> StepOfPrompt(std::string_view prompt);
 
 // What one OK with a non-empty entry does: the field that receives the entry as typed, the step
 // that follows, and whether this was the fourth entry (the window then hides and the focus goes

@@ -6,13 +6,13 @@
 
 namespace tintavis {
 
-std::array<std::string, kGridColumns> GridHeader(bool isEnglish) {
+std::array<std::string, kGridColumns> GridHeader(Language language) {
   std::array<std::string, kGridColumns> header;
-  for (int c = 0; c < kGridColumns; ++c) header[c] = kGridHeader[c];
-  if (isEnglish) {
-    header[0] = kEnglishHeaderNumber;
-    header[1] = kEnglishHeaderName;
-    header[11] = kEnglishHeaderTonality;
+  for (int c = 0; c < kGridColumns; ++c) header[c] = headings::kGrid[c];
+  if (language == Language::English) {
+    header[kNumberColumn] = headings::kGridEnglishNumber;
+    header[kNameColumn] = headings::kGridEnglishName;
+    header[kTonalityColumn] = headings::kGridEnglishTonality;
   }
   return header;
 }
@@ -47,7 +47,7 @@ void ResultsGrid::SetCell(int row, int column, std::string text) {
 void ResultsGrid::SetRowCount(int rows) { rowCount_ = std::clamp(rows, kStartRows, kStoredRows); }
 
 void ResultsGrid::WriteHeaderAndNumbers() {
-  for (int c = 0; c < kGridColumns; ++c) cells_[0][c] = kGridHeader[c];
+  for (int c = 0; c < kGridColumns; ++c) cells_[0][c] = headings::kGrid[c];
   for (int r = 1; r < kStoredRows; ++r) cells_[r][0] = std::to_string(r);
 }
 

@@ -6,23 +6,33 @@
 #include <string_view>
 
 #include "core/colour.h"
+#include "logic/headings.h"
 
 namespace tintavis {
 
-inline constexpr int kGridColumns = 12;  // 0 = row number, 1 = name, 2..11 = the ten values
+using headings::kGridColumns;
 
-// Header row as the grid's set-up writes it, in Spanish whatever the language (a clear in
-// English mode writes these again). The leading blanks are part of the texts.
-inline constexpr std::array<std::string_view, kGridColumns> kGridHeader = {
-    "nº", "   Muestra", "     X", "     Y", "     Z", "    L*", "    C*", "    h*", "    a*", "    b*", "   Int.", "  Ton."};
-
-// The three header cells the English interface shows differently (columns 0, 1 and 11).
-inline constexpr std::string_view kEnglishHeaderNumber = "no";
-inline constexpr std::string_view kEnglishHeaderName = "    Sample";
-inline constexpr std::string_view kEnglishHeaderTonality = "  Sha.";
+// The grid's columns by name: 0 the row number, 1 the sample's name, 2 to 11 the ten values in
+// the order of ColourResult.
+enum GridColumn : int {
+  kNumberColumn = 0,
+  kNameColumn = 1,
+  kXColumn = 2,
+  kYColumn,
+  kZColumn,
+  kLColumn,
+  kCColumn,
+  kHueColumn,
+  kAColumn,
+  kBColumn,
+  kIntensityColumn,
+  kTonalityColumn,
+};
+static_assert(kTonalityColumn == kGridColumns - 1);
+inline constexpr int kFirstValueColumn = kXColumn;
 
 // The header row in one language, as a language switch leaves it.
-std::array<std::string, kGridColumns> GridHeader(bool isEnglish);
+std::array<std::string, kGridColumns> GridHeader(Language language);
 
 // Intensity and Tonality of a white wine or brandy.
 inline constexpr std::string_view kNotApplicableCell = "  --";

@@ -42,7 +42,7 @@ void ClearAll(SampleSession& session, WorkflowView& view) {
   view.DrawEmptyCharts();
 }
 
-void LoadSamples(const std::vector<SampleRecord>& rows, bool moreThanFifty, bool isEnglish, SampleSession& session,
+void LoadSamples(const std::vector<SampleRecord>& rows, bool moreThanFifty, Language language, SampleSession& session,
                  WorkflowView& view) {
   ClearAll(session, view);
   const int samples = static_cast<int>(std::min<std::size_t>(rows.size(), kMaxSamples));
@@ -64,7 +64,7 @@ void LoadSamples(const std::vector<SampleRecord>& rows, bool moreThanFifty, bool
   }
   view.ShowAllCells();
   view.ShowRowCount(session.grid.RowCount());
-  if (moreThanFifty) view.ShowMessage({MessageDisplay::Prompt, std::string(messages::kSampleLimit.In(isEnglish))});
+  if (moreThanFifty) view.ShowMessage({MessageDisplay::Prompt, std::string(messages::kSampleLimit.In(language))});
 }
 
 namespace {

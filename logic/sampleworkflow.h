@@ -58,7 +58,7 @@ void ClearAll(SampleSession& session, WorkflowView& view);
 // "Abrir", once the whole file has been read and found good: everything cleared, then rows 1 to
 // N filled; NextRow follows the last row read, with the 50-sample limit reached when the file
 // held 50 samples or more; a file of more than 50 samples is announced by the 50-sample prompt.
-void LoadSamples(const std::vector<SampleRecord>& rows, bool moreThanFifty, bool isEnglish, SampleSession& session,
+void LoadSamples(const std::vector<SampleRecord>& rows, bool moreThanFifty, Language language, SampleSession& session,
                  WorkflowView& view);
 
 // A cell of `row` was selected by the user: separators swapped in place, the swatch from the

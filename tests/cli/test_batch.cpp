@@ -86,7 +86,7 @@ TEST(BatchProcessText, SkipsBlankAndCommentLinesButCountsThemInLineNumbers) {
 
 TEST(BatchProcessText, ReportsEachFailedLineWithTheWindowsMessageAndGoesOn) {
   Options english;
-  english.english = true;
+  english.language = tintavis::Language::English;
   const auto p = Process(
       "a\tred\t2\t10\t0.5\t0.1\t0.6\t0.2\n"
       "b\tred\t\t10\t1\t1\t1\t1\n"
@@ -143,7 +143,7 @@ TEST(BatchArguments, ParsesOptionsAndRefusesWhatItDoesNotKnow) {
   const auto ok = ParseArguments({"--separator", ",", "--lang", "en", "--precise", "--spectrum", "in.tsv"});
   ASSERT_TRUE(ok.options.has_value());
   EXPECT_EQ(ok.options->separator, ',');
-  EXPECT_TRUE(ok.options->english);
+  EXPECT_EQ(ok.options->language, tintavis::Language::English);
   EXPECT_TRUE(ok.options->precise);
   EXPECT_TRUE(ok.options->spectrum);
   EXPECT_EQ(ok.options->input, "in.tsv");
@@ -213,9 +213,9 @@ TEST(BatchReference, EveryLineEndsWithTheDifferencesToTheNamedSample) {
   EXPECT_NE(r.out.find("\t0.533\t0.00\t0.00\r\n"), std::string::npos) << r.out;
   // Joven against Crianza, from the unrounded L*, a*, b* of both.
   const auto joven = tintavis::CalculateSample(
-      {"Joven", "2", "10", "0.62", "1.05", "0.78", "0.21", tintavis::WineType::RedRose, false}, {}, '.', false);
+      {"Joven", "2", "10", "0.62", "1.05", "0.78", "0.21", tintavis::WineType::RedRose, false}, {}, '.', tintavis::Language::Spanish);
   const auto crianza = tintavis::CalculateSample(
-      {"Crianza", "2", "10", "0.5", "0.8", "0.6", "0.2", tintavis::WineType::RedRose, false}, {}, '.', false);
+      {"Crianza", "2", "10", "0.5", "0.8", "0.6", "0.2", tintavis::WineType::RedRose, false}, {}, '.', tintavis::Language::Spanish);
   const auto& j = std::get<tintavis::RowWritten>(joven).colour;
   const auto& c = std::get<tintavis::RowWritten>(crianza).colour;
   const auto d = tintavis::ColourDifference({c.L, c.a, c.b}, {j.L, j.a, j.b});

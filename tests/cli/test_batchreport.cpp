@@ -9,6 +9,7 @@
 
 namespace {
 
+using tintavis::Language;
 using tintavis::ReportContent;
 using tintavis::batch::Options;
 using tintavis::batch::ParseArguments;
@@ -91,11 +92,11 @@ TEST(BatchReportContent, CaptionIsTheWindowsCaptionForTheInputFile) {
 
 TEST(BatchReportContent, RowsAreNumberedFromOneAndFollowTheLanguage) {
   Options options;
-  options.english = true;
+  options.language = tintavis::Language::English;
   const tintavis::SampleRecord crianza = {"Crianza ", "3.213", "1.403", "0.368", "12.0", "43.99",
                                           "20.37",    "41.24", "15.31", "7.400", "0.533"};
   const auto content = RunReport(options, {crianza, crianza});
-  EXPECT_TRUE(content.english);
+  EXPECT_EQ(content.language, tintavis::Language::English);
   ASSERT_EQ(content.rows.size(), 2u);
   EXPECT_EQ(content.rows[1], (tintavis::ReportRow{"2", "Crianza ", "3.213", "1.403", "0.368", "12.0", "43.99",
                                                   "20.37", "41.24", "15.31", "7.400", "0.533"}));
@@ -111,7 +112,7 @@ TEST(BatchReportRun, HandsTheFirstFiftyComputedSamplesToTheWriter) {
   EXPECT_EQ(c.paths[0], "out.pdf");
   const ReportContent& report = c.reports[0];
   EXPECT_EQ(report.caption, "TINTAVIS");
-  EXPECT_FALSE(report.english);
+  EXPECT_EQ(report.language, tintavis::Language::Spanish);
   ASSERT_EQ(report.rows.size(), 50u);
   EXPECT_EQ(report.rows[0][0], "1");
   EXPECT_EQ(report.rows[0][1], "S1 ");

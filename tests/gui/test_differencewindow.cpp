@@ -23,23 +23,23 @@ namespace {
 class DifferenceWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    program.form1.SetDecimalSeparator('.');
-    program.form1.show();
+    program.mainWindow.SetDecimalSeparator('.');
+    program.mainWindow.show();
   }
   void Calculate(const QString& name, const QStringList& absorbances) {
     const char* fields[] = {"NomMuestra", "Espesor", "referido", "PrimLong", "SegLong", "TercLong", "CuartLong"};
     const QStringList values = QStringList{name, "2", "10"} + absorbances;
-    for (int i = 0; i < 7; ++i) program.form1.findChild<QLineEdit*>(fields[i])->setText(values[i]);
-    program.form1.CalcularClick();
+    for (int i = 0; i < 7; ++i) program.mainWindow.findChild<QLineEdit*>(fields[i])->setText(values[i]);
+    program.mainWindow.Calculate();
     QCoreApplication::processEvents();
   }
-  QTableWidget* Table() { return program.form7.findChild<QTableWidget*>("DifferenceGrid"); }
+  QTableWidget* Table() { return program.differences.findChild<QTableWidget*>("DifferenceGrid"); }
   QString Cell(int row, int column) {
     auto* item = Table()->item(row, column);
     return item != nullptr ? item->text() : QString();
   }
   void Open() {
-    program.form1.findChild<QAction*>("Diferenciadecolor1")->trigger();
+    program.mainWindow.findChild<QAction*>("Diferenciadecolor1")->trigger();
     QCoreApplication::processEvents();
   }
 
@@ -51,9 +51,9 @@ TEST_F(DifferenceWindowTest, OpensFromOptionsWithEverySampleAgainstTheChosenRefe
   Calculate("Crianza", {"0.5", "0.8", "0.6", "0.2"});
   Calculate("Joven", {"0.62", "1.05", "0.78", "0.21"});
   Open();
-  EXPECT_TRUE(program.form7.isVisible());
-  EXPECT_EQ(program.form7.windowTitle(), "Diferencia de color");
-  auto* reference = program.form7.findChild<QComboBox*>("ReferenceBox");
+  EXPECT_TRUE(program.differences.isVisible());
+  EXPECT_EQ(program.differences.windowTitle(), "Diferencia de color");
+  auto* reference = program.differences.findChild<QComboBox*>("ReferenceBox");
   ASSERT_EQ(reference->count(), 2);
   EXPECT_EQ(reference->itemText(0), "1  Crianza ");
   ASSERT_EQ(Table()->rowCount(), 2);
@@ -78,7 +78,7 @@ TEST_F(DifferenceWindowTest, FollowsTheGridAfterACalculationAndAfterNew) {
   EXPECT_EQ(Table()->rowCount(), 1);
   Calculate("Joven", {"0.62", "1.05", "0.78", "0.21"});
   EXPECT_EQ(Table()->rowCount(), 2);
-  program.form1.findChild<QAction*>("Nuevo1")->trigger();
+  program.mainWindow.findChild<QAction*>("Nuevo1")->trigger();
   QCoreApplication::processEvents();
   EXPECT_EQ(Table()->rowCount(), 0);
 }
@@ -87,31 +87,31 @@ TEST_F(DifferenceWindowTest, ARowWithABadCellShowsEmptyCellsAndOneMessageLine) {
   Calculate("A", {"0.5", "0.8", "0.6", "0.2"});
   Calculate("B", {"0.62", "1.05", "0.78", "0.21"});
   Open();
-  auto* grid = program.form1.findChild<QTableView*>("Resultados1");
+  auto* grid = program.mainWindow.findChild<QTableView*>("Resultados1");
   grid->model()->setData(grid->model()->index(1, 8), "abc");  // a* of row 2, typed by the user
   QCoreApplication::processEvents();
   EXPECT_EQ(Cell(1, 0), "2");
   EXPECT_EQ(Cell(1, 7), "");
-  EXPECT_EQ(program.form7.findChild<QLabel*>("MessageLine")->text(), "Filas sin L*, a*, b* válidos: 2.");
+  EXPECT_EQ(program.differences.findChild<QLabel*>("MessageLine")->text(), "Filas sin L*, a*, b* válidos: 2.");
   EXPECT_TRUE(messages.messages.empty());  // no error box per row
 }
 
 TEST_F(DifferenceWindowTest, SpeaksTheLanguageOfTheProgram) {
   Calculate("A", {"0.5", "0.8", "0.6", "0.2"});
   Open();
-  program.form1.English1Click();
-  EXPECT_EQ(program.form7.windowTitle(), "Colour difference");
+  program.mainWindow.SwitchToEnglish();
+  EXPECT_EQ(program.differences.windowTitle(), "Colour difference");
   EXPECT_EQ(Table()->horizontalHeaderItem(1)->text(), "Sample");
-  EXPECT_EQ(program.form7.findChild<QPushButton*>("CopyButton")->text(), "Copy");
-  EXPECT_EQ(program.form1.findChild<QAction*>("Diferenciadecolor1")->text(), "Colour difference");
-  program.form1.Espanol1Click();
-  EXPECT_EQ(program.form7.findChild<QPushButton*>("CopyButton")->text(), "Copiar");
+  EXPECT_EQ(program.differences.findChild<QPushButton*>("CopyButton")->text(), "Copy");
+  EXPECT_EQ(program.mainWindow.findChild<QAction*>("Diferenciadecolor1")->text(), "Colour difference");
+  program.mainWindow.SwitchToSpanish();
+  EXPECT_EQ(program.differences.findChild<QPushButton*>("CopyButton")->text(), "Copiar");
 }
 
 TEST_F(DifferenceWindowTest, CopyPutsTheTableOnTheClipboardWithAHeader) {
   Calculate("A", {"0.5", "0.8", "0.6", "0.2"});
   Open();
-  program.form7.findChild<QPushButton*>("CopyButton")->click();
+  program.differences.findChild<QPushButton*>("CopyButton")->click();
   EXPECT_EQ(QApplication::clipboard()->text(),
             QString::fromUtf8("nº\tMuestra\tΔL*\tΔa*\tΔb*\tΔC*\tΔH*\tΔE*ab\tΔE00\n"
                               "1\tA \t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\n"));

@@ -42,7 +42,7 @@ class FileCommandsTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(folder); }
 
-  tintavis::MainWindow& window() { return program.form1; }
+  tintavis::MainWindow& window() { return program.mainWindow; }
 
   // Runs `command`; the file dialog it opens is handed to `answer` once it is up.
   void WithDialog(const std::function<void()>& command, const std::function<void(QFileDialog*)>& answer) {
@@ -66,7 +66,7 @@ class FileCommandsTest : public ::testing::Test {
     const char* fields[] = {"NomMuestra", "Espesor", "referido", "PrimLong", "SegLong", "TercLong", "CuartLong"};
     const QString values[] = {name, "2", "10", "0.5", "0.8", "0.6", "0.2"};
     for (int i = 0; i < 7; ++i) window().findChild<QLineEdit*>(fields[i])->setText(values[i]);
-    window().CalcularClick();
+    window().Calculate();
   }
   QString Cell(int row, int column) {
     return window().findChild<QTableView*>("Resultados1")->model()->index(row - 1, column).data().toString();
@@ -175,23 +175,23 @@ TEST_F(FileCommandsTest, AbrirFillsTheGridAndSetsNextRowAndCaption) {
 TEST_F(FileCommandsTest, ABadFileLeavesEverythingButSwitchesNumberingOff) {
   WriteBytes(folder / "malo.xls", std::string(kHeaderEs) + kCrianza + "Roto \t1\t2\tabc\t4\t5\t6\t7\t8\t9\t10\r\n");
   TypeRed("Antes");
-  program.form1.Nmerodemuestra1Click();
-  program.form4.findChild<QRadioButton*>("RadioButton1")->click();
+  program.mainWindow.ShowNumberingDialog();
+  program.numbering.findChild<QRadioButton*>("RadioButton1")->click();
   WithDialog([&] { Trigger("Abrir2"); }, [&](QFileDialog* d) { Choose(d, Path("malo.xls")); });
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].text, "Invalid numeric input.");
   EXPECT_EQ(Cell(1, 1), "Antes ");
   EXPECT_EQ(window().Session().nextRow, 2);
   EXPECT_EQ(window().windowTitle(), "TINTAVIS");
-  EXPECT_FALSE(program.form4.NumberingEnabled());
+  EXPECT_FALSE(program.numbering.NumberingEnabled());
 }
 
 TEST_F(FileCommandsTest, CancellingAbrirOnlySwitchesNumberingOff) {
   TypeRed("Antes");
-  program.form1.Nmerodemuestra1Click();
-  program.form4.findChild<QRadioButton*>("RadioButton1")->click();
+  program.mainWindow.ShowNumberingDialog();
+  program.numbering.findChild<QRadioButton*>("RadioButton1")->click();
   WithDialog([&] { Trigger("Abrir1"); }, [&](QFileDialog* d) { d->reject(); });
-  EXPECT_FALSE(program.form4.NumberingEnabled());
+  EXPECT_FALSE(program.numbering.NumberingEnabled());
   EXPECT_EQ(Cell(1, 1), "Antes ");
 }
 

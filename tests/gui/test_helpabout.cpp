@@ -300,14 +300,14 @@ TEST_P(HelpText, IsShownInItsPaneExactlyOneLinePerParagraph) {
 
 TEST(HelpPanes, SpanishEndsWithAnEmptyLineAfterItsLastTopic) {
   HelpWindow help;
-  const QString text = help.RichEdit1()->toPlainText();
+  const QString text = help.SpanishPane()->toPlainText();
   EXPECT_TRUE(text.endsWith(QStringLiteral("fila correspondiente.\n")));
   EXPECT_FALSE(text.endsWith(QStringLiteral("\n\n")));
 }
 
 TEST(HelpPanes, EnglishEndsWithoutALineBreak) {
   HelpWindow help;
-  EXPECT_TRUE(help.RichEdit2()->toPlainText().endsWith(QStringLiteral("the corresponding row.")));
+  EXPECT_TRUE(help.EnglishPane()->toPlainText().endsWith(QStringLiteral("the corresponding row.")));
 }
 
 // Single lines whose blanks and quotes are easily lost.
@@ -342,7 +342,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_P(HelpTextLine, AppearsExactlyOnceInThePane) {
   const ExactLineCase& c = GetParam();
   HelpWindow help;
-  const QTextEdit* pane = c.english ? help.RichEdit2() : help.RichEdit1();
+  const QTextEdit* pane = c.english ? help.EnglishPane() : help.SpanishPane();
   const std::vector<std::string> lines = PaneLines(*pane);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), std::string(c.line)), 1);
 }
@@ -382,7 +382,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_P(HelpTopicSpacing, HeadingFollowsItsEmptyLines) {
   const SpacingCase& c = GetParam();
   HelpWindow help;
-  EXPECT_EQ(EmptyLinesBefore(PaneLines(c.english ? *help.RichEdit2() : *help.RichEdit1()),
+  EXPECT_EQ(EmptyLinesBefore(PaneLines(c.english ? *help.EnglishPane() : *help.SpanishPane()),
                              c.heading),
             c.emptyLines);
 }
@@ -401,8 +401,8 @@ TEST(HelpWindow, StartsHiddenInSpanish) {
   EXPECT_EQ(help.objectName(), QStringLiteral("Form3"));
   EXPECT_FALSE(help.isVisible());
   EXPECT_EQ(help.windowTitle(), QStringLiteral("Ayuda de TINTAVIS"));
-  EXPECT_FALSE(help.RichEdit1()->isHidden());
-  EXPECT_TRUE(help.RichEdit2()->isHidden());
+  EXPECT_FALSE(help.SpanishPane()->isHidden());
+  EXPECT_TRUE(help.EnglishPane()->isHidden());
 }
 
 struct LanguageCase {
@@ -427,14 +427,15 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_P(HelpWindowLanguage, SetsTheCaptionAndShowsOnlyThePaneOfTheLanguage) {
   const LanguageCase& c = GetParam();
   HelpWindow help;
-  help.ApplyLanguage(!c.english);  // start from the other language
-  help.ApplyLanguage(c.english);
+  const Language language = c.english ? Language::English : Language::Spanish;
+  help.ApplyLanguage(c.english ? Language::Spanish : Language::English);  // start from the other language
+  help.ApplyLanguage(language);
   EXPECT_EQ(help.windowTitle(), QString::fromUtf8(c.caption));
-  EXPECT_EQ(!help.RichEdit1()->isHidden(), c.spanishPaneShown);
-  EXPECT_EQ(!help.RichEdit2()->isHidden(), !c.spanishPaneShown);
+  EXPECT_EQ(!help.SpanishPane()->isHidden(), c.spanishPaneShown);
+  EXPECT_EQ(!help.EnglishPane()->isHidden(), !c.spanishPaneShown);
   ASSERT_TRUE(ShowAndActivate(help));
-  EXPECT_EQ(help.RichEdit1()->isVisible(), c.spanishPaneShown);
-  EXPECT_EQ(help.RichEdit2()->isVisible(), !c.spanishPaneShown);
+  EXPECT_EQ(help.SpanishPane()->isVisible(), c.spanishPaneShown);
+  EXPECT_EQ(help.EnglishPane()->isVisible(), !c.spanishPaneShown);
 }
 
 TEST(HelpWindow, IsAResizableWindowKeptOnTop) {
@@ -463,23 +464,23 @@ TEST(HelpWindow, BackgroundIsTheTooltipColour) {
 
 TEST(HelpWindow, SpanishPaneIsReadOnlyAndEnglishPaneIsEditable) {
   HelpWindow help;
-  EXPECT_TRUE(help.RichEdit1()->isReadOnly());
-  EXPECT_FALSE(help.RichEdit2()->isReadOnly());
+  EXPECT_TRUE(help.SpanishPane()->isReadOnly());
+  EXPECT_FALSE(help.EnglishPane()->isReadOnly());
 }
 
 TEST(HelpWindow, TypingIntoTheSpanishPaneChangesNothing) {
   HelpWindow help;
   ASSERT_TRUE(ShowAndActivate(help));
-  const QString before = help.RichEdit1()->toPlainText();
-  help.RichEdit1()->setFocus();
-  QTest::keyClicks(help.RichEdit1(), QStringLiteral("xyz"));
-  QTest::keyClick(help.RichEdit1(), Qt::Key_Delete);
-  EXPECT_EQ(help.RichEdit1()->toPlainText(), before);
+  const QString before = help.SpanishPane()->toPlainText();
+  help.SpanishPane()->setFocus();
+  QTest::keyClicks(help.SpanishPane(), QStringLiteral("xyz"));
+  QTest::keyClick(help.SpanishPane(), Qt::Key_Delete);
+  EXPECT_EQ(help.SpanishPane()->toPlainText(), before);
 }
 
 TEST(HelpWindow, PanesScrollVerticallyAndWrapLongLinesInsteadOfScrollingSideways) {
   HelpWindow help;
-  for (const QTextEdit* pane : {help.RichEdit1(), help.RichEdit2()}) {
+  for (const QTextEdit* pane : {help.SpanishPane(), help.EnglishPane()}) {
     EXPECT_EQ(pane->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     EXPECT_EQ(pane->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(pane->lineWrapMode(), QTextEdit::WidgetWidth);
@@ -490,7 +491,7 @@ TEST(HelpWindow, NarrowWindowWrapsTheLongestLineAndShowsTheVerticalScrollBar) {
   HelpWindow help;
   help.resize(250, 200);
   ASSERT_TRUE(ShowAndActivate(help));
-  const QTextEdit* pane = help.RichEdit1();
+  const QTextEdit* pane = help.SpanishPane();
   const QTextBlock longLine = pane->document()->findBlockByNumber(7);
   ASSERT_TRUE(longLine.text().startsWith(QStringLiteral("la opción de añadir")));
   ASSERT_NE(longLine.layout(), nullptr);
@@ -500,11 +501,12 @@ TEST(HelpWindow, NarrowWindowWrapsTheLongestLineAndShowsTheVerticalScrollBar) {
 }
 
 TEST(HelpWindow, VisiblePaneFillsTheClientAreaAndFollowsItsSize) {
-  for (const bool english : {false, true}) {
+  for (const Language language : {Language::Spanish, Language::English}) {
     HelpWindow help;
-    help.ApplyLanguage(english);
+    help.ApplyLanguage(language);
     ASSERT_TRUE(ShowAndActivate(help));
-    const QTextEdit* pane = english ? help.RichEdit2() : help.RichEdit1();
+    const bool english = language == Language::English;
+    const QTextEdit* pane = english ? help.EnglishPane() : help.SpanishPane();
     EXPECT_EQ(pane->geometry(), help.rect()) << (english ? "English" : "Spanish");
     help.resize(640, 420);
     EXPECT_EQ(help.size(), QSize(640, 420));
@@ -518,26 +520,26 @@ TEST(HelpWindow, PaneSwitchedInWhileOpenFillsTheWindow) {
   HelpWindow help;
   ASSERT_TRUE(ShowAndActivate(help));
   help.resize(500, 350);
-  help.ApplyLanguage(true);
+  help.ApplyLanguage(Language::English);
   QApplication::processEvents();  // the layout places the newly shown pane
-  EXPECT_EQ(help.RichEdit2()->geometry(), QRect(0, 0, 500, 350));
+  EXPECT_EQ(help.EnglishPane()->geometry(), QRect(0, 0, 500, 350));
 }
 
 TEST(HelpWindow, SpanishPaneTurnsPaleYellowOnActivationAndEnglishPaneKeepsTheSystemColour) {
   HelpWindow help;
   const QColor systemBase = QApplication::palette().color(QPalette::Base);
   ASSERT_NE(systemBase, QColor(255, 255, 235));
-  EXPECT_EQ(help.RichEdit1()->palette().color(QPalette::Base), systemBase);
+  EXPECT_EQ(help.SpanishPane()->palette().color(QPalette::Base), systemBase);
   ASSERT_TRUE(ShowAndActivate(help));
-  EXPECT_EQ(help.RichEdit1()->palette().color(QPalette::Base), QColor(255, 255, 235));
-  EXPECT_EQ(help.RichEdit2()->palette().color(QPalette::Base), systemBase);
+  EXPECT_EQ(help.SpanishPane()->palette().color(QPalette::Base), QColor(255, 255, 235));
+  EXPECT_EQ(help.EnglishPane()->palette().color(QPalette::Base), systemBase);
 }
 
 TEST(HelpWindow, WindowActivateEventRunsFormActivate) {
   HelpWindow help;
   QEvent activate(QEvent::WindowActivate);
   QApplication::sendEvent(&help, &activate);
-  EXPECT_EQ(help.RichEdit1()->palette().color(QPalette::Base), QColor(255, 255, 235));
+  EXPECT_EQ(help.SpanishPane()->palette().color(QPalette::Base), QColor(255, 255, 235));
 }
 
 TEST(HelpWindow, ShowModalReturnsAtOnceWithAnApplicationModalWindow) {
@@ -562,10 +564,10 @@ TEST(HelpWindow, CloseBoxOnlyHidesTheWindow) {
 
 TEST(HelpWindow, ReopensWithItsSizeScrollPositionAndTypingKept) {
   HelpWindow help;
-  help.ApplyLanguage(true);
+  help.ApplyLanguage(Language::English);
   ASSERT_TRUE(ShowAndActivate(help));
   help.resize(520, 300);
-  QTextEdit* pane = help.RichEdit2();
+  QTextEdit* pane = help.EnglishPane();
   pane->setFocus();
   QTest::keyClicks(pane, QStringLiteral("notes "));
   ASSERT_TRUE(pane->toPlainText().startsWith(QStringLiteral("notes \"TINTAVIS")));
@@ -713,7 +715,7 @@ TEST(AboutWindow, OkButtonIsTheDefaultButtonAt134By194) {
   AboutWindow about;
   const auto* button = Child<QPushButton>(about, "Button1");
   ASSERT_NE(button, nullptr);
-  EXPECT_EQ(button, about.Button1());
+  EXPECT_EQ(button, about.OkButton());
   EXPECT_EQ(button->text(), QStringLiteral("OK"));
   EXPECT_EQ(button->geometry(), QRect(134, 194, 75, 25));
   EXPECT_TRUE(button->isDefault());
@@ -752,7 +754,7 @@ INSTANTIATE_TEST_SUITE_P(
                   [](AboutWindow& about) { QTest::keyClick(&about, Qt::Key_Enter); }},
         CloseCase{"OkButton",
                   [](AboutWindow& about) {
-                    QTest::mouseClick(about.Button1(), Qt::LeftButton);
+                    QTest::mouseClick(about.OkButton(), Qt::LeftButton);
                   }},
         CloseCase{"CloseBox", [](AboutWindow& about) { about.close(); }}),
     [](const ::testing::TestParamInfo<CloseCase>& closeInfo) {

@@ -22,6 +22,7 @@
 
 namespace {
 
+using tintavis::Language;
 using tintavis::MainWindow;
 using tintavis::MessageDisplay;
 

@@ -172,7 +172,7 @@ TEST_F(NumberingDialogTest, NoThenSiLeavesTheFieldEmptyAndOkAsksInSpanishAndStay
 }
 
 TEST_F(NumberingDialogTest, NoThenSiThenOkAsksInEnglishInEnglishMode) {
-  dialog->ApplyLanguage(true);
+  dialog->ApplyLanguage(Language::English);
   ShowAndChooseSi();
   QTest::mouseClick(no, Qt::LeftButton);
   QTest::mouseClick(si, Qt::LeftButton);
@@ -236,8 +236,9 @@ TEST_F(NumberingDialogTest, ReportsTextThatIsNoWholeNumberAndKeepsIt) {
 }
 
 TEST_F(NumberingDialogTest, ReportsTheErrorInEnglishInBothLanguages) {
-  for (const bool english : {false, true}) {
-    dialog->ApplyLanguage(english);
+  for (const Language language : {Language::Spanish, Language::English}) {
+    dialog->ApplyLanguage(language);
+    const bool english = language == Language::English;
     ShowAndChooseSi();
     messenger.messages.clear();
     edit1->setText(english ? "2y" : "1z");
@@ -370,7 +371,7 @@ TEST_F(NumberingDialogTest, ShowingItAgainWhileVisibleDoesNotRaiseOrActivateIt) 
 TEST_F(NumberingDialogTest, EnglishRewritesTheFrameChoicesAndLabelButNotTheCaption) {
   ShowAndChooseSi();
   QTest::keyClicks(edit1, "4");
-  dialog->ApplyLanguage(true);
+  dialog->ApplyLanguage(Language::English);
   EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("Número de la muestra"));
   EXPECT_EQ(groupBox1->title(), "Add a number of order to the sample");
   EXPECT_EQ(si->text(), "Yes");
@@ -386,8 +387,8 @@ TEST_F(NumberingDialogTest, EnglishRewritesTheFrameChoicesAndLabelButNotTheCapti
 }
 
 TEST_F(NumberingDialogTest, SpanishWritesTheSpanishTextsBack) {
-  dialog->ApplyLanguage(true);
-  dialog->ApplyLanguage(false);
+  dialog->ApplyLanguage(Language::English);
+  dialog->ApplyLanguage(Language::Spanish);
   EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("Número de la muestra"));
   EXPECT_EQ(groupBox1->title(), QString::fromUtf8("Añadir número de orden a la muestra"));
   EXPECT_EQ(si->text(), QString::fromUtf8("Sí"));
@@ -398,8 +399,8 @@ TEST_F(NumberingDialogTest, SpanishWritesTheSpanishTextsBack) {
 }
 
 TEST_F(NumberingDialogTest, AfterSwitchingBackToSpanishOkAsksInSpanish) {
-  dialog->ApplyLanguage(true);
-  dialog->ApplyLanguage(false);
+  dialog->ApplyLanguage(Language::English);
+  dialog->ApplyLanguage(Language::Spanish);
   ShowAndChooseSi();
   edit1->clear();
   messenger.messages.clear();
@@ -438,7 +439,7 @@ TEST_F(QuickEntryTest, IsCreatedVisibleAskingForTheAbsorbanceAt450nm) {
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(window->Prompt(), "Absorbancia a 450 nm");
   EXPECT_EQ(label1->text(), "Absorbancia a 450 nm");
-  EXPECT_EQ(window->Step(), (QuickEntryStep{1, false}));
+  EXPECT_EQ(window->Step(), (QuickEntryStep{1, Language::Spanish}));
   EXPECT_EQ(edit1->text(), "");
   EXPECT_EQ(window->windowTitle(), "Introducir valores");
   EXPECT_EQ(window->objectName(), "Form6");
@@ -497,7 +498,7 @@ TEST_F(QuickEntryTest, FourEntriesWithEnterReachTheFourFieldsExactlyAsTyped) {
 }
 
 TEST_F(QuickEntryTest, EnglishStepsCopyTheSameWayAndEndAtTheEnglishFirstPrompt) {
-  window->RestartIn(true);
+  window->RestartIn(Language::English);
   const char* nextPrompts[4] = {"Absorbance at 520 nm", "Absorbance at 570 nm", "Absorbance at 630 nm",
                                 "Absorbance at 450 nm"};
   for (int i = 0; i < 4; ++i) {
@@ -560,7 +561,7 @@ TEST_F(QuickEntryTest, ShowAndRaiseOnAVisibleWindowKeepsTheStepAndActivatesIt) {
 TEST_F(QuickEntryTest, RestartInEnglishAtStepTwoKeepsTheEntry) {
   Enter("0.7");
   QTest::keyClicks(edit1, "0.6");
-  window->RestartIn(true);
+  window->RestartIn(Language::English);
   EXPECT_EQ(window->Prompt(), "Absorbance at 450 nm");
   EXPECT_EQ(window->windowTitle(), "Input values");
   EXPECT_EQ(edit1->text(), "0.6");
@@ -574,18 +575,18 @@ TEST_F(QuickEntryTest, RestartInEnglishAtStepTwoKeepsTheEntry) {
 }
 
 TEST_F(QuickEntryTest, RestartInSpanishFromEnglishStepThree) {
-  window->RestartIn(true);
+  window->RestartIn(Language::English);
   Enter("1");
   Enter("2");
   ASSERT_EQ(window->Prompt(), "Absorbance at 570 nm");
-  window->RestartIn(false);
+  window->RestartIn(Language::Spanish);
   EXPECT_EQ(window->Prompt(), "Absorbancia a 450 nm");
   EXPECT_EQ(window->windowTitle(), "Introducir valores");
 }
 
 TEST_F(QuickEntryTest, RestartLeavesAHiddenWindowHidden) {
   window->close();
-  window->RestartIn(true);
+  window->RestartIn(Language::English);
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(window->Prompt(), "Absorbance at 450 nm");
 }

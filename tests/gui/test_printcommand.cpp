@@ -50,7 +50,7 @@ class PrintCommandTest : public ::testing::Test {
     const QString whiteValues[] = {name, "10", "10", "0.1", "0.05", "0.04", "0.03"};
     window.findChild<QRadioButton*>(white ? "RadioButton2" : "RadioButton1")->setChecked(true);
     for (int i = 0; i < 7; ++i) window.findChild<QLineEdit*>(fields[i])->setText(white ? whiteValues[i] : red[i]);
-    window.CalcularClick();
+    window.Calculate();
   }
 
   // Runs `command`; the print dialog it opens is handed to `answer` once it is up. Returns
@@ -115,7 +115,7 @@ TEST_F(PrintCommandTest, MenuItemAndPopupItemBothOpenPrintDialog1) {
 
 TEST_F(PrintCommandTest, DialogOffersPageAndSelectionRangesWithPageRangeSelectedAndCollation) {
   window.setWindowTitle("TINTAVIS - datos.xls");
-  EXPECT_TRUE(WithPrintDialog([&] { window.Imprimir1Click(); }, [&](QPrintDialog* d) {
+  EXPECT_TRUE(WithPrintDialog([&] { window.Print(); }, [&](QPrintDialog* d) {
     EXPECT_TRUE(d->testOption(QAbstractPrintDialog::PrintPageRange));
     EXPECT_TRUE(d->testOption(QAbstractPrintDialog::PrintSelection));
     EXPECT_TRUE(d->testOption(QAbstractPrintDialog::PrintCollateCopies));
@@ -135,7 +135,7 @@ TEST_F(PrintCommandTest, AcceptingPrintsOnePortraitPageWithTheSamples) {
   Calculate("Crianza");
   Calculate("Verdejo", true);
   const std::string pdf = Pdf("report.pdf");
-  EXPECT_TRUE(WithPrintDialog([&] { window.Imprimir1Click(); }, [&](QPrintDialog* d) {
+  EXPECT_TRUE(WithPrintDialog([&] { window.Print(); }, [&](QPrintDialog* d) {
     ChoosePdfFile(d, pdf);
     d->accept();
   }));
@@ -155,7 +155,7 @@ TEST_F(PrintCommandTest, AcceptingPrintsOnePortraitPageWithTheSamples) {
 TEST_F(PrintCommandTest, CancellingPrintsNothing) {
   Calculate("Crianza");
   const std::string pdf = Pdf("cancelled.pdf");
-  EXPECT_TRUE(WithPrintDialog([&] { window.Imprimir1Click(); }, [&](QPrintDialog* d) {
+  EXPECT_TRUE(WithPrintDialog([&] { window.Print(); }, [&](QPrintDialog* d) {
     ChoosePdfFile(d, pdf);
     d->reject();
   }));
@@ -168,7 +168,7 @@ TEST_F(PrintCommandTest, LandscapeChosenInTheDialogStillGivesAPortraitPage) {
   ASSERT_TRUE(PopplerToolsPresent());
   Calculate("Crianza");
   const std::string pdf = Pdf("landscape.pdf");
-  EXPECT_TRUE(WithPrintDialog([&] { window.Imprimir1Click(); }, [&](QPrintDialog* d) {
+  EXPECT_TRUE(WithPrintDialog([&] { window.Print(); }, [&](QPrintDialog* d) {
     ChoosePdfFile(d, pdf);
     d->printer()->setPageOrientation(QPageLayout::Landscape);
     d->accept();
@@ -184,10 +184,10 @@ TEST_F(PrintCommandTest, LandscapeChosenInTheDialogStillGivesAPortraitPage) {
 TEST_F(PrintCommandTest, WithoutAnyDestinationTheCommandStopsBeforeTheDialog) {
   if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has printers";
   // The dialog is created by the first showing and kept.
-  EXPECT_TRUE(WithPrintDialog([&] { window.Imprimir1Click(); }, [&](QPrintDialog* d) { d->reject(); }));
+  EXPECT_TRUE(WithPrintDialog([&] { window.Print(); }, [&](QPrintDialog* d) { d->reject(); }));
   // Without its PDF output, and with no printer, the dialog would have nowhere to print.
   window.findChild<QPrintDialog*>("PrintDialog1")->setOption(QAbstractPrintDialog::PrintToFile, false);
-  EXPECT_FALSE(WithPrintDialog([&] { window.Imprimir1Click(); }, [&](QPrintDialog* d) { d->reject(); }));
+  EXPECT_FALSE(WithPrintDialog([&] { window.Print(); }, [&](QPrintDialog* d) { d->reject(); }));
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].display, MessageDisplay::ErrorDisplay);
   EXPECT_EQ(messages.messages[0].text, "There is no default printer currently selected.");
@@ -232,7 +232,7 @@ TEST_F(PrintedPageTest, SpanishPageCarriesCaptionTitleHeadingsAndRows) {
 TEST_F(PrintedPageTest, EnglishPageChangesTitleAndNameHeadingOnly) {
   ASSERT_TRUE(PopplerToolsPresent());
   Calculate("Crianza");
-  window.English1Click();
+  window.SwitchToEnglish();
   const std::string text = PdfText(PrintToPdf("en.pdf"));
   for (const char* expected : {"Coordinates by D65 illuminant and 10º observer", "Sample", "nº", "Int", "Ton"}) {
     EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
@@ -255,7 +255,7 @@ TEST_F(PrintedPageTest, RowsOpenedFromAFilePrintTheirNumberTextsUnderTheFilesCap
     dialog->selectFile(QString::fromStdString(data.string()));
     static_cast<QDialog*>(dialog)->accept();
   });
-  window.Abrir1Click();
+  window.Open();
   ASSERT_EQ(window.windowTitle(), "TINTAVIS - datos.xls");
   const auto words = Words(PrintToPdf("opened.pdf"));
   ASSERT_GE(words.size(), 4u);

@@ -28,15 +28,15 @@ QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<q
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    program.form1.SetDecimalSeparator('.');
-    program.form1.show();
-    program.form1.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&program.form1));
+    program.mainWindow.SetDecimalSeparator('.');
+    program.mainWindow.show();
+    program.mainWindow.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&program.mainWindow));
   }
 
   template <typename T>
   T* Main(const char* name) {
-    T* w = program.form1.findChild<T*>(name);
+    T* w = program.mainWindow.findChild<T*>(name);
     EXPECT_NE(w, nullptr) << name;
     return w;
   }
@@ -57,10 +57,10 @@ class ProgramTest : public ::testing::Test {
     QTest::keyClick(Field("CuartLong"), Qt::Key_Return);
   }
   QString Cell(int row, int column) {
-    return program.form1.findChild<QTableView*>("Resultados1")->model()->index(row - 1, column).data().toString();
+    return program.mainWindow.findChild<QTableView*>("Resultados1")->model()->index(row - 1, column).data().toString();
   }
   QString Header(int column) {
-    return program.form1.findChild<QTableView*>("Resultados1")->model()->headerData(column, Qt::Horizontal).toString();
+    return program.mainWindow.findChild<QTableView*>("Resultados1")->model()->headerData(column, Qt::Horizontal).toString();
   }
 
   // The caption a table row shows now, wherever it lives.
@@ -68,25 +68,25 @@ class ProgramTest : public ::testing::Test {
     const QString name = Q(c.name);
     switch (c.target) {
       case Target::MainWidget:
-        if (auto* l = program.form1.findChild<QLabel*>(name)) return l->text();
-        if (auto* g = program.form1.findChild<QGroupBox*>(name)) return g->title();
-        if (auto* b = program.form1.findChild<QAbstractButton*>(name)) return b->text();
+        if (auto* l = program.mainWindow.findChild<QLabel*>(name)) return l->text();
+        if (auto* g = program.mainWindow.findChild<QGroupBox*>(name)) return g->title();
+        if (auto* b = program.mainWindow.findChild<QAbstractButton*>(name)) return b->text();
         break;
       case Target::MenuTitle:
-        if (auto* m = program.form1.findChild<QMenu*>(name)) return m->title();
+        if (auto* m = program.mainWindow.findChild<QMenu*>(name)) return m->title();
         break;
       case Target::MenuItem:
-        if (auto* a = program.form1.findChild<QAction*>(name)) return a->text();
+        if (auto* a = program.mainWindow.findChild<QAction*>(name)) return a->text();
         break;
       case Target::NumberingItem:
-        if (auto* l = program.form4.findChild<QLabel*>(name)) return l->text();
-        if (auto* g = program.form4.findChild<QGroupBox*>(name)) return g->title();
-        if (auto* b = program.form4.findChild<QAbstractButton*>(name)) return b->text();
+        if (auto* l = program.numbering.findChild<QLabel*>(name)) return l->text();
+        if (auto* g = program.numbering.findChild<QGroupBox*>(name)) return g->title();
+        if (auto* b = program.numbering.findChild<QAbstractButton*>(name)) return b->text();
         break;
       case Target::HelpCaption:
-        return program.form3.windowTitle();
+        return program.help.windowTitle();
       case Target::QuickEntry:
-        return program.form6.windowTitle();
+        return program.quickEntry.windowTitle();
     }
     ADD_FAILURE() << "no element " << name.toStdString();
     return {};
@@ -97,34 +97,34 @@ class ProgramTest : public ::testing::Test {
 };
 
 TEST_F(ProgramTest, StartsWithTheSplashAndTheQuickEntryWindowOpen) {
-  EXPECT_TRUE(program.form5.isVisible());
-  EXPECT_TRUE(program.form6.isVisible());
-  EXPECT_EQ(program.form6.Prompt(), "Absorbancia a 450 nm");
-  EXPECT_FALSE(program.form2.isVisible());
-  EXPECT_FALSE(program.form3.isVisible());
-  EXPECT_FALSE(program.form4.isVisible());
-  EXPECT_FALSE(program.form1.IsEnglish());
+  EXPECT_TRUE(program.splash.isVisible());
+  EXPECT_TRUE(program.quickEntry.isVisible());
+  EXPECT_EQ(program.quickEntry.Prompt(), "Absorbancia a 450 nm");
+  EXPECT_FALSE(program.about.isVisible());
+  EXPECT_FALSE(program.help.isVisible());
+  EXPECT_FALSE(program.numbering.isVisible());
+  EXPECT_EQ(program.mainWindow.CurrentLanguage(), tintavis::Language::Spanish);
 }
 
 TEST_F(ProgramTest, EveryCaptionReadsItsStartUpTextThenEachSwitchWritesItsColumn) {
   for (const auto& c : tintavis::captions::kCaptions) EXPECT_EQ(Shown(c), Q(c.startUp)) << c.name;
-  program.form1.findChild<QAction*>("English1")->trigger();
-  EXPECT_TRUE(program.form1.IsEnglish());
+  program.mainWindow.findChild<QAction*>("English1")->trigger();
+  EXPECT_EQ(program.mainWindow.CurrentLanguage(), tintavis::Language::English);
   for (const auto& c : tintavis::captions::kCaptions) EXPECT_EQ(Shown(c), Q(c.english)) << c.name;
-  program.form1.findChild<QAction*>("Espanol1")->trigger();
-  EXPECT_FALSE(program.form1.IsEnglish());
+  program.mainWindow.findChild<QAction*>("Espanol1")->trigger();
+  EXPECT_EQ(program.mainWindow.CurrentLanguage(), tintavis::Language::Spanish);
   for (const auto& c : tintavis::captions::kCaptions) EXPECT_EQ(Shown(c), Q(c.spanish)) << c.name;
 }
 
 TEST_F(ProgramTest, SwitchingBackToSpanishDiffersFromStartUpInFourPlaces) {
   const QString label7 = Main<QLabel>("Label7")->text();
   const QString label8 = Main<QLabel>("Label8")->text();
-  program.form1.English1Click();
+  program.mainWindow.SwitchToEnglish();
   EXPECT_EQ(Main<QLabel>("Label7")->text(), "Color coordinates for D65 illuminant and 10º Standard Observer");
   EXPECT_EQ(Main<QLabel>("Label4")->text(), "Pathlength cell for measurement ");
   EXPECT_EQ(Main<QLabel>("Label4")->x(), 120);
   EXPECT_EQ(Main<QLabel>("Label9")->x(), 130);
-  program.form1.Espanol1Click();
+  program.mainWindow.SwitchToSpanish();
   EXPECT_EQ(label7, "        Coordenadas con iluminante D65 y observador 10°");
   EXPECT_EQ(Main<QLabel>("Label7")->text(), "         Coordenadas con iluminante D65 y observador 10°");
   EXPECT_EQ(label8, "       Posición de la muestra en el espacio CIELAB");
@@ -140,7 +140,7 @@ TEST_F(ProgramTest, OnlyTheOtherLanguageIsOffered) {
   EXPECT_TRUE(Main<QAction>("English1")->isVisible());
   EXPECT_FALSE(Main<QAction>("Espanol1")->isVisible());
   EXPECT_EQ(Main<QMenu>("Language1")->title(), "Language");
-  program.form1.English1Click();
+  program.mainWindow.SwitchToEnglish();
   EXPECT_FALSE(Main<QAction>("English1")->isVisible());
   EXPECT_TRUE(Main<QAction>("Espanol1")->isVisible());
   EXPECT_EQ(Main<QMenu>("Language1")->title(), "Idioma");
@@ -148,7 +148,7 @@ TEST_F(ProgramTest, OnlyTheOtherLanguageIsOffered) {
 }
 
 TEST_F(ProgramTest, MessagesFollowTheLanguageOfTheMoment) {
-  program.form1.English1Click();
+  program.mainWindow.SwitchToEnglish();
   QTest::keyClick(Field("NomMuestra"), Qt::Key_Return);
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages.back().text, "Pathlength cell for measurement?");
@@ -160,18 +160,18 @@ TEST_F(ProgramTest, MessagesFollowTheLanguageOfTheMoment) {
   Type("CuartLong", "0.2");
   QTest::keyClick(Field("CuartLong"), Qt::Key_Return);
   EXPECT_EQ(messages.messages.back().text, "Color out of range. Type new values.");
-  program.form1.Espanol1Click();
+  program.mainWindow.SwitchToSpanish();
   QTest::keyClick(Field("CuartLong"), Qt::Key_Return);
   EXPECT_EQ(messages.messages.back().text, "¿Absorbancia a 450 nm?");
 }
 
 TEST_F(ProgramTest, TheGridHeaderSwitchesButNewWritesItBackInSpanish) {
-  program.form1.English1Click();
+  program.mainWindow.SwitchToEnglish();
   EXPECT_EQ(Header(0), "no");
   EXPECT_EQ(Header(1), "    Sample");
   EXPECT_EQ(Header(11), "  Sha.");
   EXPECT_EQ(Header(2), "     X");
-  program.form1.findChild<QAction*>("Nuevo1")->trigger();
+  program.mainWindow.findChild<QAction*>("Nuevo1")->trigger();
   EXPECT_EQ(Header(0), "nº");
   EXPECT_EQ(Header(1), "   Muestra");
   EXPECT_EQ(Header(11), "  Ton.");
@@ -181,18 +181,18 @@ TEST_F(ProgramTest, TheGridHeaderSwitchesButNewWritesItBackInSpanish) {
 TEST_F(ProgramTest, ASwitchKeepsDataChoicesAndFields) {
   TypeRed();
   Main<QRadioButton>("RadioButton2")->click();
-  program.form1.English1Click();
+  program.mainWindow.SwitchToEnglish();
   EXPECT_EQ(Cell(1, 2), "3.213");
   EXPECT_TRUE(Main<QRadioButton>("RadioButton2")->isChecked());
   EXPECT_EQ(Field("PrimLong")->text(), "0.5");
 }
 
 TEST_F(ProgramTest, NumberingYesThenOkNumbersTheNextSampleOne) {
-  program.form1.findChild<QAction*>("Nmerodemuestra1")->trigger();
-  EXPECT_TRUE(program.form4.isVisible());
-  program.form4.findChild<QRadioButton*>("RadioButton1")->click();
-  program.form4.findChild<QPushButton*>("Button1")->click();
-  EXPECT_FALSE(program.form4.isVisible());
+  program.mainWindow.findChild<QAction*>("Nmerodemuestra1")->trigger();
+  EXPECT_TRUE(program.numbering.isVisible());
+  program.numbering.findChild<QRadioButton*>("RadioButton1")->click();
+  program.numbering.findChild<QPushButton*>("Button1")->click();
+  EXPECT_FALSE(program.numbering.isVisible());
   TypeRed("M");
   TypeRed("M");
   EXPECT_EQ(Cell(1, 1), "M1 ");
@@ -200,12 +200,12 @@ TEST_F(ProgramTest, NumberingYesThenOkNumbersTheNextSampleOne) {
 }
 
 TEST_F(ProgramTest, NumberingFollowsTheStartFieldAsItIsTyped) {
-  program.form1.Nmerodemuestra1Click();
-  program.form4.findChild<QRadioButton*>("RadioButton1")->click();
-  auto* edit = program.form4.findChild<QLineEdit*>("Edit1");
+  program.mainWindow.ShowNumberingDialog();
+  program.numbering.findChild<QRadioButton*>("RadioButton1")->click();
+  auto* edit = program.numbering.findChild<QLineEdit*>("Edit1");
   edit->selectAll();
   QTest::keyClicks(edit, "7");
-  EXPECT_EQ(program.form1.Session().nextOrderNumber, 7);
+  EXPECT_EQ(program.mainWindow.Session().nextOrderNumber, 7);
   TypeRed("V");
   EXPECT_EQ(Cell(1, 1), "V7 ");
 }
@@ -213,20 +213,20 @@ TEST_F(ProgramTest, NumberingFollowsTheStartFieldAsItIsTyped) {
 TEST_F(ProgramTest, TwoSamplesUnnumberedThenYesGivesNumberThree) {
   TypeRed();
   TypeRed();
-  program.form1.Nmerodemuestra1Click();
-  program.form4.findChild<QRadioButton*>("RadioButton1")->click();
+  program.mainWindow.ShowNumberingDialog();
+  program.numbering.findChild<QRadioButton*>("RadioButton1")->click();
   TypeRed("M");
   EXPECT_EQ(Cell(3, 1), "M3 ");
 }
 
 TEST_F(ProgramTest, ClearingResetsNumberingToNoAndTheCounterToOne) {
-  program.form1.Nmerodemuestra1Click();
-  program.form4.findChild<QRadioButton*>("RadioButton1")->click();
+  program.mainWindow.ShowNumberingDialog();
+  program.numbering.findChild<QRadioButton*>("RadioButton1")->click();
   TypeRed();
-  program.form1.Borrartodo1Click();
-  EXPECT_TRUE(program.form4.findChild<QRadioButton*>("RadioButton2")->isChecked());
-  EXPECT_FALSE(program.form4.findChild<QLineEdit*>("Edit1")->isEnabled());
-  EXPECT_EQ(program.form1.Session().nextOrderNumber, 1);
+  program.mainWindow.ClearAllSamples();
+  EXPECT_TRUE(program.numbering.findChild<QRadioButton*>("RadioButton2")->isChecked());
+  EXPECT_FALSE(program.numbering.findChild<QLineEdit*>("Edit1")->isEnabled());
+  EXPECT_EQ(program.mainWindow.Session().nextOrderNumber, 1);
   TypeRed("M");
   EXPECT_EQ(Cell(1, 1), "M ");
 }
@@ -234,9 +234,9 @@ TEST_F(ProgramTest, ClearingResetsNumberingToNoAndTheCounterToOne) {
 TEST_F(ProgramTest, QuickEntryFillsTheFourFieldsAsTypedAndFocusesCalcular) {
   Type("PrimLong", "9");
   Main<QPushButton>("Button1")->click();
-  EXPECT_TRUE(program.form6.isVisible());
+  EXPECT_TRUE(program.quickEntry.isVisible());
   EXPECT_EQ(Field("PrimLong")->text(), "");
-  auto* entry = program.form6.findChild<QLineEdit*>("Edit1");
+  auto* entry = program.quickEntry.findChild<QLineEdit*>("Edit1");
   const QString typed[4] = {"0.5", "0,8", " 0.6", "x2"};
   for (const QString& t : typed) {
     QTest::keyClicks(entry, t);
@@ -246,43 +246,43 @@ TEST_F(ProgramTest, QuickEntryFillsTheFourFieldsAsTypedAndFocusesCalcular) {
   EXPECT_EQ(Field("SegLong")->text(), "0,8");
   EXPECT_EQ(Field("TercLong")->text(), " 0.6");
   EXPECT_EQ(Field("CuartLong")->text(), "x2");
-  EXPECT_FALSE(program.form6.isVisible());
+  EXPECT_FALSE(program.quickEntry.isVisible());
   EXPECT_EQ(QApplication::focusWidget(), Main<QPushButton>("Calcular"));
-  EXPECT_EQ(program.form6.Prompt(), "Absorbancia a 450 nm");
+  EXPECT_EQ(program.quickEntry.Prompt(), "Absorbancia a 450 nm");
 }
 
 TEST_F(ProgramTest, ALanguageSwitchRestartsQuickEntryAndKeepsItsText) {
-  auto* entry = program.form6.findChild<QLineEdit*>("Edit1");
+  auto* entry = program.quickEntry.findChild<QLineEdit*>("Edit1");
   QTest::keyClicks(entry, "0.5");
   QTest::keyClick(entry, Qt::Key_Return);
   QTest::keyClicks(entry, "0.3");
-  program.form1.English1Click();
-  EXPECT_EQ(program.form6.Prompt(), "Absorbance at 450 nm");
+  program.mainWindow.SwitchToEnglish();
+  EXPECT_EQ(program.quickEntry.Prompt(), "Absorbance at 450 nm");
   EXPECT_EQ(entry->text(), "0.3");
   EXPECT_EQ(Field("PrimLong")->text(), "0.5");
 }
 
 TEST_F(ProgramTest, HelpShowsThePaneOfTheLanguage) {
-  program.form1.English1Click();
-  program.form1.AyudaClick();
-  EXPECT_TRUE(program.form3.isVisible());
-  EXPECT_EQ(program.form3.windowTitle(), "TINTAVIS Help topics");
-  EXPECT_TRUE(program.form3.findChild<QTextEdit*>("RichEdit2")->isVisible());
-  EXPECT_FALSE(program.form3.findChild<QTextEdit*>("RichEdit1")->isVisible());
-  EXPECT_EQ(program.form3.windowModality(), Qt::ApplicationModal);
-  program.form3.close();
-  program.form1.Acercade1Click();
-  EXPECT_TRUE(program.form2.isVisible());
-  EXPECT_EQ(program.form2.windowTitle(), "Acerca de TINTAVIS");
-  program.form2.close();
+  program.mainWindow.SwitchToEnglish();
+  program.mainWindow.ShowHelp();
+  EXPECT_TRUE(program.help.isVisible());
+  EXPECT_EQ(program.help.windowTitle(), "TINTAVIS Help topics");
+  EXPECT_TRUE(program.help.findChild<QTextEdit*>("RichEdit2")->isVisible());
+  EXPECT_FALSE(program.help.findChild<QTextEdit*>("RichEdit1")->isVisible());
+  EXPECT_EQ(program.help.windowModality(), Qt::ApplicationModal);
+  program.help.close();
+  program.mainWindow.ShowAbout();
+  EXPECT_TRUE(program.about.isVisible());
+  EXPECT_EQ(program.about.windowTitle(), "Acerca de TINTAVIS");
+  program.about.close();
 }
 
 TEST_F(ProgramTest, PopupItemsReachTheNumberingDialogAndHelp) {
-  program.form1.findChild<QAction*>("Nmerodemuestra2")->trigger();
-  EXPECT_TRUE(program.form4.isVisible());
-  program.form1.findChild<QAction*>("Ayuda2")->trigger();
-  EXPECT_TRUE(program.form3.isVisible());
-  program.form3.close();
+  program.mainWindow.findChild<QAction*>("Nmerodemuestra2")->trigger();
+  EXPECT_TRUE(program.numbering.isVisible());
+  program.mainWindow.findChild<QAction*>("Ayuda2")->trigger();
+  EXPECT_TRUE(program.help.isVisible());
+  program.help.close();
 }
 
 }  // namespace

@@ -70,14 +70,15 @@ TEST_P(ReportFontTest, TheWidestValuesStayInsideTheirColumns) {
 
 TEST_P(ReportFontTest, TheHeadingsTitleAndCaptionStayInsideTheTable) {
   const ReportGeometry g(printer.width(), printer.height());
-  for (const auto& h : tintavis::kReportHeadings) {
+  for (std::size_t i = 0; i < tintavis::headings::kReport.size(); ++i) {
+    const auto& h = tintavis::headings::kReport[i];
     for (const std::string_view text : {h.spanish, h.english}) {
-      const int x = tintavis::RoundHalfEven(g.width / h.divisor);
+      const int x = tintavis::RoundHalfEven(g.width / tintavis::kReportHeadingDivisors[i]);
       EXPECT_LT(x + Width(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))), NextLine(g, x))
           << text;
     }
   }
-  for (const std::string_view title : {tintavis::kReportTitleSpanish, tintavis::kReportTitleEnglish}) {
+  for (const std::string_view title : {tintavis::headings::kReportTitle.spanish, tintavis::headings::kReportTitle.english}) {
     EXPECT_LT(g.xTitle + Width(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()))), g.xRight);
   }
   EXPECT_LT(g.xCaption + Width("TINTAVIS - Muestras de la bodega.xls          (31/12/2026 23:59:59 CET)"), g.xRight);

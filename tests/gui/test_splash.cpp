@@ -169,8 +169,8 @@ TEST(SplashWindow, IsVisibleRightAfterCreation) {
 TEST(SplashWindow, CanBeCreatedHiddenWithItsTimerAlreadyRunning) {
   SplashWindow splash(false);
   EXPECT_FALSE(splash.isVisible());
-  ASSERT_NE(splash.Timer1(), nullptr);
-  EXPECT_TRUE(splash.Timer1()->isActive());
+  ASSERT_NE(splash.HideTimer(), nullptr);
+  EXPECT_TRUE(splash.HideTimer()->isActive());
 }
 
 TEST(SplashWindow, IsABorderlessSplashKeptOnTop) {
@@ -213,7 +213,7 @@ TEST(SplashWindow, Timer1TicksEvery2500MsAndRepeats) {
   SplashWindow splash;
   const auto* timer = Child<QTimer>(splash, "Timer1");
   ASSERT_NE(timer, nullptr);
-  EXPECT_EQ(timer, splash.Timer1());
+  EXPECT_EQ(timer, splash.HideTimer());
   EXPECT_EQ(timer->interval(), 2500);
   EXPECT_FALSE(timer->isSingleShot());
   EXPECT_TRUE(timer->isActive());
@@ -222,17 +222,17 @@ TEST(SplashWindow, Timer1TicksEvery2500MsAndRepeats) {
 TEST(SplashWindow, Timer1TimerHidesTheWindowAndLeavesTheTimerRunning) {
   SplashWindow splash;
   ASSERT_TRUE(splash.isVisible());
-  splash.Timer1Timer();
+  splash.HideSplash();
   EXPECT_FALSE(splash.isVisible());
-  EXPECT_TRUE(splash.Timer1()->isActive());
+  EXPECT_TRUE(splash.HideTimer()->isActive());
 }
 
 TEST(SplashWindow, LaterTicksLeaveTheHiddenWindowHidden) {
   SplashWindow splash;
-  splash.Timer1Timer();
-  splash.Timer1Timer();
+  splash.HideSplash();
+  splash.HideSplash();
   EXPECT_FALSE(splash.isVisible());
-  EXPECT_TRUE(splash.Timer1()->isActive());
+  EXPECT_TRUE(splash.HideTimer()->isActive());
 }
 
 TEST(SplashWindow, HidesItselfAbout2500MsAfterCreationWithoutAnyUserAction) {
@@ -245,7 +245,7 @@ TEST(SplashWindow, HidesItselfAbout2500MsAfterCreationWithoutAnyUserAction) {
   // A coarse timer may fire up to 5 % early.
   EXPECT_GE(elapsed, 2375);
   EXPECT_LT(elapsed, 4000);
-  EXPECT_TRUE(splash.Timer1()->isActive());
+  EXPECT_TRUE(splash.HideTimer()->isActive());
 }
 
 struct LabelCase {

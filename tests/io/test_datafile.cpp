@@ -23,6 +23,7 @@ using tintavis::testing::ReadBytes;
 using tintavis::testing::WriteBytes;
 
 namespace fs = std::filesystem;
+using tintavis::Language;
 using tintavis::DataFileContent;
 using tintavis::DataFileError;
 using tintavis::ParseDataFile;
@@ -35,7 +36,7 @@ ResultsGrid GridOf(const std::vector<tintavis::SampleForm>& forms, char separato
   ResultsGrid grid;
   tintavis::CalculationCounters counters;
   for (const auto& form : forms) {
-    const auto outcome = tintavis::CalculateSample(form, counters, separator, false);
+    const auto outcome = tintavis::CalculateSample(form, counters, separator, Language::Spanish);
     const auto& row = std::get<tintavis::RowWritten>(outcome);
     grid.WriteRecord(row.row, tintavis::FormatResultRow(row.name, row.colour, row.wine, separator));
     counters = {row.nextRow, row.nextOrderNumber};
@@ -85,7 +86,7 @@ TEST(DataFileBytes, RedAndWhiteSamplesByteForByte) {
 TEST(DataFileBytes, EmptyGridIsTheHeaderAloneAndEnglishChangesFieldsOneAndEleven) {
   ResultsGrid grid;
   EXPECT_EQ(tintavis::DataFileBytes(grid, 0), kHeaderEs);
-  const auto english = tintavis::GridHeader(true);
+  const auto english = tintavis::GridHeader(Language::English);
   for (int c = 0; c < tintavis::kGridColumns; ++c) grid.SetCell(0, c, english[c]);
   EXPECT_EQ(tintavis::DataFileBytes(grid, 0),
             "    Sample\t     X\t     Y\t     Z\t    L*\t    C*\t    h*\t    a*\t    b*\t   Int.\t  Sha.\r\n");

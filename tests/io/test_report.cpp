@@ -121,7 +121,7 @@ RecordingCanvas Print(const Page& page, std::vector<ReportRow> rows, bool englis
   RecordingCanvas canvas;
   ReportContent content;
   content.caption = std::move(caption);
-  content.english = english;
+  content.language = english ? tintavis::Language::English : tintavis::Language::Spanish;
   content.moment = std::move(moment);
   content.rows = std::move(rows);
   tintavis::PrintReport(canvas, page.width, page.height, content);

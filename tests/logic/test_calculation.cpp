@@ -8,6 +8,7 @@
 
 namespace {
 
+using tintavis::Language;
 using tintavis::CalculateSample;
 using tintavis::CalculationCounters;
 using tintavis::CalculationOutcome;
@@ -49,13 +50,13 @@ TEST_P(MissingFieldTest, PromptsForTheFirstEmptyFieldInCheckOrder) {
   // A later field being filled never changes which prompt comes first.
   if (c.filled + 1 < 6) *fields[5] = "1";
 
-  for (const bool english : {false, true}) {
-    const auto outcome = CalculateSample(form, {}, '.', english);
+  for (const Language language : {Language::Spanish, Language::English}) {
+    const auto outcome = CalculateSample(form, {}, '.', language);
     const auto* missing = std::get_if<MissingInput>(&outcome);
     ASSERT_NE(missing, nullptr);
     EXPECT_EQ(missing->field, c.field);
     EXPECT_EQ(missing->message.display, MessageDisplay::Prompt);
-    EXPECT_EQ(missing->message.text, english ? c.english : c.spanish);
+    EXPECT_EQ(missing->message.text, language == Language::English ? c.english : c.spanish);
   }
 }
 
@@ -73,7 +74,7 @@ TEST(CalculateSample, TreatsBlanksAsPresentAndNeverChecksTheName) {
   SampleForm form = RedReference();
   form.name.clear();
   form.espesor = " ";
-  const auto outcome = CalculateSample(form, {}, '.', false);
+  const auto outcome = CalculateSample(form, {}, '.', Language::Spanish);
   const auto* error = std::get_if<InputError>(&outcome);
   ASSERT_NE(error, nullptr);
   EXPECT_EQ(error->message.text, "' ' is not a valid integer value.");
@@ -97,7 +98,7 @@ TEST_P(ConversionErrorTest, ShowsTheRefusedTextOnTheErrorDisplay) {
   form.referido = c.referido;
   form.primLong = c.primLong;
   form.segLong = c.segLong;
-  const auto outcome = CalculateSample(form, {}, c.separator, true);
+  const auto outcome = CalculateSample(form, {}, c.separator, Language::English);
   const auto* error = std::get_if<InputError>(&outcome);
   ASSERT_NE(error, nullptr);
   EXPECT_EQ(error->message.display, MessageDisplay::ErrorDisplay);
@@ -120,14 +121,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CalculateSample, AcceptsALeadingBlankInAPathLength) {
   SampleForm form = RedReference();
   form.espesor = " 2";
-  EXPECT_NEAR(Row(CalculateSample(form, {}, '.', false)).colour.X, 3.212814, 5e-7);
+  EXPECT_NEAR(Row(CalculateSample(form, {}, '.', Language::Spanish)).colour.X, 3.212814, 5e-7);
 }
 
 TEST(CalculateSample, ZeroPathLengthWithZeroAbsorbanceIsAnInvalidOperation) {
   SampleForm form = RedReference();
   form.espesor = "0";
   form.primLong = "0";
-  const auto outcome = CalculateSample(form, {}, '.', false);
+  const auto outcome = CalculateSample(form, {}, '.', Language::Spanish);
   EXPECT_EQ(std::get<InputError>(outcome).message.text, "Invalid floating point operation.");
 }
 
@@ -136,13 +137,13 @@ TEST(CalculateSample, ReadsEitherDecimalSeparatorInEitherLocale) {
     SampleForm form = RedReference();
     form.primLong = "0,5";
     form.segLong = "0.8";
-    const RowWritten row = Row(CalculateSample(form, {}, separator, false));
+    const RowWritten row = Row(CalculateSample(form, {}, separator, Language::Spanish));
     EXPECT_NEAR(row.colour.a, 41.236535, 5e-7) << separator;
   }
 }
 
 TEST(CalculateSample, RedReferenceSampleFillsRowOneAndAdvancesTheCounters) {
-  const RowWritten row = Row(CalculateSample(RedReference(), {}, '.', false));
+  const RowWritten row = Row(CalculateSample(RedReference(), {}, '.', Language::Spanish));
   EXPECT_EQ(row.row, 1);
   EXPECT_EQ(row.name, "M ");
   EXPECT_EQ(row.nextRow, 2);
@@ -157,7 +158,7 @@ TEST(CalculateSample, RedReferenceSampleFillsRowOneAndAdvancesTheCounters) {
 
 TEST(CalculateSample, WhiteWineShowsDashesForIntensityAndTonality) {
   const SampleForm form = tintavis::testing::WhiteForm();
-  const RowWritten row = Row(CalculateSample(form, {}, ',', false));
+  const RowWritten row = Row(CalculateSample(form, {}, ',', Language::Spanish));
   const tintavis::SampleRecord texts = tintavis::FormatResultRow(row.name, row.colour, row.wine, ',');
   const tintavis::SampleRecord expected = {" ",     "84,560", "89,815", "85,220", "95,9", "7,85",
                                            "97,88", "-1,08",  "7,78",   "  --",   "  --"};
@@ -167,8 +168,8 @@ TEST(CalculateSample, WhiteWineShowsDashesForIntensityAndTonality) {
 TEST(CalculateSample, OutOfRangeUsesTheLanguageOfTheMoment) {
   SampleForm form = RedReference();
   form.segLong = "0.1";
-  const auto spanish = CalculateSample(form, {}, '.', false);
-  const auto english = CalculateSample(form, {}, '.', true);
+  const auto spanish = CalculateSample(form, {}, '.', Language::Spanish);
+  const auto english = CalculateSample(form, {}, '.', Language::English);
   ASSERT_TRUE(std::holds_alternative<OutOfRange>(spanish));
   EXPECT_EQ(std::get<OutOfRange>(spanish).message.text, "Color fuera de rango. Introduzca nuevos valores.");
   EXPECT_EQ(std::get<OutOfRange>(english).message.text, "Color out of range. Type new values.");
@@ -179,10 +180,10 @@ TEST(CalculateSample, NumberingAppendsTheOrderNumberBeforeTheFinalBlank) {
   SampleForm form = RedReference();
   form.name = "Vino";
   form.numberingEnabled = true;
-  EXPECT_EQ(Row(CalculateSample(form, {4, 3}, '.', false)).name, "Vino3 ");
+  EXPECT_EQ(Row(CalculateSample(form, {4, 3}, '.', Language::Spanish)).name, "Vino3 ");
   form.name.clear();
   form.numberingEnabled = false;
-  EXPECT_EQ(Row(CalculateSample(form, {4, 3}, '.', false)).name, " ");
+  EXPECT_EQ(Row(CalculateSample(form, {4, 3}, '.', Language::Spanish)).name, " ");
 }
 
 TEST(CalculateSample, OrderNumberAdvancesWithEveryRowAndStopsAtFifty) {
@@ -193,7 +194,7 @@ TEST(CalculateSample, OrderNumberAdvancesWithEveryRowAndStopsAtFifty) {
   for (const bool numbered : {false, true}) {
     form.numberingEnabled = numbered;
     for (const Case& c : cases) {
-      EXPECT_EQ(Row(CalculateSample(form, {1, c.before}, '.', false)).nextOrderNumber, c.after) << c.before;
+      EXPECT_EQ(Row(CalculateSample(form, {1, c.before}, '.', Language::Spanish)).nextOrderNumber, c.after) << c.before;
     }
   }
 }
@@ -202,13 +203,13 @@ TEST(CalculateSample, FiftiethSampleAndEveryLaterOneBringTheLimitNotice) {
   const SampleForm form = RedReference();
   CalculationCounters counters;
   for (int sample = 1; sample <= 49; ++sample) {
-    const RowWritten row = Row(CalculateSample(form, counters, '.', false));
+    const RowWritten row = Row(CalculateSample(form, counters, '.', Language::Spanish));
     ASSERT_EQ(row.row, sample);
     ASSERT_FALSE(row.limitNotice.has_value());
     counters = {row.nextRow, row.nextOrderNumber};
   }
   for (int later = 0; later < 2; ++later) {
-    const RowWritten row = Row(CalculateSample(form, counters, '.', later == 1));
+    const RowWritten row = Row(CalculateSample(form, counters, '.', later == 1 ? Language::English : Language::Spanish));
     EXPECT_EQ(row.row, 50);
     EXPECT_EQ(row.nextRow, 50);
     ASSERT_TRUE(row.limitNotice.has_value());

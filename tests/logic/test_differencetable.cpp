@@ -4,6 +4,7 @@
 
 namespace {
 
+using tintavis::Language;
 using tintavis::ResultsGrid;
 
 // A grid with L*, a*, b* written as the window or a file leaves them.
@@ -26,7 +27,7 @@ ResultsGrid Grid() {
 }
 
 TEST(DifferenceTable, ComparesEveryRowWithTheReferenceAndNamesTheUnreadableOnes) {
-  const auto table = tintavis::MakeDifferenceTable(Grid(), 4, 1, ',', false);
+  const auto table = tintavis::MakeDifferenceTable(Grid(), 4, 1, ',', Language::Spanish);
   ASSERT_EQ(table.rows.size(), 4u);
   using Cells = std::array<std::string, tintavis::kDifferenceColumns>;
   EXPECT_EQ(table.rows[0], (Cells{"1", "Ref ", "0,00", "0,00", "0,00", "0,00", "0,00", "0,00", "0,00"}));
@@ -41,14 +42,14 @@ TEST(DifferenceTable, ComparesEveryRowWithTheReferenceAndNamesTheUnreadableOnes)
 }
 
 TEST(DifferenceTable, AnUnreadableReferenceLeavesEveryRowEmptyWithOneMessage) {
-  const auto table = tintavis::MakeDifferenceTable(Grid(), 4, 3, '.', true);
+  const auto table = tintavis::MakeDifferenceTable(Grid(), 4, 3, '.', Language::English);
   for (const auto& row : table.rows) EXPECT_EQ(row[7], "");
   EXPECT_EQ(table.message, "The reference row 3 has no valid L*, a*, b*.");
 }
 
 TEST(DifferenceTable, ClipboardTextHasAHeaderAndTabs) {
-  const auto table = tintavis::MakeDifferenceTable(Grid(), 2, 1, '.', true);
-  EXPECT_EQ(tintavis::DifferenceTableText(table, true),
+  const auto table = tintavis::MakeDifferenceTable(Grid(), 2, 1, '.', Language::English);
+  EXPECT_EQ(tintavis::DifferenceTableText(table, Language::English),
             "No\tSample\tΔL*\tΔa*\tΔb*\tΔC*\tΔH*\tΔE*ab\tΔE00\n"
             "1\tRef \t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\n"
             "2\tOtra \t3.00\t4.00\t3.00\t4.81\t1.35\t5.83\t" +

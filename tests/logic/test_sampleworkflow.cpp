@@ -9,6 +9,7 @@
 
 namespace {
 
+using tintavis::Language;
 using tintavis::CalculateSample;
 using tintavis::Message;
 using tintavis::MessageDisplay;
@@ -58,7 +59,7 @@ SampleForm Red() { return tintavis::testing::RedReferenceForm(); }
 
 // One "Calcular" as the window runs it.
 void Calculate(SampleSession& session, RecordingView& view, const SampleForm& form = Red()) {
-  const auto outcome = CalculateSample(form, session.Counters(), '.', false);
+  const auto outcome = CalculateSample(form, session.Counters(), '.', Language::Spanish);
   ASSERT_TRUE(std::holds_alternative<RowWritten>(outcome));
   tintavis::ApplyRowWritten(std::get<RowWritten>(outcome), '.', session, view);
 }

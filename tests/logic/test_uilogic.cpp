@@ -7,13 +7,14 @@
 #include <string>
 #include <string_view>
 
+#include "logic/captions.h"
 #include "logic/numberingrules.h"
 #include "logic/quickentrysteps.h"
 
 namespace tintavis {
 
 std::ostream& operator<<(std::ostream& out, const QuickEntryStep& s) {
-  return out << "step " << s.step << (s.english ? " (English)" : " (Spanish)");
+  return out << "step " << s.step << (s.language == Language::English ? " (English)" : " (Spanish)");
 }
 
 namespace {
@@ -31,52 +32,48 @@ TEST_P(QuickEntryPrompt, IsTheTextOfItsStepAndLanguage) {
   EXPECT_EQ(PromptOf(GetParam().step), GetParam().prompt);
 }
 
-TEST_P(QuickEntryPrompt, IsRecognisedAsItsStep) {
-  const std::optional<QuickEntryStep> step = StepOfPrompt(GetParam().prompt);
-  ASSERT_TRUE(step.has_value());
-  EXPECT_EQ(*step, GetParam().step);
+TEST_P(QuickEntryPrompt, IsTheCaptionTableRowOfItsStep) {
+  const QuickEntryStep step = GetParam().step;
+  EXPECT_EQ(captions::kQuickEntryPrompts[static_cast<std::size_t>(step.step - 1)].In(step.language), GetParam().prompt);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllEight, QuickEntryPrompt,
-                         ::testing::Values(PromptCase{{1, false}, "Absorbancia a 450 nm"},
-                                           PromptCase{{1, true}, "Absorbance at 450 nm"},
-                                           PromptCase{{2, false}, "Absorbancia a 520 nm"},
-                                           PromptCase{{2, true}, "Absorbance at 520 nm"},
-                                           PromptCase{{3, false}, "Absorbancia a 570 nm"},
-                                           PromptCase{{3, true}, "Absorbance at 570 nm"},
-                                           PromptCase{{4, false}, "Absorbancia a 630 nm"},
-                                           PromptCase{{4, true}, "Absorbance at 630 nm"}));
+                         ::testing::Values(PromptCase{{1, Language::Spanish}, "Absorbancia a 450 nm"},
+                                           PromptCase{{1, Language::English}, "Absorbance at 450 nm"},
+                                           PromptCase{{2, Language::Spanish}, "Absorbancia a 520 nm"},
+                                           PromptCase{{2, Language::English}, "Absorbance at 520 nm"},
+                                           PromptCase{{3, Language::Spanish}, "Absorbancia a 570 nm"},
+                                           PromptCase{{3, Language::English}, "Absorbance at 570 nm"},
+                                           PromptCase{{4, Language::Spanish}, "Absorbancia a 630 nm"},
+                                           PromptCase{{4, Language::English}, "Absorbance at 630 nm"}));
 
-TEST(QuickEntryPrompts, AreComparedSpanishThenEnglishForEachStepInTurn) {
-  EXPECT_EQ(kQuickEntryPrompts[0], "Absorbancia a 450 nm");
-  EXPECT_EQ(kQuickEntryPrompts[1], "Absorbance at 450 nm");
-  EXPECT_EQ(kQuickEntryPrompts[2], "Absorbancia a 520 nm");
-  EXPECT_EQ(kQuickEntryPrompts[3], "Absorbance at 520 nm");
-  EXPECT_EQ(kQuickEntryPrompts[4], "Absorbancia a 570 nm");
-  EXPECT_EQ(kQuickEntryPrompts[5], "Absorbance at 570 nm");
-  EXPECT_EQ(kQuickEntryPrompts[6], "Absorbancia a 630 nm");
-  EXPECT_EQ(kQuickEntryPrompts[7], "Absorbance at 630 nm");
-}
-
-TEST(QuickEntryPrompts, OtherTextsAreNoStep) {
-  for (const std::string_view text : {"", "Absorbancia a 450 nm ", "absorbancia a 450 nm", "Absorbance at 420 nm",
-                                      "¿Absorbancia a 450 nm?"}) {
-    EXPECT_FALSE(StepOfPrompt(text).has_value()) << "'" << text << "'";
+TEST(QuickEntryPrompts, AreSpanishThenEnglishForEachStepInTurn) {
+  const std::string_view expected[8] = {"Absorbancia a 450 nm", "Absorbance at 450 nm", "Absorbancia a 520 nm",
+                                        "Absorbance at 520 nm", "Absorbancia a 570 nm", "Absorbance at 570 nm",
+                                        "Absorbancia a 630 nm", "Absorbance at 630 nm"};
+  for (std::size_t i = 0; i < 4; ++i) {
+    EXPECT_EQ(captions::kQuickEntryPrompts[i].spanish, expected[2 * i]);
+    EXPECT_EQ(captions::kQuickEntryPrompts[i].english, expected[2 * i + 1]);
   }
 }
 
+TEST(QuickEntryPrompts, AStepOutsideOneToFourShowsTheNearestStep) {
+  EXPECT_EQ(PromptOf({0, Language::Spanish}), "Absorbancia a 450 nm");
+  EXPECT_EQ(PromptOf({5, Language::English}), "Absorbance at 630 nm");
+}
+
 TEST(QuickEntrySequence, StartsAtTheFirstStepOfTheLanguage) {
-  EXPECT_EQ(FirstQuickEntryStep(false), (QuickEntryStep{1, false}));
-  EXPECT_EQ(FirstQuickEntryStep(true), (QuickEntryStep{1, true}));
+  EXPECT_EQ(FirstQuickEntryStep(Language::Spanish), (QuickEntryStep{1, Language::Spanish}));
+  EXPECT_EQ(FirstQuickEntryStep(Language::English), (QuickEntryStep{1, Language::English}));
   EXPECT_EQ(PromptOf(QuickEntryStep{}), "Absorbancia a 450 nm");
 }
 
 // ---- Quick entry: OK --------------------------------------------------------------------------
 
 TEST(QuickEntryOk, WithAnEmptyEntryDoesNothingAtAnyStep) {
-  for (const bool english : {false, true}) {
+  for (const Language language : {Language::Spanish, Language::English}) {
     for (int step = 1; step <= 4; ++step) {
-      EXPECT_FALSE(QuickEntryOk({step, english}, "").has_value()) << step << " " << english;
+      EXPECT_FALSE(QuickEntryOk({step, language}, "").has_value()) << step;
     }
   }
 }
@@ -101,14 +98,14 @@ TEST_P(QuickEntryOkStep, SendsTheEntryToTheStepsFieldAndMovesOnInTheSameLanguage
 
 INSTANTIATE_TEST_SUITE_P(
     BothLanguages, QuickEntryOkStep,
-    ::testing::Values(OkCase{{1, false}, AbsorbanceField::PrimLong, {2, false}, false},
-                      OkCase{{2, false}, AbsorbanceField::SegLong, {3, false}, false},
-                      OkCase{{3, false}, AbsorbanceField::TercLong, {4, false}, false},
-                      OkCase{{4, false}, AbsorbanceField::CuartLong, {1, false}, true},
-                      OkCase{{1, true}, AbsorbanceField::PrimLong, {2, true}, false},
-                      OkCase{{2, true}, AbsorbanceField::SegLong, {3, true}, false},
-                      OkCase{{3, true}, AbsorbanceField::TercLong, {4, true}, false},
-                      OkCase{{4, true}, AbsorbanceField::CuartLong, {1, true}, true}));
+    ::testing::Values(OkCase{{1, Language::Spanish}, AbsorbanceField::PrimLong, {2, Language::Spanish}, false},
+                      OkCase{{2, Language::Spanish}, AbsorbanceField::SegLong, {3, Language::Spanish}, false},
+                      OkCase{{3, Language::Spanish}, AbsorbanceField::TercLong, {4, Language::Spanish}, false},
+                      OkCase{{4, Language::Spanish}, AbsorbanceField::CuartLong, {1, Language::Spanish}, true},
+                      OkCase{{1, Language::English}, AbsorbanceField::PrimLong, {2, Language::English}, false},
+                      OkCase{{2, Language::English}, AbsorbanceField::SegLong, {3, Language::English}, false},
+                      OkCase{{3, Language::English}, AbsorbanceField::TercLong, {4, Language::English}, false},
+                      OkCase{{4, Language::English}, AbsorbanceField::CuartLong, {1, Language::English}, true}));
 
 TEST(QuickEntryOk, NumbersTheFieldsZeroToThreeInStepOrder) {
   EXPECT_EQ(static_cast<int>(AbsorbanceField::PrimLong), 0);
@@ -119,7 +116,7 @@ TEST(QuickEntryOk, NumbersTheFieldsZeroToThreeInStepOrder) {
 
 TEST(QuickEntryOk, TakesAnyNonEmptyEntryWithoutCheckingIt) {
   for (const std::string_view entry : {" ", " 0.43", "0,512", "abc", "1e400", "-"}) {
-    const std::optional<QuickEntryAdvance> advance = QuickEntryOk({2, false}, entry);
+    const std::optional<QuickEntryAdvance> advance = QuickEntryOk({2, Language::Spanish}, entry);
     ASSERT_TRUE(advance.has_value()) << "'" << entry << "'";
     EXPECT_EQ(advance->field, AbsorbanceField::SegLong);
   }
@@ -185,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NumberingOk, ClosesWhenNoIsChosen) {
   for (const std::string_view field : {"", "1", "abc"}) {
-    const NumberingOkOutcome outcome = NumberingOk(false, field, "Sí");
+    const NumberingOkOutcome outcome = NumberingOk(false, field, Language::Spanish);
     EXPECT_TRUE(outcome.close) << "'" << field << "'";
     EXPECT_FALSE(outcome.prompt.has_value());
   }
@@ -193,31 +190,26 @@ TEST(NumberingOk, ClosesWhenNoIsChosen) {
 
 TEST(NumberingOk, ClosesWhenSiIsChosenAndTheFieldHoldsAnything) {
   for (const std::string_view field : {"1", "0", "abc", " "}) {
-    const NumberingOkOutcome outcome = NumberingOk(true, field, "Sí");
+    const NumberingOkOutcome outcome = NumberingOk(true, field, Language::Spanish);
     EXPECT_TRUE(outcome.close) << "'" << field << "'";
     EXPECT_FALSE(outcome.prompt.has_value());
   }
 }
 
-TEST(NumberingOk, AsksInSpanishForTheMissingNumberWhenTheChoiceReadsSi) {
-  const NumberingOkOutcome outcome = NumberingOk(true, "", "Sí");
+TEST(NumberingOk, AsksInSpanishForTheMissingNumberInSpanish) {
+  const NumberingOkOutcome outcome = NumberingOk(true, "", Language::Spanish);
   EXPECT_FALSE(outcome.close);
   ASSERT_TRUE(outcome.prompt.has_value());
   EXPECT_EQ(*outcome.prompt, (Message{MessageDisplay::Prompt, "¿Número de orden de la muestra?"}));
 }
 
-TEST(NumberingOk, AsksInEnglishForTheMissingNumberWhenTheChoiceReadsYes) {
-  const NumberingOkOutcome outcome = NumberingOk(true, "", "Yes");
+TEST(NumberingOk, AsksInEnglishForTheMissingNumberInEnglish) {
+  const NumberingOkOutcome outcome = NumberingOk(true, "", Language::English);
   EXPECT_FALSE(outcome.close);
   ASSERT_TRUE(outcome.prompt.has_value());
   EXPECT_EQ(*outcome.prompt, (Message{MessageDisplay::Prompt, "Sample number?"}));
 }
 
-TEST(NumberingOk, StaysOpenWithoutAMessageForAnyOtherCaption) {
-  const NumberingOkOutcome outcome = NumberingOk(true, "", "Si");
-  EXPECT_FALSE(outcome.close);
-  EXPECT_FALSE(outcome.prompt.has_value());
-}
 
 }  // namespace
 }  // namespace tintavis
