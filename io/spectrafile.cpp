@@ -247,7 +247,7 @@ std::string NmText(std::int64_t nm) { return std::to_string(nm); }
 }  // namespace
 
 SpectraFileRead ParseSpectraFile(std::string_view bytes, const SpectraReadOptions& options) {
-  const bool en = options.isEnglish;
+  const bool en = options.language == Language::English;
   if (bytes.find('\0') != std::string_view::npos) return MakeError(Problem::NotText, 0, 0, en);
   const bool utf8 = IsValidUtf8(bytes);
   if (utf8 && bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);

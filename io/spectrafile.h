@@ -42,12 +42,13 @@
 #include <vector>
 
 #include "core/fullspectrum.h"
+#include "logic/language.h"
 
 namespace tintavis {
 
 struct SpectraReadOptions {
   bool transmittance = false;  // the values are transmittance, not absorbance
-  bool isEnglish = false;      // language of the error messages
+  Language language = Language::Spanish;  // language of the error messages
   int needFromNm = kVisibleFirstNm;
   int needToNm = kVisibleLastNm;
 };

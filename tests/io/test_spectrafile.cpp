@@ -65,7 +65,7 @@ SpectraSet Set(SpectraFileRead read) {
 SpectraFileRead Parse(const std::string& text, bool transmittance = false, bool isEnglish = true) {
   SpectraReadOptions options;
   options.transmittance = transmittance;
-  options.isEnglish = isEnglish;
+  options.language = isEnglish ? tintavis::Language::English : tintavis::Language::Spanish;
   return ParseSpectraFile(text, options);
 }
 
