@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FuzzedDataProvider in(data, size);
   batch::Options options;
   options.separator = in.ConsumeBool() ? ',' : '.';
-  options.english = in.ConsumeBool();
+  options.language = in.ConsumeBool() ? Language::English : Language::Spanish;
   options.precise = in.ConsumeBool();
   options.spectrum = in.ConsumeBool();
   const std::size_t firstLine = in.ConsumeBool() ? in.ConsumeIntegralInRange<std::size_t>(1, 1'000'000'000) : 1;
@@ -114,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (bytes.empty() || firstLine != 1) return 0;
   std::vector<std::string> args;
   if (options.separator == ',') args.insert(args.end(), {"--separator", ","});
-  if (options.english) args.insert(args.end(), {"--lang", "en"});
+  if (options.language == Language::English) args.insert(args.end(), {"--lang", "en"});
   if (options.precise) args.emplace_back("--precise");
   if (options.spectrum) args.emplace_back("--spectrum");
   std::string input = bytes;

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   form.wine = in.ConsumeBool() ? WineType::WhiteBrandy : WineType::RedRose;
   form.numberingEnabled = in.ConsumeBool();
   const char separator = in.ConsumeBool() ? ',' : '.';
-  const bool english = in.ConsumeBool();
+  const Language language = in.ConsumeBool() ? Language::English : Language::Spanish;
   const bool wantSpectrum = in.ConsumeBool();
   CalculationCounters counters;
   counters.nextRow = in.ConsumeIntegralInRange<int>(1, kMaxSamples);
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   form.cuartLong = fields[6];
 
   Spectrum31 spectrum{};
-  const CalculationOutcome outcome = CalculateSample(form, counters, separator, english, wantSpectrum ? &spectrum : nullptr);
+  const CalculationOutcome outcome = CalculateSample(form, counters, separator, language, wantSpectrum ? &spectrum : nullptr);
 
   // The first empty field, in the order the fields are checked.
   int firstEmpty = -1;

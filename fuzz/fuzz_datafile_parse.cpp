@@ -1,6 +1,7 @@
-// ParseDataFile on any bytes: it must not crash, and what it accepts must be a well-formed set of
-// rows: at most 50, names in valid UTF-8, every value cell "  --" or a general number text that
-// reads back and is written again unchanged.
+// ParseDataFile on any bytes: it must not crash, it refuses only a number or what is not a data
+// file, and what it accepts must be a well-formed set of rows: at most 50, no more than the
+// file's sample count, names in valid UTF-8, every value cell "  --" or a general number text
+// that reads back and is written again unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -20,14 +21,18 @@ using fuzz::Fail;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   for (const char separator : {'.', ','}) {
-    const DataFileRead read = ParseDataFile(bytes, separator);
+    const DataFileRead read = ParseDataFile(bytes, separator, Language::Spanish);
     if (const auto* error = std::get_if<DataFileError>(&read)) {
-      Check(error->message == "Invalid numeric input", "the only reading failure is a number", error->message);
+      const bool number = error->kind == DataFileError::Kind::InvalidNumber && error->message == "Invalid numeric input";
+      Check(number || error->kind == DataFileError::Kind::NotADataFile, "the only reading failures are a number or the file's kind",
+            error->message);
       continue;
     }
     const auto& content = std::get<DataFileContent>(read);
     Check(content.rows.size() <= 50, "at most 50 rows");
     Check(!content.moreThanFifty || content.rows.size() == 50, "more than fifty only after fifty rows");
+    Check(content.samplesInFile >= static_cast<int>(content.rows.size()) && content.moreThanFifty == (content.samplesInFile > 50),
+          "every row read is counted");
     for (const SampleRecord& row : content.rows) {
       Check(IsValidUtf8(row[0]), "a name is valid UTF-8", row[0]);
       for (std::size_t k = 1; k < row.size(); ++k) {

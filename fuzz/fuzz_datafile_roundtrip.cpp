@@ -2,8 +2,9 @@
 // every value in the general number text of the value its cell holds.
 //
 // The store is built from the input as the window fills it: names of any UTF-8 text without TAB,
-// CR, LF or Ctrl-Z (which ends a data file by design), values written by FormatFixed with the
-// column's precision and decimals from any finite double up to 1E308, or "  --".
+// CR, LF, Ctrl-Z (which ends a data file by design) or NUL (which no data file holds), values
+// written by FormatFixed with the column's precision and decimals from any finite double up to
+// 1E308, or "  --".
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <bit>
@@ -30,7 +31,7 @@ std::string NameFrom(FuzzedDataProvider& in) {
   std::string raw = in.ConsumeRandomLengthString(64);
   std::string name;
   for (const char c : raw) {
-    if (c != '\t' && c != '\r' && c != '\n' && c != '\x1A') name += c;
+    if (c != '\t' && c != '\r' && c != '\n' && c != '\x1A' && c != '\0') name += c;
   }
   // The grid holds UTF-8: bytes that are not are taken as Windows-1252, which gives any
   // character of that code page, C1 controls included.
@@ -73,14 +74,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
 
   const std::string bytes = DataFileBytes(grid, samples);
-  const DataFileRead read = ParseDataFile(bytes, readWith);
+  const DataFileRead read = ParseDataFile(bytes, readWith, Language::Spanish);
   if (std::holds_alternative<DataFileError>(read)) {
     // Name the line that does not read.
     const std::size_t headerEnd = bytes.find('\n') + 1;
     for (std::size_t pos = headerEnd; pos < bytes.size();) {
       const std::size_t end = bytes.find('\n', pos) + 1;
       const std::string line = bytes.substr(pos, end - pos);
-      if (std::holds_alternative<DataFileError>(ParseDataFile(bytes.substr(0, headerEnd) + line, readWith))) {
+      if (std::holds_alternative<DataFileError>(ParseDataFile(bytes.substr(0, headerEnd) + line, readWith, Language::Spanish))) {
         Fail("a written file reads back", line);
       }
       pos = end;
@@ -89,6 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const auto& content = std::get<DataFileContent>(read);
   Check(!content.moreThanFifty, "no more than fifty samples");
+  Check(content.samplesInFile == samples, "every sample is counted");
   Check(content.rows.size() == written.size(), "every sample reads back",
         std::to_string(written.size()) + " written, " + std::to_string(content.rows.size()) + " read");
   for (std::size_t r = 0; r < written.size(); ++r) {

@@ -37,6 +37,7 @@ bool GridModel::setData(const QModelIndex& index, const QVariant& value, int rol
   if (role != Qt::EditRole || !index.isValid() || index.column() == 0 || index.row() >= shownRows_) return false;
   grid_.SetCell(index.row() + 1, index.column(), ToStdString(value.toString()));
   emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+  emit cellEdited();
   return true;
 }
 

@@ -30,6 +30,10 @@ class GridModel : public QAbstractTableModel {
   void SyncRowCount();
   int RowsWanted() const { return grid_.RowCount() - 1; }
 
+ signals:
+  // The user changed a cell's text.
+  void cellEdited();
+
  private:
   ResultsGrid& grid_;
   int shownRows_;  // data rows the view knows of

@@ -208,6 +208,7 @@ void MainWindow::BuildControls() {
   gridView_->horizontalHeader()->resizeSection(1, ResultsGrid::kNameWidth);
   for (int c = 2; c < kGridColumns; ++c) gridView_->horizontalHeader()->resizeSection(c, ResultsGrid::kValueWidth);
   connect(gridView_, &GridView::cellSelected, this, &MainWindow::RedisplaySelectedRow);
+  connect(gridModel_, &GridModel::cellEdited, this, [this] { session_.unsavedSamples = true; });
 
   auto* plotFrame = new QFrame(client_);
   plotFrame->setObjectName("Panel5");
@@ -498,30 +499,63 @@ QFileDialog* MainWindow::Dialog(QFileDialog*& dialog, const char* name, FileDial
 
 void MainWindow::SaveExcelFile() { SaveThrough(Dialog(excelSaveDialog_, "SaveDialog2", FileDialogKind::SaveExcel)); }
 
+bool MainWindow::MaySetSamplesAside() {
+  if (!session_.unsavedSamples) return true;
+  enum Answer { kSave, kDontSave, kCancel };
+  const Question question{std::string(messages::kUnsavedSamples.In(language_)),
+                          {std::string(messages::kSaveAnswer.In(language_)),
+                           std::string(messages::kDontSaveAnswer.In(language_)),
+                           std::string(messages::kCancelAnswer.In(language_))},
+                          kSave,
+                          kCancel};
+  switch (CurrentMessenger().Ask(this, question)) {
+    case kSave:
+      return SaveThrough(Dialog(excelSaveDialog_, "SaveDialog2", FileDialogKind::SaveExcel));
+    case kDontSave:
+      return true;
+    default:
+      return false;
+  }
+}
+
 void MainWindow::SaveCalcFile() { SaveThrough(Dialog(calcSaveDialog_, "SaveDialog1", FileDialogKind::SaveCalc)); }
 
-void MainWindow::SaveThrough(QFileDialog* dialog) {
-  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return;
+bool MainWindow::SaveThrough(QFileDialog* dialog) {
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return false;
   const QString path = dialog->selectedFiles().constFirst();
   RememberChoice(dialog, path);
-  SaveFile(path);
+  return SaveFile(path);
 }
 
 bool MainWindow::SaveFile(const QString& path) {
+  // Saving over a file that held more samples than were opened from it loses the others: ask.
+  if (!truncatedFile_.isEmpty() && QFileInfo(path).canonicalFilePath() == truncatedFile_) {
+    enum Answer { kYes, kNo };
+    const Question question{SaveLeavesSamplesOutQuestion(truncatedFileSamples_, session_.SampleCount(), language_),
+                            {std::string(messages::kYesAnswer.In(language_)), std::string(messages::kNoAnswer.In(language_))},
+                            kNo,
+                            kNo};
+    if (CurrentMessenger().Ask(this, question) != kYes) return false;
+  }
   const auto error = WriteDataFile(session_.grid, session_.SampleCount(), QFile::encodeName(path).toStdString());
   if (error) {
     ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(*error)});
     return false;
   }
   SetCaptionForFile(path);
+  session_.unsavedSamples = false;
+  if (QFileInfo(path).canonicalFilePath() == truncatedFile_) truncatedFile_.clear();
   return true;
 }
 
 void MainWindow::Open() {
-  // Numbering is switched off before the dialog, so also when the user cancels it.
-  ResetNumbering();
+  if (!MaySetSamplesAside()) return;
   Dialog(openDialog_, "OpenDialog1", FileDialogKind::Open);
-  if (openDialog_->exec() != QDialog::Accepted || openDialog_->selectedFiles().isEmpty()) return;
+  if (openDialog_->exec() != QDialog::Accepted || openDialog_->selectedFiles().isEmpty()) {
+    // Numbering is switched off by "Abrir" also when the user cancels the dialog.
+    ResetNumbering();
+    return;
+  }
   // Of several files chosen only the first is opened.
   const QString path = openDialog_->selectedFiles().constFirst();
   RememberChoice(openDialog_, path);
@@ -529,7 +563,13 @@ void MainWindow::Open() {
 }
 
 bool MainWindow::OpenFile(const QString& path) {
-  const DataFileRead read = ReadDataFile(QFile::encodeName(path).toStdString(), separator_);
+  const DataFileRead read = ReadDataFile(QFile::encodeName(path).toStdString(), separator_, language_);
+  if (const auto* error = std::get_if<DataFileError>(&read); error && error->kind == DataFileError::Kind::NotADataFile) {
+    // A workbook or other binary file: refused before anything, numbering included, changes.
+    ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(error->message)});
+    return false;
+  }
+  ResetNumbering();
   if (const auto* error = std::get_if<DataFileError>(&read)) {
     // The whole file is read before anything changes: a failure leaves the grid as it was.
     ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(error->message)});
@@ -537,7 +577,13 @@ bool MainWindow::OpenFile(const QString& path) {
   }
   const auto& content = std::get<DataFileContent>(read);
   SetCaptionForFile(path);
-  LoadSamples(content.rows, content.moreThanFifty, language_, session_, *this);
+  LoadSamples(content.rows, false, language_, session_, *this);
+  truncatedFile_.clear();
+  if (content.moreThanFifty) {
+    truncatedFile_ = QFileInfo(path).canonicalFilePath();
+    truncatedFileSamples_ = content.samplesInFile;
+    ShowMessage({MessageDisplay::Prompt, SamplesLeftOutMessage(session_.SampleCount(), content.samplesInFile, language_)});
+  }
   return true;
 }
 
@@ -599,7 +645,9 @@ void MainWindow::ShowAbout() {
   if (about_ != nullptr) about_->ShowModal();
 }
 
-void MainWindow::ClearAllSamples() { ClearAll(session_, *this); }
+void MainWindow::ClearAllSamples() {
+  if (MaySetSamplesAside()) ClearAll(session_, *this);
+}
 
 void MainWindow::Exit() { close(); }
 
@@ -631,6 +679,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::contextMenuEvent(QContextMenuEvent* event) { popup_->popup(event->globalPos()); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!MaySetSamplesAside()) {
+    event->ignore();
+    return;
+  }
   QMainWindow::closeEvent(event);
   // Closing the main window ends the program, whatever other windows are open.
   if (event->isAccepted()) QCoreApplication::quit();

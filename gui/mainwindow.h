@@ -54,6 +54,10 @@ class MainWindow : public QMainWindow, public WorkflowView {
   bool SaveFile(const QString& path);
   bool OpenFile(const QString& path);
 
+  // Before a command throws the grid away: with unsaved samples, asks whether to save them
+  // first. True when the command may go on (nothing unsaved, saved, or "No guardar").
+  bool MaySetSamplesAside();
+
   // The one language value of the program; every message asks it when it is produced.
   Language CurrentLanguage() const { return language_; }
 
@@ -103,7 +107,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void FocusNameField() override;
 
   void ApplyLanguage(Language language);
-  void SaveThrough(QFileDialog* dialog);
+  bool SaveThrough(QFileDialog* dialog);
   QFileDialog* Dialog(QFileDialog*& dialog, const char* name, FileDialogKind kind);
   void SetCaptionForFile(const QString& path);
   void CentreHeading(QLabel* label);
@@ -114,6 +118,10 @@ class MainWindow : public QMainWindow, public WorkflowView {
   SampleForm ReadForm() const;
 
   SampleSession session_;
+  // A file opened with more samples than the grid holds, and how many it has: saving over it
+  // asks first.
+  QString truncatedFile_;
+  int truncatedFileSamples_ = 0;
   char separator_;
   Language language_ = Language::Spanish;
 

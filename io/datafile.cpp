@@ -1,18 +1,15 @@
 #include "io/datafile.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
-#include <cstdio>
-#include <filesystem>
 
 #include "logic/calculation.h"
 #include "logic/textrules.h"
 #include "io/encoding.h"
 #include "io/fileerrors.h"
+#include "io/safesave.h"
 
 namespace tintavis {
 
@@ -26,70 +23,39 @@ std::string DataFileBytes(const ResultsGrid& grid, int samples) {
   return text;
 }
 
-namespace {
-
-// Writes every byte, going on after partial writes and interruptions; 0 or the errno.
-int WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return 0;
-}
-
-// The mode a new file gets from the user's umask, or the mode of the file it replaces.
-mode_t ModeFor(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
-}  // namespace
-
 std::optional<std::string> WriteDataFile(const ResultsGrid& grid, int samples, const std::string& path) {
-  namespace fs = std::filesystem;
-  const std::string bytes = DataFileBytes(grid, samples);
-  const fs::path target(path);
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-
-  const int fd = ::mkstemp(temporary.data());
-  if (fd < 0) return FileErrorMessage(errno, path);
-  auto fail = [&](int error) -> std::optional<std::string> {
-    ::close(fd);
-    ::unlink(temporary.c_str());
-    return FileErrorMessage(error, path);
-  };
-  if (const int error = WriteAll(fd, bytes); error != 0) return fail(error);
-  if (::fchmod(fd, ModeFor(path)) != 0) return fail(errno);
-  if (::fsync(fd) != 0) return fail(errno);
-  if (::close(fd) != 0) {
-    const int error = errno;
-    ::unlink(temporary.c_str());
-    return FileErrorMessage(error, path);
-  }
-  if (::rename(temporary.c_str(), path.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temporary.c_str());
-    return FileErrorMessage(error, path);
-  }
-  // The rename itself reaches the disk with the folder.
-  if (const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY); dir >= 0) {
-    ::fsync(dir);
-    ::close(dir);
-  }
-  return std::nullopt;
+  return ReplaceFileContent(path, DataFileBytes(grid, samples));
 }
 
 namespace {
 
 constexpr std::string_view kInvalidNumericInput = "Invalid numeric input";
+
+// What a data file cannot hold: a NUL byte, the signature of a binary Office workbook or of a
+// ZIP archive (the newer workbooks), or a Ctrl-Z before its first line has ended (a binary
+// Office workbook has one at offset 6).
+bool IsNotADataFile(std::string_view bytes) {
+  constexpr std::string_view kOle2Signature = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+  constexpr std::string_view kZipSignature = "PK\x03\x04";
+  if (bytes.find('\0') != std::string_view::npos) return true;
+  if (bytes.starts_with(kOle2Signature) || bytes.starts_with(kZipSignature)) return true;
+  const std::size_t ctrlZ = bytes.find('\x1A');
+  return ctrlZ != std::string_view::npos && ctrlZ < bytes.find('\n');
+}
+
+// The pattern with %1 and %2 replaced by the numbers.
+std::string WithCounts(std::string_view pattern, int first, int second) {
+  std::string text;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+      text += std::to_string(pattern[i + 1] == '1' ? first : second);
+      ++i;
+    } else {
+      text += pattern[i];
+    }
+  }
+  return text;
+}
 
 bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= 32; }
 
@@ -172,8 +138,11 @@ std::optional<SampleRecord> ParseLine(std::string_view line, char separator) {
 
 }  // namespace
 
-DataFileRead ParseDataFile(std::string_view bytes, char separator) {
-  // Ctrl-Z ends the file wherever it stands.
+DataFileRead ParseDataFile(std::string_view bytes, char separator, Language language) {
+  if (IsNotADataFile(bytes)) {
+    return DataFileError{std::string(messages::kNotADataFile.In(language)), DataFileError::Kind::NotADataFile};
+  }
+  // A Ctrl-Z after the first line ends the file.
   if (const std::size_t eof = bytes.find('\x1A'); eof != std::string_view::npos) bytes = bytes.substr(0, eof);
   const std::string text = DecodeText(bytes);
 
@@ -190,18 +159,19 @@ DataFileRead ParseDataFile(std::string_view bytes, char separator) {
       continue;
     }
     if (Trim(line).empty()) continue;
+    ++content.samplesInFile;
     if (content.rows.size() == kMaxSamples) {
       content.moreThanFifty = true;
-      break;
+      continue;
     }
     auto record = ParseLine(line, separator);
-    if (!record) return DataFileError{std::string(kInvalidNumericInput)};
+    if (!record) return DataFileError{std::string(kInvalidNumericInput), DataFileError::Kind::InvalidNumber};
     content.rows.push_back(*std::move(record));
   }
   return content;
 }
 
-DataFileRead ReadDataFile(const std::string& path, char separator) {
+DataFileRead ReadDataFile(const std::string& path, char separator, Language language) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return DataFileError{FileErrorMessage(errno, path)};
   std::string bytes;
@@ -218,7 +188,15 @@ DataFileRead ReadDataFile(const std::string& path, char separator) {
     bytes.append(buf, static_cast<std::size_t>(n));
   }
   if (::close(fd) != 0) return DataFileError{FileErrorMessage(errno, path)};
-  return ParseDataFile(bytes, separator);
+  return ParseDataFile(bytes, separator, language);
+}
+
+std::string SamplesLeftOutMessage(int opened, int inFile, Language language) {
+  return WithCounts(messages::kSamplesLeftOut.In(language), opened, inFile);
+}
+
+std::string SaveLeavesSamplesOutQuestion(int inFile, int saved, Language language) {
+  return WithCounts(messages::kSaveLeavesSamplesOut.In(language), inFile, saved);
 }
 
 }  // namespace tintavis

@@ -15,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "logic/messages.h"
 #include "logic/resultsgrid.h"
 
 namespace tintavis {
@@ -43,19 +44,26 @@ void AppendDataLine(std::string& out, std::span<const Field> fields) {
 // also when the Windows-1252 bytes would form valid UTF-8 and so read back as other characters.
 std::string DataFileBytes(const ResultsGrid& grid, int samples);
 
-// Writes the file so that the previous one survives any failure: into a temporary file in the
-// same folder, flushed to the disk, then renamed over the target. Returns the error message
-// (without full stop) when it failed.
+// Writes the file so that the previous one survives any failure and keeps its links, mode and
+// owner (ReplaceFileContent). Returns the error message (without full stop) when it failed.
 std::optional<std::string> WriteDataFile(const ResultsGrid& grid, int samples, const std::string& path);
 
-// What a data file holds: its sample rows (at most 50) and whether it held more.
+// What a data file holds: its sample rows (at most 50), whether it held more and how many
+// sample lines it held in all.
 struct DataFileContent {
   std::vector<SampleRecord> rows;
   bool moreThanFifty = false;
+  int samplesInFile = 0;
 };
 
 struct DataFileError {
-  std::string message;  // without full stop
+  enum class Kind {
+    System,         // the file could not be read
+    InvalidNumber,  // "Invalid numeric input"
+    NotADataFile,   // a spreadsheet workbook or other binary file
+  };
+  std::string message;  // without full stop, or with its own for NotADataFile
+  Kind kind = Kind::System;
 };
 
 using DataFileRead = std::variant<DataFileContent, DataFileError>;
@@ -64,10 +72,23 @@ using DataFileRead = std::variant<DataFileContent, DataFileError>;
 // not looked at; blank lines hold no row; a line with a TAB has its whole first field as the
 // name, a line without one the text up to its first blank (32 characters at most); then ten
 // numbers, "." or "," as decimal separator, or "--" for a white wine. The cells get the
-// general number text with `separator`. Anything else is "Invalid numeric input".
-DataFileRead ParseDataFile(std::string_view bytes, char separator);
+// general number text with `separator`. Anything else is "Invalid numeric input". Sample
+// lines after the fiftieth are counted, not read.
+//
+// Bytes that cannot be a data file are refused whole with kNotADataFile in the language of
+// `language`: a NUL byte anywhere, the signature of a binary Office workbook (.xls) or of a ZIP
+// archive (.xlsx, .ods), or a Ctrl-Z within the first line. A Ctrl-Z after that ends the file.
+DataFileRead ParseDataFile(std::string_view bytes, char separator, Language language);
 
 // Reads a whole file and parses it; a file that cannot be read gives its system message.
-DataFileRead ReadDataFile(const std::string& path, char separator);
+DataFileRead ReadDataFile(const std::string& path, char separator, Language language);
+
+// Said after opening a file of more samples than the grid holds: "50 of the file's 60 samples
+// were opened. ...".
+std::string SamplesLeftOutMessage(int opened, int inFile, Language language);
+
+// Asked before saving over the file so opened, which would lose the samples left out: "The file
+// holds 60 samples; 50 will be saved. Continue?" (the answer proposed is No).
+std::string SaveLeavesSamplesOutQuestion(int inFile, int saved, Language language);
 
 }  // namespace tintavis

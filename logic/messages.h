@@ -26,6 +26,25 @@ inline constexpr BilingualText kSampleLimit = {"Numero máximo de muestras = 50"
 // The numbering dialog's OK with "Sí" chosen and nothing in the start field.
 inline constexpr BilingualText kMissingStartNumber = {"¿Número de orden de la muestra?", "Sample number?"};
 
+// The data file's texts; %1 and %2 stand for sample counts.
+inline constexpr BilingualText kNotADataFile = {
+    "El archivo no es un archivo de datos de TINTAVIS (texto separado por tabuladores).",
+    "The file is not a TINTAVIS data file (tab-separated text)."};
+inline constexpr BilingualText kSamplesLeftOut = {
+    "Se han abierto %1 de las %2 muestras del archivo. Numero máximo de muestras = 50",
+    "%1 of the file's %2 samples were opened. Maximum number of samples = 50"};
+inline constexpr BilingualText kSaveLeavesSamplesOut = {"El archivo tiene %1 muestras; se guardarán %2. ¿Continuar?",
+                                                        "The file holds %1 samples; %2 will be saved. Continue?"};
+
+// Asked before a command throws away a grid with unsaved samples, with its three answers.
+inline constexpr BilingualText kUnsavedSamples = {"Hay muestras sin guardar. ¿Desea guardarlas?",
+                                                  "There are unsaved samples. Do you want to save them?"};
+inline constexpr BilingualText kSaveAnswer = {"Guardar", "Save"};
+inline constexpr BilingualText kDontSaveAnswer = {"No guardar", "Don't Save"};
+inline constexpr BilingualText kCancelAnswer = {"Cancelar", "Cancel"};
+inline constexpr BilingualText kYesAnswer = {"Sí", "Yes"};
+inline constexpr BilingualText kNoAnswer = {"No", "No"};
+
 // The printing service's messages, English in both languages, without full stop.
 inline constexpr std::string_view kNoPrinter = "There is no default printer currently selected";
 inline constexpr std::string_view kPrintingFailed = "Printing failed";

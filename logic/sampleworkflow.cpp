@@ -16,6 +16,7 @@ void ApplyRowWritten(const RowWritten& row, char separator, SampleSession& sessi
   view.SetSwatch(DisplayColour(row.colour.X, row.colour.Y, row.colour.Z));
   session.nextRow = row.nextRow;
   session.nextOrderNumber = row.nextOrderNumber;
+  session.unsavedSamples = true;
   if (row.limitNotice) {
     session.limitReached = true;
     view.ShowMessage(*row.limitNotice);
@@ -30,6 +31,7 @@ void ClearAll(SampleSession& session, WorkflowView& view) {
   session.grid.EmptySampleCells(1, session.nextRow);
   view.EmptyInputFields();
   session.nextRow = 1;
+  session.unsavedSamples = false;
   view.FocusNameField();
   session.grid.SetRowCount(ResultsGrid::kStartRows);
   view.ShowRowCount(session.grid.RowCount());
@@ -83,9 +85,10 @@ std::optional<double> CellValue(const ResultsGrid& grid, int row, int column, ch
 }  // namespace
 
 void RedisplayRow(int row, char separator, SampleSession& session, WorkflowView& view) {
-  // Texts written with the other separator (a file, typing) are converted in place, the name too.
+  // Number texts written with the other separator (a file, typing) are converted in place; the
+  // name is the user's text and never changes here.
   bool changed = false;
-  for (int c = 1; c < kGridColumns; ++c) {
+  for (int c = kFirstValueColumn; c < kGridColumns; ++c) {
     const std::string& text = session.grid.Cell(row, c);
     std::string swapped = SwapSeparator(text, separator);
     if (swapped != text) {
@@ -95,21 +98,21 @@ void RedisplayRow(int row, char separator, SampleSession& session, WorkflowView&
   }
   if (changed) view.ShowRow(row);
 
-  const auto X = CellValue(session.grid, row, 2, separator, view);
+  const auto X = CellValue(session.grid, row, kXColumn, separator, view);
   if (!X) return;
-  const auto Y = CellValue(session.grid, row, 3, separator, view);
+  const auto Y = CellValue(session.grid, row, kYColumn, separator, view);
   if (!Y) return;
-  const auto Z = CellValue(session.grid, row, 4, separator, view);
+  const auto Z = CellValue(session.grid, row, kZColumn, separator, view);
   if (!Z) return;
   view.SetSwatch(DisplayColour(*X, *Y, *Z));
 
   if (row >= session.nextRow) return;
-  const auto b = CellValue(session.grid, row, 9, separator, view);
+  const auto b = CellValue(session.grid, row, kBColumn, separator, view);
   if (!b) return;
-  const auto a = CellValue(session.grid, row, 8, separator, view);
+  const auto a = CellValue(session.grid, row, kAColumn, separator, view);
   if (!a) return;
   view.PlotAbLabel(row, *a, *b);
-  const auto L = CellValue(session.grid, row, 5, separator, view);
+  const auto L = CellValue(session.grid, row, kLColumn, separator, view);
   if (!L) return;
   view.PlotLLabel(row, *L);
 }

@@ -18,6 +18,9 @@ struct SampleSession {
   int nextRow = 1;                  // the row the next calculation writes, 1 to 50
   std::int32_t nextOrderNumber = 1;  // appended to the next name while numbering is on
   bool limitReached = false;        // row 50 holds a sample
+  // A sample was calculated, or a cell edited, since the grid was last saved, opened or
+  // cleared: such a grid is not thrown away without asking.
+  bool unsavedSamples = false;
 
   // Samples in the grid: rows 1 to NextRow - 1, and row 50 once the limit has been reached.
   int SampleCount() const { return limitReached ? kMaxSamples : nextRow - 1; }

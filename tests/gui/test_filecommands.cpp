@@ -213,11 +213,100 @@ TEST_F(FileCommandsTest, AFileOfMoreThanFiftySamplesLoadsFiftyAndSaysSo) {
   WriteBytes(folder / "muchas.xls", bytes);
   WithDialog([&] { Trigger("Abrir1"); }, [&](QFileDialog* d) { Choose(d, Path("muchas.xls")); });
   ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_EQ(messages.messages[0].text, "Numero máximo de muestras = 50");
+  EXPECT_EQ(messages.messages[0].text, "Se han abierto 50 de las 52 muestras del archivo. Numero máximo de muestras = 50");
   EXPECT_EQ(window().Session().nextRow, 50);
   EXPECT_EQ(window().Session().SampleCount(), 50);
   EXPECT_EQ(window().findChild<QTableView*>("Resultados1")->model()->rowCount(), 50);
   EXPECT_EQ(Cell(50, 1), "Crianza ");
+  // Saving back over it asks first; No (also Enter and Escape) leaves the file whole.
+  EXPECT_FALSE(window().SaveFile(Path("muchas.xls")));
+  ASSERT_EQ(messages.questions.size(), 1u);
+  EXPECT_EQ(messages.questions[0].text, "El archivo tiene 52 muestras; se guardarán 50. ¿Continuar?");
+  EXPECT_EQ(messages.questions[0].answers[static_cast<std::size_t>(messages.questions[0].defaultAnswer)], "No");
+  EXPECT_EQ(ReadBytes(folder / "muchas.xls"), bytes);
+  messages.answers = {0};  // Sí
+  EXPECT_TRUE(window().SaveFile(Path("muchas.xls")));
+  EXPECT_NE(ReadBytes(folder / "muchas.xls"), bytes);
+}
+
+TEST_F(FileCommandsTest, AWorkbookIsRefusedAndChangesNothing) {
+  WriteBytes(folder / "libro.xlsx", std::string("PK\x03\x04", 4) + "[Content_Types].xml");
+  TypeRed("Antes");
+  messages.messages.clear();
+  const QString caption = window().windowTitle();
+  WithDialog([&] { Trigger("Abrir1"); }, [&](QFileDialog* d) { Choose(d, Path("libro.xlsx")); });
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text,
+            "El archivo no es un archivo de datos de TINTAVIS (texto separado por tabuladores).");
+  EXPECT_EQ(Cell(1, 1), "Antes ");
+  EXPECT_EQ(window().Session().nextRow, 2);
+  EXPECT_EQ(window().windowTitle(), caption);
+}
+
+// The commands that throw the grid away, each with the three answers to the unsaved-work
+// question.
+struct GuardCase {
+  const char* command;
+  int answer;  // 0 Guardar, 1 No guardar, 2 Cancelar
+  bool goesOn;
+};
+
+class UnsavedSamplesGuard : public FileCommandsTest, public ::testing::WithParamInterface<GuardCase> {};
+
+TEST_P(UnsavedSamplesGuard, AsksBeforeThrowingSamplesAway) {
+  const GuardCase& c = GetParam();
+  TypeRed("Vino");
+  messages.answers = {c.answer};
+  const bool opens = std::string(c.command) == "Abrir1";
+  auto run = [&] {
+    if (std::string(c.command) == "Close") {
+      window().close();
+    } else {
+      Trigger(c.command);
+    }
+  };
+  if (c.answer == 0) {
+    // Guardar: the "Archivo Excel" save runs first; cancelling it stops the command.
+    WithDialog(run, [&](QFileDialog* d) {
+      Choose(d, Path("guardado.xls"));
+      if (opens) QTimer::singleShot(0, [] { static_cast<QDialog*>(QApplication::activeModalWidget())->reject(); });
+    });
+    EXPECT_TRUE(fs::exists(folder / "guardado.xls"));
+    EXPECT_FALSE(window().Session().unsavedSamples);
+  } else if (opens && c.goesOn) {
+    WithDialog(run, [&](QFileDialog* d) { static_cast<QDialog*>(d)->reject(); });
+  } else {
+    run();
+  }
+  ASSERT_EQ(messages.questions.size(), 1u);
+  EXPECT_EQ(messages.questions[0].text, "Hay muestras sin guardar. ¿Desea guardarlas?");
+  EXPECT_EQ(messages.questions[0].answers, (std::vector<std::string>{"Guardar", "No guardar", "Cancelar"}));
+  EXPECT_EQ(messages.questions[0].escapeAnswer, 2);
+  const bool cleared = Cell(1, 1).isEmpty();
+  const bool closed = !window().isVisible();
+  if (std::string(c.command) == "Close" || std::string(c.command) == "Salir1") {
+    EXPECT_EQ(closed, c.goesOn);
+    window().show();
+  } else if (!opens) {
+    EXPECT_EQ(cleared, c.goesOn);
+  }
+  if (!c.goesOn) EXPECT_EQ(Cell(1, 1), "Vino ");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, UnsavedSamplesGuard,
+    ::testing::Values(GuardCase{"Nuevo1", 0, true}, GuardCase{"Nuevo1", 1, true}, GuardCase{"Nuevo1", 2, false},
+                      GuardCase{"Borrartodo1", 1, true}, GuardCase{"Borrartodo1", 2, false},
+                      GuardCase{"Salir1", 1, true}, GuardCase{"Salir1", 2, false}, GuardCase{"Close", 2, false},
+                      GuardCase{"Close", 0, true}, GuardCase{"Abrir1", 1, true}, GuardCase{"Abrir1", 2, false}));
+
+TEST_F(FileCommandsTest, WithNothingUnsavedNoQuestionIsAsked) {
+  Trigger("Nuevo1");
+  TypeRed("Vino");
+  WithDialog([&] { Trigger("ArchivoExcel1"); }, [&](QFileDialog* d) { Choose(d, Path("vino.xls")); });
+  Trigger("Borrartodo1");
+  EXPECT_TRUE(messages.questions.empty());
+  EXPECT_EQ(Cell(1, 1), "");
 }
 
 TEST_F(FileCommandsTest, SaveThenOpenRoundTripsAFullGrid) {

@@ -115,7 +115,7 @@ TEST(DataFileBytes, NamesWhoseCodePageBytesLookLikeUtf8AreWrittenInUtf8AndReadBa
     grid.SetCell(1, 1, name);
     const std::string bytes = tintavis::DataFileBytes(grid, 1);
     EXPECT_EQ(bytes.substr(std::string(kHeaderEs).size(), name.size() + 1), name + "\t") << name;
-    const DataFileContent content = Content(ParseDataFile(bytes, '.'));
+    const DataFileContent content = Content(ParseDataFile(bytes, '.', Language::Spanish));
     ASSERT_EQ(content.rows.size(), 1u) << name;
     EXPECT_EQ(content.rows[0][0], name);
   }
@@ -125,7 +125,7 @@ TEST(DataFileBytes, NamesWhoseCodePageBytesLookLikeUtf8AreWrittenInUtf8AndReadBa
 }
 
 TEST(ParseDataFile, ReadsCellsBackInTheGeneralNumberText) {
-  const DataFileContent content = Content(ParseDataFile(std::string(kHeaderEs) + kCrianza, '.'));
+  const DataFileContent content = Content(ParseDataFile(std::string(kHeaderEs) + kCrianza, '.', Language::Spanish));
   ASSERT_EQ(content.rows.size(), 1u);
   const SampleRecord expected = {"Crianza ", "3.213", "1.403", "0.368", "12", "43.99", "20.37", "41.24", "15.31", "7.4", "0.533"};
   EXPECT_EQ(content.rows[0], expected);
@@ -142,7 +142,7 @@ TEST(ParseDataFile, NumberForms) {
                {".", '.', "0"},        {"E5", '.', "0"},         {"--", '.', "  --"},   {"2.", '.', "2"}};
   for (const Case& c : cases) {
     const std::string line = std::string("n\t") + c.token + "\t1\t1\t1\t1\t1\t1\t1\t1\t1\r\n";
-    const DataFileContent content = Content(ParseDataFile(std::string(kHeaderEs) + line, c.separator));
+    const DataFileContent content = Content(ParseDataFile(std::string(kHeaderEs) + line, c.separator, Language::Spanish));
     ASSERT_EQ(content.rows.size(), 1u) << c.token;
     EXPECT_EQ(content.rows[0][1], c.cell) << c.token;
   }
@@ -153,30 +153,30 @@ TEST(ParseDataFile, RefusesWhatIsNotANumberWithInvalidNumericInput) {
   // the double range, like 1e999.
   for (const char* token : {"abc", "1.2.3", "1e", "1e+", "--5", "0x10", "1,2,3", "1e999", "-1.7977E308", ""}) {
     const std::string line = std::string("n\t") + token + "\t1\t1\t1\t1\t1\t1\t1\t1\t1\r\n";
-    EXPECT_EQ(ErrorOf(ParseDataFile(std::string(kHeaderEs) + line, '.')), "Invalid numeric input") << token;
+    EXPECT_EQ(ErrorOf(ParseDataFile(std::string(kHeaderEs) + line, '.', Language::Spanish)), "Invalid numeric input") << token;
   }
 }
 
 TEST(ParseDataFile, LineEndsControlZAndBlankLines) {
   const std::string lf = "   Muestra\tX\n" "A \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\n\n  \r\nB \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10";
-  const DataFileContent content = Content(ParseDataFile(lf, '.'));
+  const DataFileContent content = Content(ParseDataFile(lf, '.', Language::Spanish));
   ASSERT_EQ(content.rows.size(), 2u);
   EXPECT_EQ(content.rows[0][10], "10");
   EXPECT_EQ(content.rows[1][0], "B ");
   // A CR inside a line is an ordinary character of the name.
-  const DataFileContent cr = Content(ParseDataFile(std::string(kHeaderEs) + "A\rB \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n", '.'));
+  const DataFileContent cr = Content(ParseDataFile(std::string(kHeaderEs) + "A\rB \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n", '.', Language::Spanish));
   EXPECT_EQ(cr.rows.at(0)[0], "A\rB ");
   // Nothing after Ctrl-Z is read, not even a broken line.
-  const DataFileContent z = Content(ParseDataFile(std::string(kHeaderEs) + kCrianza + "\x1A" + "junk\tx\r\n", '.'));
+  const DataFileContent z = Content(ParseDataFile(std::string(kHeaderEs) + kCrianza + "\x1A" + "junk\tx\r\n", '.', Language::Spanish));
   EXPECT_EQ(z.rows.size(), 1u);
 }
 
 TEST(ParseDataFile, EachLineIsReadOnItsOwn) {
   // More than eleven fields: the rest is ignored.
-  const DataFileContent more = Content(ParseDataFile(std::string(kHeaderEs) + "A \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12\r\n", '.'));
+  const DataFileContent more = Content(ParseDataFile(std::string(kHeaderEs) + "A \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12\r\n", '.', Language::Spanish));
   EXPECT_EQ(more.rows.at(0)[10], "10");
   // Fewer than eleven: refused, nothing read from the next line.
-  EXPECT_EQ(ErrorOf(ParseDataFile(std::string(kHeaderEs) + "A \t1\t2\t3\r\n" + kCrianza, '.')), "Invalid numeric input");
+  EXPECT_EQ(ErrorOf(ParseDataFile(std::string(kHeaderEs) + "A \t1\t2\t3\r\n" + kCrianza, '.', Language::Spanish)), "Invalid numeric input");
 }
 
 TEST(ParseDataFile, NamesComeBackAsSaved) {
@@ -184,7 +184,7 @@ TEST(ParseDataFile, NamesComeBackAsSaved) {
   ASSERT_EQ(name40.size(), 40u);
   const std::string bytes = std::string(kHeaderEs) + "Lote 12 \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n" + name40 +
                             "\t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n";
-  const DataFileContent content = Content(ParseDataFile(bytes, '.'));
+  const DataFileContent content = Content(ParseDataFile(bytes, '.', Language::Spanish));
   ASSERT_EQ(content.rows.size(), 2u);
   EXPECT_EQ(content.rows[0][0], "Lote 12 ");
   EXPECT_EQ(content.rows[0][1], "1");
@@ -192,37 +192,109 @@ TEST(ParseDataFile, NamesComeBackAsSaved) {
 }
 
 TEST(ParseDataFile, LinesWithoutTabsKeepTheBlankSeparatedRule) {
-  const DataFileContent content = Content(ParseDataFile(std::string(kHeaderEs) + "Crianza 1 2 3 4 5 6 7 8 9 10\r\n", '.'));
+  const DataFileContent content = Content(ParseDataFile(std::string(kHeaderEs) + "Crianza 1 2 3 4 5 6 7 8 9 10\r\n", '.', Language::Spanish));
   ASSERT_EQ(content.rows.size(), 1u);
   EXPECT_EQ(content.rows[0][0], "Crianza ");
   EXPECT_EQ(content.rows[0][10], "10");
   const std::string long33(33, 'a');
   // 32 characters make the name; the 33rd is read as a number and is none.
-  EXPECT_EQ(ErrorOf(ParseDataFile(std::string(kHeaderEs) + long33 + " 1 2 3 4 5 6 7 8 9 10\r\n", '.')),
+  EXPECT_EQ(ErrorOf(ParseDataFile(std::string(kHeaderEs) + long33 + " 1 2 3 4 5 6 7 8 9 10\r\n", '.', Language::Spanish)),
             "Invalid numeric input");
-  const DataFileContent exact = Content(ParseDataFile(std::string(kHeaderEs) + std::string(32, 'b') + " 1 2 3 4 5 6 7 8 9 10\r\n", '.'));
+  const DataFileContent exact = Content(ParseDataFile(std::string(kHeaderEs) + std::string(32, 'b') + " 1 2 3 4 5 6 7 8 9 10\r\n", '.', Language::Spanish));
   EXPECT_EQ(exact.rows.at(0)[0], std::string(32, 'b'));
 }
 
 TEST(ParseDataFile, TheFirstLineIsAlwaysTheHeader) {
-  const DataFileContent content = Content(ParseDataFile(std::string(kCrianza) + kCrianza, '.'));
+  const DataFileContent content = Content(ParseDataFile(std::string(kCrianza) + kCrianza, '.', Language::Spanish));
   EXPECT_EQ(content.rows.size(), 1u);
-  EXPECT_TRUE(Content(ParseDataFile("", '.')).rows.empty());
-  EXPECT_TRUE(Content(ParseDataFile(kHeaderEs, '.')).rows.empty());
+  EXPECT_TRUE(Content(ParseDataFile("", '.', Language::Spanish)).rows.empty());
+  EXPECT_TRUE(Content(ParseDataFile(kHeaderEs, '.', Language::Spanish)).rows.empty());
 }
 
 TEST(ParseDataFile, KeepsFiftyRowsAndSaysWhenThereWereMore) {
   std::string bytes = kHeaderEs;
   for (int i = 0; i < 53; ++i) bytes += kCrianza;
-  const DataFileContent content = Content(ParseDataFile(bytes, '.'));
+  const DataFileContent content = Content(ParseDataFile(bytes, '.', Language::Spanish));
   EXPECT_EQ(content.rows.size(), 50u);
   EXPECT_TRUE(content.moreThanFifty);
 }
 
+// Counted the way the rows are read: non-blank lines after the header, up to a Ctrl-Z; lines
+// past the fiftieth are counted without being read.
+TEST(ParseDataFile, CountsEverySampleOfTheFile) {
+  auto samples = [](int n) {
+    std::string lines;
+    for (int i = 0; i < n; ++i) lines += kCrianza;
+    return lines;
+  };
+  struct Case {
+    const char* what;
+    std::string bytes;
+    std::size_t rows;
+    int inFile;
+  } cases[] = {
+      {"header alone", kHeaderEs, 0, 0},
+      {"blank lines hold no sample", std::string(kHeaderEs) + kCrianza + "\r\n  \r\n" + kCrianza, 2, 2},
+      {"fifty", kHeaderEs + samples(50), 50, 50},
+      {"sixty, one past fifty broken", kHeaderEs + samples(55) + "broken\tx\r\n\r\n" + samples(4), 50, 60},
+      {"Ctrl-Z ends the count", kHeaderEs + samples(55) + "\x1A" + samples(5), 50, 55},
+  };
+  for (const Case& c : cases) {
+    const DataFileContent content = Content(ParseDataFile(c.bytes, '.', Language::Spanish));
+    EXPECT_EQ(content.rows.size(), c.rows) << c.what;
+    EXPECT_EQ(content.samplesInFile, c.inFile) << c.what;
+    EXPECT_EQ(content.moreThanFifty, c.inFile > 50) << c.what;
+  }
+}
+
+TEST(DataFileTexts, SamplesLeftOutOnOpeningAndOnSavingOverTheFile) {
+  EXPECT_EQ(tintavis::SamplesLeftOutMessage(50, 60, Language::Spanish),
+            "Se han abierto 50 de las 60 muestras del archivo. Numero máximo de muestras = 50");
+  EXPECT_EQ(tintavis::SamplesLeftOutMessage(50, 60, Language::English),
+            "50 of the file's 60 samples were opened. Maximum number of samples = 50");
+  EXPECT_EQ(tintavis::SaveLeavesSamplesOutQuestion(60, 50, Language::Spanish),
+            "El archivo tiene 60 muestras; se guardarán 50. ¿Continuar?");
+  EXPECT_EQ(tintavis::SaveLeavesSamplesOutQuestion(1234, 7, Language::English), "The file holds 1234 samples; 7 will be saved. Continue?");
+}
+
+// Spreadsheet workbooks and other binary files were read as an empty data file.
+TEST_F(TempFolder, RefusesWhatIsNotADataFile) {
+  using namespace std::string_literals;
+  const std::string ole2 = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"s + std::string(16, '\0') + "\x3E\x00\x03\x00\xFE\xFF\x09\x00"s;
+  struct Case {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"binary Office workbook (.xls)", ole2},
+      {"Office Open XML workbook (.xlsx)", "PK\x03\x04\x14\x00\x06\x00\x08\x00\x00\x00!\x00"s + "[Content_Types].xml"},
+      {"OpenDocument spreadsheet (.ods)",
+       "PK\x03\x04\x0A\x00\x00\x00\x00\x00"s + "mimetypeapplication/vnd.oasis.opendocument.spreadsheetPK"},
+      {"ZIP signature before text lines", std::string("PK\x03\x04") + "\tX\r\n" + kCrianza},
+      {"UTF-16 text", "\xFF\xFE \0 \0 \0M\0u\0e\0s\0t\0r\0a\0\t\0"s},
+      {"a NUL on a later line", std::string(kHeaderEs) + kCrianza + "Vino\0 \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n"s},
+      {"Ctrl-Z inside the first line", std::string("   Muestra\x1A\tX\r\n") + kCrianza},
+      {"Ctrl-Z and no line end", "abc\x1A"},
+  };
+  const std::string spanish = "El archivo no es un archivo de datos de TINTAVIS (texto separado por tabuladores).";
+  const std::string english = "The file is not a TINTAVIS data file (tab-separated text).";
+  for (const Case& c : cases) {
+    const auto read = ParseDataFile(c.bytes, '.', Language::Spanish);
+    const auto* error = std::get_if<DataFileError>(&read);
+    ASSERT_NE(error, nullptr) << c.what;
+    EXPECT_EQ(error->kind, DataFileError::Kind::NotADataFile) << c.what;
+    EXPECT_EQ(error->message, spanish) << c.what;
+    const fs::path file = folder / "Libro1.xls";
+    WriteBytes(file, c.bytes);
+    EXPECT_EQ(ErrorOf(tintavis::ReadDataFile(file.string(), '.', Language::English)), english) << c.what;
+  }
+  // A Ctrl-Z once the first line has ended still only ends the file.
+  EXPECT_TRUE(Content(ParseDataFile(std::string(kHeaderEs) + "\x1A", '.', Language::Spanish)).rows.empty());
+}
+
 TEST(ParseDataFile, ReadsWindows1252AndUtf8Names) {
-  EXPECT_EQ(Content(ParseDataFile(std::string(kHeaderEs) + "Vi\xF1" "a \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n", '.')).rows.at(0)[0],
+  EXPECT_EQ(Content(ParseDataFile(std::string(kHeaderEs) + "Vi\xF1" "a \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n", '.', Language::Spanish)).rows.at(0)[0],
             "Viña ");
-  EXPECT_EQ(Content(ParseDataFile(std::string(kHeaderEs) + "Viña ★\t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n", '.')).rows.at(0)[0],
+  EXPECT_EQ(Content(ParseDataFile(std::string(kHeaderEs) + "Viña ★\t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\r\n", '.', Language::Spanish)).rows.at(0)[0],
             "Viña ★");
 }
 
@@ -234,7 +306,7 @@ TEST_F(TempFolder, SaveThenOpenGivesBackEveryCell) {
                               separator);
     const fs::path file = folder / "Coordenadas.xls";
     ASSERT_EQ(tintavis::WriteDataFile(grid, 3, file.string()), std::nullopt);
-    const DataFileContent content = Content(tintavis::ReadDataFile(file.string(), separator));
+    const DataFileContent content = Content(tintavis::ReadDataFile(file.string(), separator, Language::Spanish));
     ASSERT_EQ(content.rows.size(), 3u);
     for (int r = 1; r <= 3; ++r) {
       SampleRecord expected = grid.Record(r);
@@ -297,12 +369,12 @@ TEST_F(TempFolder, ADiskThatFillsUpLeavesTheOldFileIntact) {
 }
 
 TEST_F(TempFolder, OpeningFailuresGiveTheSystemMessages) {
-  EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "none.xls").string(), '.')), "File not found");
-  EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "none" / "x.xls").string(), '.')), "Invalid filename");
+  EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "none.xls").string(), '.', Language::Spanish)), "File not found");
+  EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "none" / "x.xls").string(), '.', Language::Spanish)), "Invalid filename");
   WriteBytes(folder / "plain", "x");
-  EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "plain" / "x.xls").string(), '.')), "Invalid filename");
+  EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "plain" / "x.xls").string(), '.', Language::Spanish)), "Invalid filename");
   fs::create_directory(folder / "dir.xls");
-  EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "dir.xls").string(), '.')), "File access denied");
+  EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "dir.xls").string(), '.', Language::Spanish)), "File access denied");
 }
 
 }  // namespace

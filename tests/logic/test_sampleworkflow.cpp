@@ -154,13 +154,13 @@ TEST(RedisplayRow, SetsTheSwatchFromTheTextsAndDrawsTheLabelsAgain) {
   EXPECT_EQ(view.steps, expected);
 }
 
-TEST(RedisplayRow, SwapsSeparatorsInPlaceTheNameToo) {
+TEST(RedisplayRow, SwapsSeparatorsOfTheNumbersInPlaceButNeverTouchesTheName) {
   SampleSession session;
   RecordingView view;
   Calculate(session, view);
   session.grid.SetCell(1, 1, "Lote 1.2 ");
   tintavis::RedisplayRow(1, ',', session, view);
-  EXPECT_EQ(session.grid.Cell(1, 1), "Lote 1,2 ");
+  EXPECT_EQ(session.grid.Cell(1, 1), "Lote 1.2 ");
   EXPECT_EQ(session.grid.Cell(1, 2), "3,213");
   EXPECT_EQ(session.grid.Cell(1, 11), "0,533");
   EXPECT_EQ(view.steps.front(), "row 1");
