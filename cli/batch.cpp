@@ -67,9 +67,16 @@ constexpr std::string_view kUsage =
 constexpr std::size_t kFields = 8;
 constexpr unsigned kMaxThreads = 64;
 // Input bytes per block of work: enough lines (about 1,400 generated ones) that handing blocks
-// between threads costs little, few enough that the blocks under way take a few MB at most,
-// the longest output lines (--precise --spectrum --reference) included.
-constexpr std::size_t kBlockBytes = 64 * 1024;
+// between threads costs little.
+constexpr std::size_t kBlockBytes = std::size_t{64} * 1024;
+// Lines in all the blocks under way: a line's output takes up to about 1 KB (--precise
+// --spectrum --reference on a short line), so their output stays within a few MB whatever the
+// number of threads. Blocks hold at most 1,024 lines, and at least 64.
+constexpr std::size_t kLinesInFlight = 4096;
+
+std::size_t BlockLines(unsigned threads) {
+  return std::clamp<std::size_t>(kLinesInFlight / BlocksInFlight(threads), 64, 1024);
+}
 
 std::string AsciiLower(std::string_view s) {
   std::string out(s);
@@ -114,7 +121,8 @@ std::string FieldCountMessage(std::size_t found, bool english) {
 }
 
 std::string WineTypeMessage(std::string_view field, bool english) {
-  std::string quoted = "'" + std::string(field) + "'";
+  std::string quoted = "'";
+  quoted.append(field).append("'");
   return english ? "unknown wine type " + quoted + " (red, white, \"Red, Rosé\" or \"White, Brandy\")"
                  : "tipo de vino desconocido " + quoted + " (red, white, \"Tinto, Rosado\" o \"Blanco, Brandy\")";
 }
@@ -520,7 +528,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
       }
       scanned.CopyTo(replay.get());
     }
-    LineBlockReader scan(scanned, kBlockBytes);
+    LineBlockReader scan(scanned, kBlockBytes, BlockLines(1));
     std::string block;
     std::size_t firstLine = 1;
     ReferenceSearch search;
@@ -545,7 +553,8 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
 
   ByteSource source(input);
   if (replay != nullptr) source.ReadFirst(replay.get());
-  LineBlockReader reader(source, kBlockBytes);
+  const unsigned threads = ThreadsToUse(options);
+  LineBlockReader reader(source, kBlockBytes, BlockLines(threads));
   DataFileWriter writer(out);
   Report total;
   std::vector<SampleRecord> gridRows;
@@ -575,7 +584,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
       std::fwrite(b.errors.data(), 1, b.errors.size(), err);
       return writer.Write(b.out, b.report.names);
     };
-    written = ProcessInOrder<Block>(ThreadsToUse(options), read, process, write);
+    written = ProcessInOrder<Block>(threads, read, process, write);
   }
   if (written) written = writer.Finish();
   if (!written) {

@@ -40,42 +40,63 @@ std::size_t ByteSource::Read(char* buffer, std::size_t size) {
   return n;
 }
 
-LineBlockReader::LineBlockReader(ByteSource& source, std::size_t blockBytes)
-    : source_(source), blockBytes_(std::max<std::size_t>(blockBytes, 1)) {}
+LineBlockReader::LineBlockReader(ByteSource& source, std::size_t blockBytes, std::size_t blockLines)
+    : source_(source), blockBytes_(std::max<std::size_t>(blockBytes, 1)), blockLines_(std::max<std::size_t>(blockLines, 1)) {}
 
 bool LineBlockReader::Next(std::string& block, std::size_t& firstLine) {
-  block.swap(carry_);  // the carry is the start of a line: it holds no line end
+  block.swap(carry_);
   carry_.clear();
+  std::size_t lines = 0;      // line ends found, at most blockLines_
+  std::size_t scanned = 0;    // bytes looked at for them
   std::size_t lineStart = 0;  // where the line not yet ended begins
-  while (!ended_) {
+  std::size_t cut = 0;        // where the block ends
+  for (;;) {
+    while (lines < blockLines_) {
+      const std::size_t lf = std::string_view(block).find('\n', scanned);
+      if (lf == std::string_view::npos) {
+        scanned = block.size();
+        break;
+      }
+      scanned = lf + 1;
+      lineStart = scanned;
+      ++lines;
+    }
+    if (lines == blockLines_) {
+      cut = lineStart;
+      break;
+    }
     if (block.size() - lineStart > kMaxLineBytes + 1) {
       // More than the longest line and its CR: what is kept shows that it is too long.
       block.resize(lineStart + kMaxLineBytes + 2);
       ended_ = true;
+      cut = block.size();
       break;
     }
-    if (lineStart > 0 && block.size() >= blockBytes_) break;
+    if (lineStart > 0 && block.size() >= blockBytes_) {
+      cut = lineStart;
+      break;
+    }
+    if (ended_) {
+      cut = block.size();
+      break;
+    }
     const std::size_t old = block.size();
     block.resize(old + blockBytes_);
     const std::size_t n = source_.Read(block.data() + old, blockBytes_);
     block.resize(old + n);
-    if (n == 0) {
-      ended_ = true;
-      break;
-    }
+    if (n == 0) ended_ = true;
     if (!started_ && block.size() >= kByteOrderMark.size()) {
       started_ = true;
-      if (std::string_view(block).starts_with(kByteOrderMark)) block.erase(0, kByteOrderMark.size());
+      if (std::string_view(block).starts_with(kByteOrderMark)) {
+        block = block.substr(kByteOrderMark.size());  // once: a copy costs nothing
+        lines = scanned = lineStart = 0;
+      }
     }
-    const std::size_t lf = std::string_view(block).rfind('\n');
-    lineStart = lf == std::string_view::npos ? 0 : lf + 1;
   }
-  if (!ended_) {
-    carry_.assign(block, lineStart);
-    block.resize(lineStart);
-  }
+  carry_.assign(block, cut);
+  block.resize(cut);
   firstLine = nextLine_;
-  nextLine_ += static_cast<std::size_t>(std::count(block.begin(), block.end(), '\n'));
+  nextLine_ += lines;
   return !block.empty();
 }
 

@@ -10,7 +10,7 @@ namespace tintavis::batch {
 
 // The longest line read, line end excluded. A sample line is a few dozen bytes; a longer line
 // is no sample (a binary file, a device such as /dev/zero) and is not held whole.
-inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
+inline constexpr std::size_t kMaxLineBytes = std::size_t{64} * 1024;
 
 // Bytes of a stream, optionally after the bytes of an earlier copy of its beginning, and
 // optionally copied to another stream as they are read.
@@ -35,13 +35,14 @@ class ByteSource {
   int error_ = 0;
 };
 
-// Splits the input into blocks of whole lines of about `blockBytes` each. A UTF-8 byte-order
-// mark at the very start is dropped. A line longer than kMaxLineBytes ends the input: the last
-// block ends with the first kMaxLineBytes + 2 of its bytes, enough to tell that it is too long
+// Splits the input into blocks of whole lines: about `blockBytes` of them, at most
+// `blockLines` (the output of a line can be 45 times its input). A UTF-8 byte-order mark at
+// the very start is dropped. A line longer than kMaxLineBytes ends the input: the last block
+// ends with the first kMaxLineBytes + 2 of its bytes, enough to tell that it is too long
 // whatever its line end, and nothing after them is read.
 class LineBlockReader {
  public:
-  LineBlockReader(ByteSource& source, std::size_t blockBytes);
+  LineBlockReader(ByteSource& source, std::size_t blockBytes, std::size_t blockLines);
 
   // Replaces `block` with the next lines and `firstLine` with the number of the first of them
   // (counted from 1); false when the input has no more.
@@ -53,7 +54,8 @@ class LineBlockReader {
  private:
   ByteSource& source_;
   std::size_t blockBytes_;
-  std::string carry_;  // the start of a line not yet ended
+  std::size_t blockLines_;
+  std::string carry_;  // read and not yet in a block
   std::size_t nextLine_ = 1;
   bool started_ = false;
   bool ended_ = false;

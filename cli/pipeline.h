@@ -11,10 +11,14 @@
 
 namespace tintavis::batch {
 
+// The blocks that exist at a time with `threads` threads: one being read or written, one
+// ready for the next thread to free, and one per thread.
+constexpr std::size_t BlocksInFlight(unsigned threads) { return threads <= 1 ? 1 : std::size_t{threads} + 2; }
+
 // Calls `read` for each next block (false: no more), `process` on each block on one of
 // `threads` threads, and `write` on each processed block in the order they were read; `read`
-// and `write` run on the calling thread. At most threads + 2 blocks exist at a time, each
-// reused once written, so memory does not grow with the number of blocks. A `write` that
+// and `write` run on the calling thread. At most BlocksInFlight(threads) blocks exist at a
+// time, each reused once written, so memory does not grow with the number of blocks. A `write` that
 // returns false ends the reading; the blocks under way are finished but not written, and the
 // result is false. With one thread everything runs on the calling thread, block after block.
 template <typename Block>
@@ -29,7 +33,7 @@ bool ProcessInOrder(unsigned threads, const std::function<bool(Block&)>& read,
     return true;
   }
 
-  const std::size_t slots = threads + 2;
+  const std::size_t slots = BlocksInFlight(threads);
   std::vector<Block> blocks(slots);
   std::vector<bool> done(slots, false);
   std::deque<std::size_t> queue;  // blocks read and not yet taken by a thread

@@ -3,6 +3,7 @@
 #include <array>
 #include <bit>
 #include <charconv>
+#include <cstddef>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -26,7 +27,7 @@ constexpr std::array<long double, kMaxScale + 1> kScale = [] {
 // "00" to "99".
 constexpr std::array<char, 200> kPairs = [] {
   std::array<char, 200> p{};
-  for (int i = 0; i < 100; ++i) {
+  for (std::size_t i = 0; i < 100; ++i) {
     p[2 * i] = static_cast<char>('0' + i / 10);
     p[2 * i + 1] = static_cast<char>('0' + i % 10);
   }
@@ -45,8 +46,8 @@ char* WriteGeneral(char* out, bool negative, std::uint64_t n, int x) {
   auto middle = static_cast<std::uint32_t>(n / 100'000'000 % 100'000'000);
   digit[0] = static_cast<char>('0' + n / 10'000'000'000'000'000);
   for (int i = 7; i >= 1; i -= 2) {
-    std::memcpy(digit + 1 + i - 1, kPairs.data() + 2 * (middle % 100), 2);
-    std::memcpy(digit + 9 + i - 1, kPairs.data() + 2 * (low % 100), 2);
+    std::memcpy(digit + i, kPairs.data() + std::size_t{2} * (middle % 100), 2);
+    std::memcpy(digit + 8 + i, kPairs.data() + std::size_t{2} * (low % 100), 2);
     middle /= 100;
     low /= 100;
   }

@@ -360,7 +360,7 @@ TEST(BatchRun, ManyBlocksOnAnyNumberOfThreadsGiveTheSameBytesInInputOrder) {
 
 TEST(BatchRun, ALineLongerThan64KiBFailsAndEndsTheInput) {
   const std::string good = RedLine("Good");
-  const std::string limit(64 * 1024, 'x');
+  const std::string limit(tintavis::batch::kMaxLineBytes, 'x');
   struct Case {
     std::string input;
     std::string err;
@@ -457,7 +457,7 @@ PdfRun RunWithPdf(const std::vector<std::string>& args, std::FILE* in) {
   std::FILE* out = std::tmpfile();
   std::FILE* err = std::tmpfile();
   PdfRun r{};
-  r.status = tintavis::batch::Run(args, in, out, err, [&r](const std::string&, tintavis::ReportContent) {
+  r.status = tintavis::batch::Run(args, in, out, err, [&r](const std::string&, const tintavis::ReportContent&) {
     ++r.reports;
     return std::string();
   });
