@@ -1,14 +1,23 @@
 #include "cli/batch.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <thread>
 
+#include "cli/pipeline.h"
+#include "cli/precisetext.h"
 #include "logic/calculation.h"
+#include "logic/messages.h"
 #include "logic/resultsgrid.h"
 #include "logic/textrules.h"
 #include "io/datafile.h"
@@ -19,7 +28,7 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: tintavis-calc [--separator . | ,] [--lang es | en] [--precise] [--spectrum]\n"
-    "                     [--pdf OUT.pdf] [--reference NAME] [FILE | -]\n"
+    "                     [--pdf OUT.pdf] [--reference NAME] [--threads N] [FILE | -]\n"
     "\n"
     "Computes the colour of every sample in FILE (standard input when FILE is absent or -) and\n"
     "writes a TINTAVIS data file to standard output.\n"
@@ -28,8 +37,8 @@ constexpr std::string_view kUsage =
     "  name, wine type, measurement path length (mm), result path length (mm),\n"
     "  A450, A520, A570, A630\n"
     "Wine type: red or white (any case), or \"Tinto, Rosado\", \"Red, Rosé\", \"Blanco, Brandy\",\n"
-    "\"White, Brandy\". Blank lines and lines starting with # are skipped. Text is UTF-8, or\n"
-    "Windows-1252 when it is not valid UTF-8.\n"
+    "\"White, Brandy\". Blank lines and lines starting with # are skipped. Each line is UTF-8,\n"
+    "or Windows-1252 when it is not valid UTF-8.\n"
     "\n"
     "Options:\n"
     "  --separator . | ,  decimal separator of the numbers written (default .); absorbances are\n"
@@ -40,17 +49,34 @@ constexpr std::string_view kUsage =
     "  --spectrum         go on with the 31 transmittances at the result path length, 400 to\n"
     "                     700 nm\n"
     "  --pdf OUT.pdf      also write the printed report of the first 50 computed samples, as\n"
-    "                     the window prints them, to OUT.pdf (one A4 portrait page)\n"
+    "                     the window prints them, to OUT.pdf (one A4 portrait page); never over\n"
+    "                     the input or over an existing file that is not a PDF\n"
     "  --reference NAME   end every line with the colour differences dE*ab (CIE 1976) and\n"
     "                     dE00 (CIEDE2000) against the sample named NAME\n"
+    "  --threads N        compute on N threads, 1 to 64 (default: one per core); the output is\n"
+    "                     the same for any N\n"
     "  --help             show this text\n"
     "\n"
     "Output: the header line, then one line per computed sample; lines end with CR LF.\n"
     "A sample that cannot be computed is reported on standard error as \"line N: MESSAGE\".\n"
-    "Exit status: 0 all samples computed, 1 some failed, 2 usage error, unreadable input or a\n"
-    "report that could not be written.\n";
+    "So is a line longer than 64 KiB, which ends the input, and a name whose TAB, CR, LF, NUL\n"
+    "or byte 26 were replaced by spaces (the sample is computed).\n"
+    "Exit status: 0 all samples computed, 1 some failed, 2 usage error, unreadable input,\n"
+    "output that could not be written, or a report that could not or may not be written.\n";
 
 constexpr std::size_t kFields = 8;
+constexpr unsigned kMaxThreads = 64;
+// Input bytes per block of work: enough lines (about 1,400 generated ones) that handing blocks
+// between threads costs little.
+constexpr std::size_t kBlockBytes = std::size_t{64} * 1024;
+// Lines in all the blocks under way: a line's output takes up to about 1 KB (--precise
+// --spectrum --reference on a short line), so their output stays within a few MB whatever the
+// number of threads. Blocks hold at most 1,024 lines, and at least 64.
+constexpr std::size_t kLinesInFlight = 4096;
+
+std::size_t BlockLines(unsigned threads) {
+  return std::clamp<std::size_t>(kLinesInFlight / BlocksInFlight(threads), 64, 1024);
+}
 
 std::string AsciiLower(std::string_view s) {
   std::string out(s);
@@ -73,15 +99,16 @@ std::optional<WineType> ParseWineType(std::string_view field) {
   return std::nullopt;
 }
 
-void AppendNumber(std::string& out, double v) {
-  char buf[32];
-  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 17);
-  out.append(buf, res.ptr);
+// A TAB and the number as %.17g.
+char* PutPreciseField(char* out, double v) {
+  *out++ = '\t';
+  return PutPrecise(out, v);
 }
 
 void AppendReport(std::string& errors, std::size_t line, std::string_view message) {
+  char number[24];
   errors += "line ";
-  errors += std::to_string(line);
+  errors.append(number, std::to_chars(number, number + sizeof number, line).ptr);
   errors += ": ";
   errors += message;
   errors += '\n';
@@ -94,12 +121,44 @@ std::string FieldCountMessage(std::size_t found, Language language) {
 }
 
 std::string WineTypeMessage(std::string_view field, Language language) {
-  std::string quoted = "'" + std::string(field) + "'";
+  std::string quoted = "'";
+  quoted.append(field).append("'");
   return language == Language::English ? "unknown wine type " + quoted + " (red, white, \"Red, Rosé\" or \"White, Brandy\")"
                  : "tipo de vino desconocido " + quoted + " (red, white, \"Tinto, Rosado\" o \"Blanco, Brandy\")";
 }
 
+constexpr std::string_view kLineTooLong = "line too long";
+constexpr BilingualText kNameReplaced = {"TAB, CR, LF, NUL o byte 26 del nombre cambiados por espacios",
+                                         "TAB, CR, LF, NUL or byte 26 in the name replaced by spaces"};
+constexpr BilingualText kReadingKeyboard = {
+    "tintavis-calc: leyendo muestras del teclado, una por línea (8 campos separados por TAB); "
+    "termine con Ctrl+D\n",
+    "tintavis-calc: reading samples from the keyboard, one per line (8 TAB-separated fields); "
+    "end with Ctrl+D\n"};
+
 bool IsBlank(std::string_view line) { return TrimBlanks(line).empty(); }
+
+bool IsAscii(std::string_view s) {
+  // Eight bytes at a time: sample lines are read at the speed of the disk.
+  std::size_t i = 0;
+  for (; i + 8 <= s.size(); i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, s.data() + i, sizeof word);
+    if ((word & 0x8080808080808080u) != 0) return false;
+  }
+  for (; i < s.size(); ++i) {
+    if (static_cast<unsigned char>(s[i]) >= 0x80) return false;
+  }
+  return true;
+}
+
+// A line of the input as UTF-8: as it is when it is UTF-8, else read as Windows-1252 into
+// `scratch`.
+std::string_view DecodedLine(std::string_view line, std::string& scratch) {
+  if (IsAscii(line) || IsValidUtf8(line)) return line;
+  scratch = Windows1252ToUtf8(line);
+  return scratch;
+}
 
 // The line starting at `pos`, without its line end; `pos` moves to the next line.
 std::string_view NextLine(std::string_view text, std::size_t& pos) {
@@ -145,6 +204,50 @@ LineKind ReadLine(std::string_view line, const Options& options, SampleForm& for
   form.tercLong.assign(fields[6]);
   form.cuartLong.assign(fields[7]);
   return LineKind::Sample;
+}
+
+// What a name written to the output needs from its encoding.
+NameEncoding EncodingOf(std::string_view name) {
+  if (IsAscii(name)) return NameEncoding::Ascii;
+  return Windows1252ThatReadsBack(name) ? NameEncoding::Windows1252 : NameEncoding::Utf8;
+}
+
+// The output line of a computed sample. Its fields after the name are put together in one
+// buffer: ten values, 31 transmittances and two differences, each a TAB and at most
+// kFixedTextMax characters (kPreciseTextMax for %.17g), and the line end.
+void AppendSampleLine(std::string& out, const RowWritten& row, const Spectrum31& spectrum, const Options& options,
+                      const Lab* reference) {
+  static_assert(kPreciseTextMax <= kFixedTextMax);
+  char fields[(10 + kSpectrumPoints + 2) * (1 + kFixedTextMax) + 2];
+  char* end = fields;
+  const ColourResult& c = row.colour;
+  if (options.precise) {
+    for (const double v : {c.X, c.Y, c.Z, c.L, c.C, c.h, c.a, c.b, c.intensity, c.tonality}) {
+      end = PutPreciseField(end, v);
+    }
+  } else {
+    for (int k = 0; k < 10; ++k) {
+      *end++ = '\t';
+      end = FormatValueCell(end, k, c, row.wine, options.separator);
+    }
+  }
+  if (options.spectrum) {
+    for (const double t : spectrum) end = PutPreciseField(end, t);
+  }
+  if (reference != nullptr) {
+    const ColourDifferences d = ColourDifference(*reference, {c.L, c.a, c.b});
+    for (const double v : {d.dEab, d.dE00}) {
+      if (options.precise) {
+        end = PutPreciseField(end, v);
+      } else {
+        *end++ = '\t';
+        end = FormatFixedTo(end, v, 18, 2, options.separator);
+      }
+    }
+  }
+  end = std::copy(kLineEnd.begin(), kLineEnd.end(), end);
+  out += row.name;
+  out.append(fields, end);
 }
 
 }  // namespace
@@ -200,6 +303,16 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
       const auto v = value(a);
       if (!v) return result;
       options.reference = *v;
+    } else if (a == "--threads") {
+      const auto v = value(a);
+      if (!v) return result;
+      unsigned n = 0;
+      const auto [end, ec] = std::from_chars(v->data(), v->data() + v->size(), n);
+      if (v->empty() || ec != std::errc() || end != v->data() + v->size() || n < 1 || n > kMaxThreads) {
+        result.error = "--threads takes a whole number from 1 to " + std::to_string(kMaxThreads) + " (not '" + *v + "')";
+        return result;
+      }
+      options.threads = n;
     } else if (a.size() > 1 && a[0] == '-' && a != "-") {
       result.error = "unknown option '" + a + "'";
       return result;
@@ -236,15 +349,29 @@ Report ProcessText(std::string_view text, const Options& options, std::size_t fi
   std::size_t lineNumber = firstLine;
   SampleForm form;
   std::string message;
+  std::string scratch;
   Spectrum31 spectrum{};
   for (std::size_t pos = 0; pos < text.size(); ++lineNumber) {
-    const std::string_view line = NextLine(text, pos);
-    const LineKind kind = ReadLine(line, options, form, message);
+    const std::string_view raw = NextLine(text, pos);
+    if (raw.size() > kMaxLineBytes) {
+      AppendReport(errors, lineNumber, kLineTooLong);
+      ++report.failed;
+      report.tooLong = true;
+      break;
+    }
+    const LineKind kind = ReadLine(DecodedLine(raw, scratch), options, form, message);
     if (kind == LineKind::Skipped) continue;
     if (kind == LineKind::Refused) {
       AppendReport(errors, lineNumber, message);
       ++report.failed;
       continue;
+    }
+    // A name can hold CR, NUL or byte 26 (TAB and LF end it); the data file cannot.
+    bool renamed = false;
+    if (std::any_of(form.name.begin(), form.name.end(), [](char c) { return c == '\r' || c == '\0' || c == '\x1A'; })) {
+      FieldText fit = ReplaceFieldBreakers(form.name);
+      form.name = std::move(fit.text);
+      renamed = fit.changed;
     }
     const CalculationOutcome outcome =
         CalculateSample(form, CalculationCounters{}, options.separator, options.language, &spectrum);
@@ -254,102 +381,34 @@ Report ProcessText(std::string_view text, const Options& options, std::size_t fi
       ++report.failed;
       continue;
     }
-
+    if (renamed) {
+      AppendReport(errors, lineNumber, kNameReplaced.In(options.language));
+      ++report.renamed;
+    }
+    if (report.names != NameEncoding::Utf8) report.names = std::max(report.names, EncodingOf(row->name));
     if (gridRows != nullptr && gridRows->size() < static_cast<std::size_t>(kMaxSamples)) {
       gridRows->push_back(FormatResultRow(row->name, row->colour, row->wine, options.separator));
     }
-    if (options.precise) {
-      const ColourResult& c = row->colour;
-      out += row->name;
-      for (const double v : {c.X, c.Y, c.Z, c.L, c.C, c.h, c.a, c.b, c.intensity, c.tonality}) {
-        out += '\t';
-        AppendNumber(out, v);
-      }
-    } else {
-      const SampleRecord record = FormatResultRow(row->name, row->colour, row->wine, options.separator);
-      AppendFields<std::string>(out, record);
-    }
-    if (options.spectrum) {
-      for (const double t : spectrum) {
-        out += '\t';
-        AppendNumber(out, t);
-      }
-    }
-    if (reference != nullptr) {
-      const ColourDifferences d = ColourDifference(*reference, {row->colour.L, row->colour.a, row->colour.b});
-      for (const double v : {d.dEab, d.dE00}) {
-        out += '\t';
-        if (options.precise) {
-          AppendNumber(out, v);
-        } else {
-          out += FormatFixed(v, 18, 2, options.separator);
-        }
-      }
-    }
-    out += kLineEnd;
+    AppendSampleLine(out, *row, spectrum, options, reference);
     ++report.samples;
   }
   return report;
 }
 
-namespace {
-
-bool ReadAll(std::FILE* f, std::string& bytes) {
-  char buf[1 << 16];
-  std::size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-  return std::ferror(f) == 0;
-}
-
-bool HasHighByte(std::string_view s) {
-  for (const char c : s) {
-    if (static_cast<unsigned char>(c) >= 0x80) return true;
-  }
-  return false;
-}
-
-// Whether the output may be written in Windows-1252, as the program saves its files: every name
-// must have its bytes there, and no name may turn into bytes that form valid UTF-8 ("Ã©" is
-// C3 A9 there), since a file whose every line is valid UTF-8 is read as UTF-8. Names are
-// separated by ASCII in the output, so one name with an invalid sequence makes the file read as
-// Windows-1252; a name that reads back the same alone does so in the file too. Every name
-// of the input is looked at, computed or not.
-bool NamesStayWindows1252(std::string_view text) {
-  if (!HasHighByte(text)) return true;
-  for (std::size_t pos = 0; pos < text.size();) {
-    const std::string_view line = NextLine(text, pos);
-    if (IsBlank(line) || line.front() == '#') continue;
-    const std::string name = std::string(line.substr(0, line.find('\t'))) + ' ';
-    if (!HasHighByte(name)) continue;
-    const auto legacy = Utf8ToWindows1252(name);
-    if (!legacy || IsValidUtf8(*legacy)) return false;
-  }
-  return true;
-}
-
-// Writes UTF-8 text in the output encoding chosen for the whole run.
-bool WriteText(std::FILE* f, const std::string& utf8, bool windows1252) {
-  if (windows1252 && HasHighByte(utf8)) {
-    const std::string bytes = Utf8ToWindows1252(utf8).value_or(utf8);
-    return std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  }
-  return std::fwrite(utf8.data(), 1, utf8.size(), f) == utf8.size();
-}
-
-}  // namespace
-
-std::optional<Lab> ReferenceLab(std::string_view text, const Options& options, std::string_view name) {
+ReferenceSearch FindReference(std::string_view text, const Options& options, std::string_view name) {
   SampleForm form;
   std::string message;
+  std::string scratch;
   for (std::size_t pos = 0; pos < text.size();) {
-    const std::string_view line = NextLine(text, pos);
-    if (ReadLine(line, options, form, message) != LineKind::Sample || form.name != name) continue;
+    const std::string_view raw = NextLine(text, pos);
+    if (raw.size() > kMaxLineBytes) return {true, std::nullopt};
+    if (ReadLine(DecodedLine(raw, scratch), options, form, message) != LineKind::Sample || form.name != name) continue;
     const CalculationOutcome outcome = CalculateSample(form, CalculationCounters{}, options.separator, options.language);
     const auto* row = std::get_if<RowWritten>(&outcome);
-    if (row == nullptr) return std::nullopt;
-    return Lab{row->colour.L, row->colour.a, row->colour.b};
+    if (row == nullptr) return {true, std::nullopt};
+    return {true, Lab{row->colour.L, row->colour.a, row->colour.b}};
   }
-  return std::nullopt;
+  return {};
 }
 
 ReportContent RunReport(const Options& options, const std::vector<SampleRecord>& gridRows) {
@@ -370,6 +429,50 @@ ReportContent RunReport(const Options& options, const std::vector<SampleRecord>&
   return content;
 }
 
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using OwnedFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// Why the report may not be written to `path`, or an empty text. The report must never destroy
+// data: not the input (the same file, by whatever name), nor any existing file but an earlier
+// PDF, which is what a forgotten output name (--pdf data.tsv) would hit.
+std::string PdfTargetProblem(const std::string& path, std::FILE* input) {
+  struct stat target {};
+  if (::stat(path.c_str(), &target) != 0) return {};  // a new file, or one the writer will fail on
+  struct stat source {};
+  if (::fstat(::fileno(input), &source) == 0 && source.st_dev == target.st_dev && source.st_ino == target.st_ino) {
+    return "--pdf: '" + path + "' is the input; the report is not written over it";
+  }
+  const OwnedFile existing(std::fopen(path.c_str(), "rb"));
+  char start[5] = {};
+  if (existing == nullptr || std::fread(start, 1, sizeof start, existing.get()) != sizeof start ||
+      std::string_view(start, sizeof start) != "%PDF-") {
+    return "--pdf: '" + path + "' exists and is not a PDF file; the report is not written over it";
+  }
+  return {};
+}
+
+// One block of the input and what computing it gave.
+struct Block {
+  std::string input;
+  std::size_t firstLine = 1;
+  bool keepRows = false;
+  std::string out;
+  std::string errors;
+  std::vector<SampleRecord> rows;
+  Report report;
+};
+
+unsigned ThreadsToUse(const Options& options) {
+  if (options.threads != 0) return options.threads;
+  return std::clamp(std::thread::hardware_concurrency(), 1u, kMaxThreads);
+}
+
+}  // namespace
+
 int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err,
         const ReportWriter& writeReport) {
   const Arguments arguments = ParseArguments(args);
@@ -387,67 +490,109 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     return 2;
   }
 
-  std::string bytes;
-  if (options.input == "-") {
-    if (!ReadAll(in, bytes)) {
-      std::fprintf(err, "tintavis-calc: cannot read standard input: %s\n", std::strerror(errno));
+  std::FILE* input = in;
+  OwnedFile opened;
+  const std::string inputName = options.input == "-" ? "standard input" : "'" + options.input + "'";
+  if (options.input != "-") {
+    opened.reset(std::fopen(options.input.c_str(), "rb"));
+    if (opened == nullptr) {
+      std::fprintf(err, "tintavis-calc: cannot read %s: %s\n", inputName.c_str(), std::strerror(errno));
       return 2;
     }
-  } else {
-    std::FILE* f = std::fopen(options.input.c_str(), "rb");
-    const bool ok = f != nullptr && ReadAll(f, bytes);
-    const int error = errno;
-    if (f != nullptr) std::fclose(f);
-    if (!ok) {
-      std::fprintf(err, "tintavis-calc: cannot read '%s': %s\n", options.input.c_str(), std::strerror(error));
+    input = opened.get();
+  }
+  if (!options.pdf.empty()) {
+    const std::string problem = PdfTargetProblem(options.pdf, input);
+    if (!problem.empty()) {
+      std::fprintf(err, "tintavis-calc: %s\n", problem.c_str());
       return 2;
     }
   }
-  const std::string text = DecodeText(bytes);
-  bytes.clear();
-  bytes.shrink_to_fit();
+  if (options.input == "-" && ::isatty(::fileno(in)) != 0) std::fputs(kReadingKeyboard.In(options.language).data(), err);
 
-  const bool windows1252 = NamesStayWindows1252(text);
-
+  // --reference needs its sample before the first line is written: the input is read up to it
+  // first, then again from its start. A stream that cannot be read again is copied to a
+  // temporary file as far as that search reads it.
+  OwnedFile replay;
   std::optional<Lab> reference;
   if (options.reference) {
-    reference = ReferenceLab(text, options, *options.reference);
-    if (!reference) {
+    struct stat info {};
+    const off_t start = ::ftello(input);
+    const bool seekable = ::fstat(::fileno(input), &info) == 0 && S_ISREG(info.st_mode) && start >= 0;
+    ByteSource scanned(input);
+    if (!seekable) {
+      replay.reset(std::tmpfile());
+      if (replay == nullptr) {
+        std::fprintf(err, "tintavis-calc: cannot make a temporary file: %s\n", std::strerror(errno));
+        return 2;
+      }
+      scanned.CopyTo(replay.get());
+    }
+    LineBlockReader scan(scanned, kBlockBytes, BlockLines(1));
+    std::string block;
+    std::size_t firstLine = 1;
+    ReferenceSearch search;
+    while (!search.over && scan.Next(block, firstLine)) search = FindReference(block, options, *options.reference);
+    if (scan.error() != 0) {
+      std::fprintf(err, "tintavis-calc: cannot read %s: %s\n", inputName.c_str(), std::strerror(scan.error()));
+      return 2;
+    }
+    if (!search.lab) {
       std::fprintf(err, "tintavis-calc: no sample named '%s' can serve as the reference\n%s",
                    options.reference->c_str(), kUsage.data());
       return 2;
     }
+    reference = search.lab;
+    const bool rewound = seekable ? ::fseeko(input, start, SEEK_SET) == 0
+                                  : std::fflush(replay.get()) == 0 && std::fseek(replay.get(), 0, SEEK_SET) == 0;
+    if (!rewound) {
+      std::fprintf(err, "tintavis-calc: cannot read %s again: %s\n", inputName.c_str(), std::strerror(errno));
+      return 2;
+    }
   }
 
+  ByteSource source(input);
+  if (replay != nullptr) source.ReadFirst(replay.get());
+  const unsigned threads = ThreadsToUse(options);
+  LineBlockReader reader(source, kBlockBytes, BlockLines(threads));
+  DataFileWriter writer(out);
   Report total;
-  std::string chunk = HeaderLine(options);
-  std::string errors;
   std::vector<SampleRecord> gridRows;
-  std::vector<SampleRecord>* keptRows = options.pdf.empty() ? nullptr : &gridRows;
-  bool written = WriteText(out, chunk, windows1252);
-  // Whole lines in chunks, so that the output never holds more than a chunk in memory.
-  constexpr std::size_t kChunkBytes = 1 << 20;
-  std::size_t line = 1;
-  for (std::size_t pos = 0; pos < text.size() && written;) {
-    std::size_t end = std::min(text.size(), pos + kChunkBytes);
-    if (end < text.size()) {
-      const std::size_t nl = text.find('\n', end);
-      end = nl == std::string::npos ? text.size() : nl + 1;
-    }
-    const std::string_view piece(text.data() + pos, end - pos);
-    chunk.clear();
-    errors.clear();
-    const Report r = ProcessText(piece, options, line, chunk, errors, keptRows, reference ? &*reference : nullptr);
-    total.samples += r.samples;
-    total.failed += r.failed;
-    written = WriteText(out, chunk, windows1252);
-    // Written whole: a report may quote a field holding a NUL byte.
-    std::fwrite(errors.data(), 1, errors.size(), err);
-    for (const char c : piece) line += c == '\n' ? 1 : 0;
-    pos = end;
+  const Lab* referenceLab = reference ? &*reference : nullptr;
+
+  bool written = writer.Write(HeaderLine(options), NameEncoding::Ascii);
+  if (written) {
+    const std::function<bool(Block&)> read = [&](Block& b) {
+      // Rows for the report are kept until 50 are held; blocks under way may add a few more.
+      b.keepRows = !options.pdf.empty() && gridRows.size() < static_cast<std::size_t>(kMaxSamples);
+      return reader.Next(b.input, b.firstLine);
+    };
+    const std::function<void(Block&)> process = [&](Block& b) {
+      b.out.clear();
+      b.errors.clear();
+      b.rows.clear();
+      b.report = ProcessText(b.input, options, b.firstLine, b.out, b.errors, b.keepRows ? &b.rows : nullptr, referenceLab);
+    };
+    const std::function<bool(Block&)> write = [&](Block& b) {
+      total.samples += b.report.samples;
+      total.failed += b.report.failed;
+      for (SampleRecord& row : b.rows) {
+        if (gridRows.size() == static_cast<std::size_t>(kMaxSamples)) break;
+        gridRows.push_back(std::move(row));
+      }
+      // Written whole: a report may quote a field holding a NUL byte.
+      std::fwrite(b.errors.data(), 1, b.errors.size(), err);
+      return writer.Write(b.out, b.report.names);
+    };
+    written = ProcessInOrder<Block>(threads, read, process, write);
   }
-  if (!written || std::fflush(out) != 0) {
-    std::fprintf(err, "tintavis-calc: cannot write the output: %s\n", std::strerror(errno));
+  if (written) written = writer.Finish();
+  if (!written) {
+    std::fprintf(err, "tintavis-calc: cannot write the output: %s\n", std::strerror(writer.error()));
+    return 2;
+  }
+  if (reader.error() != 0) {
+    std::fprintf(err, "tintavis-calc: cannot read %s: %s\n", inputName.c_str(), std::strerror(reader.error()));
     return 2;
   }
   if (!options.pdf.empty()) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/input.h"
+#include "cli/output.h"
 #include "logic/resultsgrid.h"
 #include "core/colourdifference.h"
 #include "io/report.h"
@@ -24,6 +26,7 @@ struct Options {
   std::string pdf;          // --pdf: the printed report is also written to this file
   // --reference: every line ends with ΔE*ab and ΔE00 against the sample of this name.
   std::optional<std::string> reference;
+  unsigned threads = 0;  // --threads: threads that compute; 0 for one per core
 };
 
 struct Arguments {
@@ -38,22 +41,33 @@ std::string_view Usage();
 struct Report {
   std::size_t samples = 0;  // lines computed and written
   std::size_t failed = 0;   // lines refused, each reported on the error stream
+  std::size_t renamed = 0;  // lines written with characters of their names replaced, each reported
+  NameEncoding names = NameEncoding::Ascii;  // what the names written need
+  bool tooLong = false;  // a line longer than kMaxLineBytes ended the text
 };
 
 // The header line of the output, in the language of the options, CR LF included.
 std::string HeaderLine(const Options& options);
 
-// Computes every sample line of `text` (UTF-8; its first line is line `firstLine` of the input)
-// and appends the output lines (UTF-8) to `out` and the "line N: MESSAGE" reports to `errors`.
-// With `gridRows`, the grid texts of the computed samples are appended to it too until it holds
-// the 50 samples a window holds.
+// Computes every sample line of `text`, a block of the input's bytes whose first line is line
+// `firstLine`: each line is read as UTF-8, or as Windows-1252 when it is not valid UTF-8. The
+// output lines (UTF-8) are appended to `out` and the "line N: MESSAGE" reports to `errors`;
+// a line longer than kMaxLineBytes is reported as too long and ends the text. With `gridRows`,
+// the grid texts of the computed samples are appended to it too until it holds the 50 samples a
+// window holds.
 Report ProcessText(std::string_view text, const Options& options, std::size_t firstLine, std::string& out,
                    std::string& errors, std::vector<SampleRecord>* gridRows = nullptr,
                    const Lab* reference = nullptr);
 
-// L*, a*, b* of the first sample line named `name` (its name field without the final blank the
-// grid adds), or nothing when there is none or it cannot be computed.
-std::optional<Lab> ReferenceLab(std::string_view text, const Options& options, std::string_view name);
+// Looks in a block of the input, read as ProcessText reads it, for the first sample line named
+// `name` (its name field without the final blank the grid adds). The search is over when that
+// line is met, with its L*, a*, b* when it can be computed, or when a too long line ends the
+// input.
+struct ReferenceSearch {
+  bool over = false;
+  std::optional<Lab> lab;
+};
+ReferenceSearch FindReference(std::string_view text, const Options& options, std::string_view name);
 
 // The printed report of a run: the first 50 computed samples numbered 1 to 50 as the window's
 // grid would hold them, under the caption "TINTAVIS - " and the input's file name ("TINTAVIS"
@@ -64,8 +78,9 @@ ReportContent RunReport(const Options& options, const std::vector<SampleRecord>&
 using ReportWriter = std::function<std::string(const std::string& path, ReportContent content)>;
 
 // The whole tool: reads the input, writes standard output and standard error, returns the exit
-// status (0 all samples computed, 1 some failed, 2 usage error, unreadable input or a report
-// that could not be written). --pdf needs `writeReport`.
+// status (0 all samples computed, 1 some failed, 2 usage error, unreadable input, output or
+// report that could not be written). The input is read and the output written a block at a
+// time, the blocks computed on the threads of --threads. --pdf needs `writeReport`.
 int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err,
         const ReportWriter& writeReport = {});
 

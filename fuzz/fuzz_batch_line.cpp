@@ -1,7 +1,8 @@
 // The batch tool on any input text: every output line has the fields of its options (11, or 42
 // with the spectrum) separated by TABs and ends with CR LF; every line that is not blank or a
-// comment is either written or reported once, in order, with its line number; the whole tool's
-// exit status, standard output and standard error agree with that.
+// comment is either written or reported once (a written one also when its name was changed),
+// in order, with its line number, up to a too long line, which is reported and ends the text;
+// the whole tool's exit status, standard output and standard error agree with that.
 //
 // Input: the text, followed by the bytes that choose the options and the first line number.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "cli/batch.h"
+#include "cli/input.h"
 #include "fuzz/fuzzcheck.h"
 #include "io/encoding.h"
 
@@ -58,8 +60,10 @@ void CheckOutput(std::string_view out, std::size_t fields, std::size_t samples) 
   Check(lines == samples, "one output line per sample computed");
 }
 
+// Reports are in line order, at most one per line, for sample lines only except a too long
+// line, which ends the text.
 void CheckReports(std::string_view errors, std::size_t firstLine, const std::vector<std::string_view>& lines,
-                  std::size_t failed) {
+                  std::size_t reportsExpected) {
   std::size_t reports = 0;
   std::size_t previous = 0;
   for (std::size_t pos = 0; pos < errors.size(); ++reports) {
@@ -72,12 +76,13 @@ void CheckReports(std::string_view errors, std::size_t firstLine, const std::vec
     const std::size_t number = std::stoull(std::string(report.substr(5, colon - 5)));
     Check(number >= firstLine && number < firstLine + lines.size(), "a report names a line of the text", report);
     Check(reports == 0 || number > previous, "reports come in line order, one per line", report);
-    Check(IsSampleLine(lines[number - firstLine]), "only sample lines are reported", report);
+    const std::string_view line = lines[number - firstLine];
+    Check(IsSampleLine(line) || line.size() > batch::kMaxLineBytes, "only sample lines are reported", report);
     Check(colon + 2 < report.size(), "a report has a message", report);
     previous = number;
     pos = lf + 1;
   }
-  Check(reports == failed, "one report per failed line");
+  Check(reports == reportsExpected, "one report per failed or renamed line");
 }
 
 std::string ReadStream(std::FILE* f, char*& buffer, std::size_t& size) {
@@ -98,16 +103,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.spectrum = in.ConsumeBool();
   const std::size_t firstLine = in.ConsumeBool() ? in.ConsumeIntegralInRange<std::size_t>(1, 1'000'000'000) : 1;
   const std::string bytes = in.ConsumeRemainingBytesAsString();
-  const std::string text = DecodeText(bytes);  // the tool's text is UTF-8, as Run makes it
+  // The lines as the tool reads them: its byte-order mark dropped, each line decoded alone.
+  const std::string_view text = std::string_view(bytes).starts_with("\xEF\xBB\xBF") ? std::string_view(bytes).substr(3) : bytes;
 
   std::string out;
   std::string errors;
   const batch::Report report = batch::ProcessText(text, options, firstLine, out, errors);
   const std::vector<std::string_view> lines = Lines(text);
-  const auto sampleLines = static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(), IsSampleLine));
+  const auto tooLong = std::find_if(lines.begin(), lines.end(), [](std::string_view l) { return l.size() > batch::kMaxLineBytes; });
+  Check(report.tooLong == (tooLong != lines.end()), "a too long line is seen");
+  const auto sampleLines = static_cast<std::size_t>(std::count_if(lines.begin(), tooLong, IsSampleLine)) +
+                           (tooLong != lines.end() ? 1 : 0);
   Check(report.samples + report.failed == sampleLines, "every sample line is either written or reported");
+  Check(report.renamed <= report.samples, "only written lines are reported for their names");
   CheckOutput(out, options.spectrum ? 42 : 11, report.samples);
-  CheckReports(errors, firstLine, lines, report.failed);
+  CheckReports(errors, firstLine, lines, report.failed + report.renamed);
 
   // The whole tool on the same bytes: its exit status, its output in either code page and its
   // reports agree with the lines.
@@ -135,5 +145,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string expected = batch::HeaderLine(options) + out;
   const auto legacy = Utf8ToWindows1252(expected);
   Check(toolOut == expected || (legacy && toolOut == *legacy), "the tool writes the header and the lines", toolOut);
+  Check(DecodeText(toolOut) == expected, "the output reads back as the lines", toolOut);
   return 0;
 }

@@ -17,17 +17,20 @@ std::array<std::string, kGridColumns> GridHeader(Language language) {
   return header;
 }
 
-SampleRecord FormatResultRow(std::string_view name, const ColourResult& colour, WineType wine, char separator) {
+char* FormatValueCell(char* out, int k, const ColourResult& colour, WineType wine, char separator) {
   const double values[10] = {colour.X, colour.Y, colour.Z, colour.L, colour.C,
                              colour.h, colour.a, colour.b, colour.intensity, colour.tonality};
-  SampleRecord row;
-  row[0] = name;
   // Intensity and Tonality are computed for every wine but shown for red and rosé only.
   const int shown = wine == WineType::RedRose ? 10 : 8;
-  for (int k = 0; k < 10; ++k) {
-    row[k + 1] = k < shown ? FormatFixed(values[k], kValueFormats[k].precision, kValueFormats[k].decimals, separator)
-                           : std::string(kNotApplicableCell);
-  }
+  if (k >= shown) return std::copy(kNotApplicableCell.begin(), kNotApplicableCell.end(), out);
+  return FormatFixedTo(out, values[k], kValueFormats[k].precision, kValueFormats[k].decimals, separator);
+}
+
+SampleRecord FormatResultRow(std::string_view name, const ColourResult& colour, WineType wine, char separator) {
+  SampleRecord row;
+  row[0] = name;
+  char cell[kFixedTextMax];
+  for (int k = 0; k < 10; ++k) row[k + 1].assign(cell, FormatValueCell(cell, k, colour, wine, separator));
   return row;
 }
 

@@ -49,6 +49,10 @@ inline constexpr std::array<ColumnFormat, 10> kValueFormats = {{
 // One data row of the grid, columns 1 to 11: the name text and the ten value texts.
 using SampleRecord = std::array<std::string, 11>;
 
+// The text of value cell `k` (0 = X ... 9 = Tonality) of a calculated sample, written into `out`
+// (room for kFixedTextMax characters); returns its end.
+char* FormatValueCell(char* out, int k, const ColourResult& colour, WineType wine, char separator);
+
 // The texts a calculated sample leaves in its row.
 SampleRecord FormatResultRow(std::string_view name, const ColourResult& colour, WineType wine, char separator);
 

@@ -6,9 +6,11 @@
 #include "logic/textrules.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -268,11 +270,11 @@ std::string SwapSeparator(std::string_view text, char separator) {
   return swapped;
 }
 
-std::string FormatFixed(double value, int precision, int decimals, char separator) {
-  if (std::isnan(value)) return "NAN";
-  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
-  const int p = std::clamp(precision, 1, 18);
-  const int d = std::clamp(decimals, 0, 18);
+namespace {
+
+// FormatFixed from the 18-digit expansion itself, for any finite value. `p` and `d` are already
+// clamped.
+char* FixedFromExpansion(char* out, double value, int p, int d, char separator) {
   const bool negative = std::signbit(value);
 
   // The kept significant digits, most significant first, as values 0..9, and the decimal
@@ -303,14 +305,12 @@ std::string FormatFixed(double value, int precision, int decimals, char separato
     }
   }
 
-  // Longest result: '-', 18 integer digits, separator, 18 decimals.
-  char out[40];
   char* o = out;
   if (zero) {
     *o++ = '0';
     *o++ = separator;
     for (int j = 0; j < d; ++j) *o++ = '0';
-    return std::string(out, o);
+    return o;
   }
 
   if (negative) *o++ = '-';
@@ -323,8 +323,8 @@ std::string FormatFixed(double value, int precision, int decimals, char separato
       for (int i = 1; i <= last; ++i) *o++ = static_cast<char>('0' + digit[i]);
     }
     *o++ = 'E';
-    o = std::to_chars(o, out + sizeof out, e - 1).ptr;
-    return std::string(out, o);
+    o = std::to_chars(o, out + kFixedTextMax, e - 1).ptr;
+    return o;
   }
 
   if (e <= 0) {
@@ -337,7 +337,102 @@ std::string FormatFixed(double value, int precision, int decimals, char separato
     const int i = e - 1 + j;  // index of the digit with place value 10^-j
     *o++ = static_cast<char>('0' + (i >= 0 && i < kept ? digit[i] : 0));
   }
-  return std::string(out, o);
+  return o;
+}
+
+// Powers of ten from 1e-32 to 1e32, each the double nearest to it.
+// clang-format off
+constexpr double kPowerOfTen[65] = {
+  1e-32, 1e-31, 1e-30, 1e-29, 1e-28, 1e-27, 1e-26, 1e-25, 1e-24, 1e-23, 1e-22, 1e-21, 1e-20,
+  1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9,  1e-8,  1e-7,
+  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,   1e2,   1e3,   1e4,   1e5,   1e6,
+  1e7,   1e8,   1e9,   1e10,  1e11,  1e12,  1e13,  1e14,  1e15,  1e16,  1e17,  1e18,  1e19,
+  1e20,  1e21,  1e22,  1e23,  1e24,  1e25,  1e26,  1e27,  1e28,  1e29,  1e30,  1e31,  1e32,
+};
+// clang-format on
+constexpr double PowerOfTen(int n) { return kPowerOfTen[n + 32]; }
+
+// The fixed form of FormatFixed computed in double arithmetic, or nullptr when that could give
+// another digit than the 18-digit expansion: the grid's values take this path, at a fraction of
+// the cost of the expansion.
+//
+// The result is N * 10^s, N the k kept digits. y = |value| * 10^-s carries at most two roundings
+// (the power and the product, each 2^-53 of y), and the expansion to 18 digits moves the value
+// by at most 5e-18 of y; away from the half-way point by more than y * 2^-50, y rounds half up
+// to the same N as the expansion. The decimal exponent is taken only where the value is not
+// within 1e-14 of a power of ten, so no rounding can move it either.
+char* FixedInDoubles(char* out, double value, int p, int d, char separator) {
+  const double a = std::fabs(value);
+  // e: 10^(e-1) <= a < 10^e. With a in [2^b, 2^(b+1)), e is floor(b log10 2) + 1 or one
+  // more; 78913 / 2^18 is log10 2 closely enough for every b met here.
+  const auto biased = static_cast<int>(std::bit_cast<std::uint64_t>(a) >> 52);
+  if (biased == 0) return nullptr;  // subnormal
+  int e = (((biased - 1023) * 78913) >> 18) + 1;
+  if (e < -19 || e > 19) return nullptr;
+  if (a >= PowerOfTen(e)) ++e;
+  if (a < PowerOfTen(e - 1) * (1 + 1e-14) || a > PowerOfTen(e) * (1 - 1e-14)) return nullptr;
+  // Integer parts longer than the precision take the scientific form, left to the expansion;
+  // the digits written must fit in 64 bits.
+  if (e > p || e + d > 18) return nullptr;
+
+  const int k = std::min(p, e + d);
+  const auto zero = [&] {
+    char* o = out;
+    *o++ = '0';
+    *o++ = separator;
+    for (int j = 0; j < d; ++j) *o++ = '0';
+    return o;
+  };
+  if (k < 0) return zero();
+  if (k > 12) return nullptr;
+  const int s = e - k;
+  const double y = a * PowerOfTen(-s);
+  auto kept = static_cast<std::uint64_t>(y);  // y < 10^12: the integer part, exactly
+  const double fraction = y - static_cast<double>(kept);
+  if (std::fabs(fraction - 0.5) <= y * 0x1p-50) return nullptr;
+  if (fraction > 0.5) ++kept;
+  if (kept == 0) return zero();  // only the rounding digit was left, and it was below 5
+  // A carry into a new leading digit (99.96 -> 100.0) raises e, maybe beyond the precision.
+  if (kept == static_cast<std::uint64_t>(PowerOfTen(k))) {
+    if (++e > p) return nullptr;
+  }
+
+  const int integerDigits = std::max(e, 1);
+  // The written digits: N * 10^(s + d), the last d of them after the separator, written from
+  // the last one back.
+  for (int j = 0; j < s + d; ++j) kept *= 10;
+  char* o = out;
+  if (std::signbit(value)) *o++ = '-';
+  char* const end = o + integerDigits + 1 + d;
+  char* q = end;
+  for (int j = 0; j < d; ++j) {
+    *--q = static_cast<char>('0' + kept % 10);
+    kept /= 10;
+  }
+  *--q = separator;
+  while (q != o) {
+    *--q = static_cast<char>('0' + kept % 10);
+    kept /= 10;
+  }
+  return end;
+}
+
+}  // namespace
+
+char* FormatFixedTo(char* out, double value, int precision, int decimals, char separator) {
+  if (std::isnan(value)) return std::copy_n("NAN", 3, out);
+  if (std::isinf(value)) return value < 0 ? std::copy_n("-INF", 4, out) : std::copy_n("INF", 3, out);
+  const int p = std::clamp(precision, 1, 18);
+  const int d = std::clamp(decimals, 0, 18);
+  if (value != 0) {
+    if (char* end = FixedInDoubles(out, value, p, d, separator)) return end;
+  }
+  return FixedFromExpansion(out, value, p, d, separator);
+}
+
+std::string FormatFixed(double value, int precision, int decimals, char separator) {
+  char out[kFixedTextMax];
+  return std::string(out, FormatFixedTo(out, value, precision, decimals, separator));
 }
 
 std::string FormatGeneral(double value, char separator) {
@@ -378,6 +473,17 @@ std::string FormatGeneral(double value, char separator) {
     for (int i = e; i <= last; ++i) *o++ = static_cast<char>('0' + digit[i]);
   }
   return std::string(out, o);
+}
+
+FieldText ReplaceFieldBreakers(std::string_view text) {
+  FieldText result{std::string(text), false};
+  for (char& c : result.text) {
+    if (c == '\t' || c == '\r' || c == '\n' || c == '\0' || c == '\x1A') {
+      c = ' ';
+      result.changed = true;
+    }
+  }
+  return result;
 }
 
 }  // namespace tintavis

@@ -3,6 +3,7 @@
 // results-grid cell.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -39,9 +40,25 @@ std::string SwapSeparator(std::string_view text, char separator);
 // never "-0".
 std::string FormatFixed(double value, int precision, int decimals, char separator);
 
+// Room that FormatFixedTo needs: '-', 18 integer digits, the separator, 18 decimals.
+inline constexpr std::size_t kFixedTextMax = 40;
+
+// FormatFixed written into `out`, which has room for kFixedTextMax characters; returns the end
+// of the text. For writers of many cells, which need no string per cell.
+char* FormatFixedTo(char* out, double value, int precision, int decimals, char separator);
+
 // The general number text of a cell read from a data file: 15 significant digits, trailing
 // zeros and a bare separator dropped; fixed notation from 1E-4 up to below 1E15, otherwise
 // scientific ("5E-5", "1.5E-7", "1E15"); zero is "0".
 std::string FormatGeneral(double value, char separator);
+
+// A name made fit for one field of a data file: TAB, CR, LF, NUL and byte 26 (which ends a text
+// file for some readers) would split the row or make the file unreadable, so each becomes a
+// space.
+struct FieldText {
+  std::string text;
+  bool changed = false;  // some character was replaced
+};
+FieldText ReplaceFieldBreakers(std::string_view text);
 
 }  // namespace tintavis

@@ -18,6 +18,7 @@ TINTAVIS_PACKAGES=(
   qt6-base-dev qt6-svg-dev fonts-liberation
   poppler-utils
   desktop-file-utils appstream man-db
+  time
 )
 
 # Debian packages of the fuzz build (scripts/fuzz): clang with libFuzzer and the sanitizer

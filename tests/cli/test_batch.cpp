@@ -1,13 +1,20 @@
 #include "cli/batch.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include "io/encoding.h"
 #include "logic/calculation.h"
 #include "logic/textrules.h"
 #include "tests/support/datafiles.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -150,8 +157,13 @@ TEST(BatchArguments, ParsesOptionsAndRefusesWhatItDoesNotKnow) {
   EXPECT_EQ(ParseArguments({}).options->input, "-");
   EXPECT_TRUE(ParseArguments({"--help"}).help);
 
+  EXPECT_EQ(ParseArguments({"--threads", "3"}).options->threads, 3u);
+  EXPECT_EQ(ParseArguments({}).options->threads, 0u);  // one per core
+
   for (const std::vector<std::string>& bad :
-       {std::vector<std::string>{"--separator", ";"}, {"--lang", "fr"}, {"--lang"}, {"--bogus"}, {"a", "b"}}) {
+       {std::vector<std::string>{"--separator", ";"}, {"--lang", "fr"}, {"--lang"}, {"--bogus"}, {"a", "b"},
+        {"--threads"}, {"--threads", "0"}, {"--threads", "65"}, {"--threads", "two"}, {"--threads", "-1"},
+        {"--threads", ""}, {"--threads", "2x"}}) {
     const auto r = ParseArguments(bad);
     EXPECT_FALSE(r.options.has_value());
     EXPECT_FALSE(r.error.empty());
@@ -257,6 +269,349 @@ TEST(BatchRun, NamesWhoseCodePageBytesLookLikeUtf8KeepTheOutputInUtf8) {
   // Names whose bytes are no UTF-8 keep the code page.
   const auto legacy = RunTool({}, "Añejo\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n");
   EXPECT_EQ(legacy.out.substr(std::string(kHeaderEs).size(), 7), "A\xF1" "ejo \t");
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Large inputs: read and written a block at a time, computed on several threads.
+
+namespace {
+
+using namespace std::string_literals;
+using tintavis::DecodeText;
+using tintavis::Utf8ToWindows1252;
+using tintavis::testing::ReadBytes;
+using tintavis::testing::WriteBytes;
+
+std::string RedLine(const std::string& name, int variant = 0) {
+  const double a520 = 0.3 + 0.001 * (variant % 500);
+  char line[128];
+  std::snprintf(line, sizeof line, "\tred\t2\t10\t%.4f\t%.4f\t%.4f\t%.4f\n", a520 * 0.62, a520, a520 * 0.7, a520 * 0.25);
+  return name + line;
+}
+
+// Runs the tool with `input` coming through a pipe, which cannot be read twice.
+RunResult RunToolOnPipe(const std::vector<std::string>& args, const std::string& input) {
+  int fds[2];
+  if (::pipe(fds) != 0) return {-1, "", "pipe"};
+  std::thread feeder([&] {
+    for (std::size_t done = 0; done < input.size();) {
+      const ssize_t n = ::write(fds[1], input.data() + done, input.size() - done);
+      if (n <= 0) break;
+      done += static_cast<std::size_t>(n);
+    }
+    ::close(fds[1]);
+  });
+  std::FILE* in = ::fdopen(fds[0], "r");
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  const int status = tintavis::batch::Run(args, in, out, err);
+  feeder.join();
+  std::fclose(in);
+  return {status, ReadBack(out), ReadBack(err)};
+}
+
+std::string TempPath(const std::string& name) { return ::testing::TempDir() + "tintavis_batch_" + name; }
+
+// 30,000 lines, about 25 blocks: samples with failures of each kind, comments and blank lines at
+// known places.
+struct LongInput {
+  std::string text;
+  std::string expectedErrors;
+  std::size_t samples = 0;
+};
+
+LongInput MakeLongInput() {
+  LongInput input;
+  for (int line = 1; line <= 30000; ++line) {
+    const std::string name = "S" + std::to_string(line);
+    if (line % 997 == 0) {
+      input.text += name + "\tred\t2\t10\t0.5\t0.1\t0.6\t0.2\n";  // out of range
+      input.expectedErrors += "line " + std::to_string(line) + ": Color fuera de rango. Introduzca nuevos valores.\n";
+    } else if (line % 1511 == 0) {
+      input.text += name + "\tred\t2\n";
+      input.expectedErrors += "line " + std::to_string(line) + ": se esperaban 8 campos separados por TAB, hay 3\n";
+    } else if (line % 101 == 0) {
+      input.text += line % 2 == 0 ? "# comment\n" : "\r\n";
+    } else {
+      input.text += RedLine(name, line);
+      ++input.samples;
+    }
+  }
+  return input;
+}
+
+TEST(BatchRun, ManyBlocksOnAnyNumberOfThreadsGiveTheSameBytesInInputOrder) {
+  const LongInput input = MakeLongInput();
+  const Processed whole = Process(input.text);
+  ASSERT_EQ(whole.errors, input.expectedErrors);
+  ASSERT_EQ(whole.report.samples, input.samples);
+  const std::string expectedOut = kHeaderEs + whole.out;
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{}, {"--threads", "1"}, {"--threads", "2"}, {"--threads", "3"}, {"--threads", "8"}}) {
+    const RunResult r = RunTool(args, input.text);
+    const std::string label = args.empty() ? "default" : args[1];
+    EXPECT_EQ(r.status, 1) << label;
+    EXPECT_TRUE(r.out == expectedOut) << label << ": output differs";
+    EXPECT_EQ(r.err, input.expectedErrors) << label;
+  }
+}
+
+TEST(BatchRun, ALineLongerThan64KiBFailsAndEndsTheInput) {
+  const std::string good = RedLine("Good");
+  const std::string limit(tintavis::batch::kMaxLineBytes, 'x');
+  struct Case {
+    std::string input;
+    std::string err;
+    std::size_t computed;  // the Good samples written
+  };
+  const Case cases[] = {
+      // At the limit a line is read, and refused for its shape.
+      {limit + "\n" + good, "line 1: se esperaban 8 campos separados por TAB, hay 1\n", 1},
+      {limit + "\r\n" + good, "line 1: se esperaban 8 campos separados por TAB, hay 1\n", 1},
+      // One byte more ends the input there: the sample after it is not read.
+      {good + limit + "x\n" + good, "line 2: line too long\n", 1},
+      {good + limit + "x\r\n" + good, "line 2: line too long\n", 1},
+      {good + "# " + limit + "\n" + good, "line 2: line too long\n", 1},
+      {"\n\n" + std::string(300000, '\0'), "line 3: line too long\n", 0},
+  };
+  for (const Case& c : cases) {
+    const RunResult r = RunTool({}, c.input);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, c.err);
+    std::string expected = kHeaderEs;
+    for (std::size_t i = 0; i < c.computed; ++i) expected += Process(good).out;
+    EXPECT_TRUE(r.out == expected) << r.out.substr(0, 200);
+  }
+}
+
+TEST(BatchRun, AnEndlessLineWithoutLineEndsEndsTheRun) {
+  const RunResult r = RunTool({"/dev/zero"}, "");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, kHeaderEs);
+  EXPECT_EQ(r.err, "line 1: line too long\n");
+}
+
+TEST(BatchRun, ANameBeyondAsciiLateInALongRunStillDecidesTheEncodingOfTheWholeOutput) {
+  const LongInput base = MakeLongInput();
+  struct Case {
+    std::vector<std::pair<std::size_t, std::string>> names;  // line, name
+    bool windows1252;
+  };
+  const Case cases[] = {
+      {{{20000, "A\xC3\xB1" "ejo"}}, true},                              // Añejo: in Windows-1252
+      {{{20000, "A\xC3\xB1" "ejo"}, {25000, "\xE2\x98\x85"}}, false},    // and ★: UTF-8
+      {{{2, "\xE2\x98\x85"}, {20000, "A\xC3\xB1" "ejo"}}, false},
+      {{{29999, "\xC3\x83\xC2\xA9"}}, false},  // Ã© would be C3 A9, the UTF-8 of é
+  };
+  for (const Case& c : cases) {
+    std::string text = base.text;
+    for (const auto& [line, name] : c.names) {
+      std::size_t at = 0;
+      for (std::size_t n = 1; n < line; ++n) at = text.find('\n', at) + 1;
+      text.replace(at, text.find('\t', at) - at, name);
+    }
+    const std::string utf8 = kHeaderEs + Process(text).out;
+    const std::string expected = c.windows1252 ? Utf8ToWindows1252(utf8).value() : utf8;
+    for (const char* threads : {"1", "2"}) {
+      const RunResult r = RunTool({"--threads", threads}, text);
+      EXPECT_TRUE(r.out == expected) << c.names.back().second << " on " << threads << " threads";
+      EXPECT_EQ(DecodeText(r.out), utf8);
+    }
+  }
+}
+
+TEST(BatchReference, TheReferenceMayComeLateEvenOnAStreamThatCannotBeReadTwice) {
+  const std::string text = MakeLongInput().text + RedLine("Referencia", 7);
+  const std::string path = TempPath("reference.tsv");
+  WriteBytes(path, text);
+  const RunResult fromFile = RunTool({"--reference", "Referencia", path}, "");
+  const RunResult fromPipe = RunToolOnPipe({"--reference", "Referencia"}, text);
+  const RunResult fromRedirect = RunTool({"--reference", "Referencia"}, text);
+  std::filesystem::remove(path);
+  EXPECT_EQ(fromFile.status, 1);  // the failing lines of the long input
+  EXPECT_TRUE(fromFile.out.ends_with("\t0.00\t0.00\r\n")) << fromFile.out.substr(fromFile.out.size() - 80);
+  EXPECT_EQ(std::count(fromFile.out.begin(), fromFile.out.end(), '\n'), 1 + MakeLongInput().samples + 1);
+  for (const RunResult* r : {&fromPipe, &fromRedirect}) {
+    EXPECT_EQ(r->status, fromFile.status);
+    EXPECT_TRUE(r->out == fromFile.out);
+    EXPECT_EQ(r->err, fromFile.err);
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The tool never destroys its input and keeps the data file readable.
+
+namespace {
+
+struct PdfRun {
+  int status;
+  std::string out, err;
+  int reports = 0;  // calls of the report writer
+};
+
+PdfRun RunWithPdf(const std::vector<std::string>& args, std::FILE* in) {
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  PdfRun r{};
+  r.status = tintavis::batch::Run(args, in, out, err, [&r](const std::string&, const tintavis::ReportContent&) {
+    ++r.reports;
+    return std::string();
+  });
+  r.out = ReadBack(out);
+  r.err = ReadBack(err);
+  return r;
+}
+
+TEST(BatchPdf, NeverWritesOverTheInputOrOverAFileThatIsNotAPdf) {
+  const std::string data = TempPath("data.tsv");
+  const std::string other = TempPath("other");
+  const std::string link = TempPath("link.tsv");
+  struct Case {
+    const char* what;
+    std::string existing;  // the bytes of `other` before the run, or "-" when it does not exist
+    std::vector<std::string> args;
+    bool inputFromData;  // standard input is data.tsv
+    std::string refused;  // the start of the message, or empty when the report is written
+  };
+  const std::string samples = RedLine("Crianza");
+  const Case cases[] = {
+      {"the output name forgotten", "-", {"--pdf", data}, false, "--pdf: '" + data + "' exists and is not a PDF"},
+      {"the input by its name", "-", {"--pdf", data, data}, false, "--pdf: '" + data + "' is the input"},
+      {"the input by another name", "-", {"--pdf", link, data}, false, "--pdf: '" + link + "' is the input"},
+      {"the input on standard input", "-", {"--pdf", data}, true, "--pdf: '" + data + "' is the input"},
+      {"a text file", "notes\n", {"--pdf", other, data}, false, "--pdf: '" + other + "' exists and is not a PDF"},
+      {"an empty file", "", {"--pdf", other, data}, false, "--pdf: '" + other + "' exists and is not a PDF"},
+      {"an earlier report", "%PDF-1.4\n", {"--pdf", other, data}, false, ""},
+      {"a new file", "-", {"--pdf", other, data}, false, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(data, samples);
+    std::filesystem::remove(link);
+    std::filesystem::create_hard_link(data, link);
+    std::filesystem::remove(other);
+    if (c.existing != "-") WriteBytes(other, c.existing);
+    std::FILE* in = c.inputFromData ? std::fopen(data.c_str(), "rb") : std::tmpfile();
+    ASSERT_NE(in, nullptr);
+    const PdfRun r = RunWithPdf(c.args, in);
+    std::fclose(in);
+    EXPECT_EQ(ReadBytes(data), samples);
+    if (c.refused.empty()) {
+      EXPECT_EQ(r.status, 0) << r.err;
+      EXPECT_EQ(r.reports, 1);
+      continue;
+    }
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err.rfind("tintavis-calc: " + c.refused, 0), 0u) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.reports, 0);
+    if (c.existing != "-") {
+      EXPECT_EQ(ReadBytes(other), c.existing);
+    }
+  }
+  for (const std::string& p : {data, other, link}) std::filesystem::remove(p);
+}
+
+TEST(BatchRun, SaysItReadsFromTheKeyboardWhenStandardInputIsATerminal) {
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(::grantpt(master), 0);
+  ASSERT_EQ(::unlockpt(master), 0);
+  const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+  ASSERT_GE(terminal, 0);
+  std::FILE* keyboard = ::fdopen(terminal, "r");
+  struct Case {
+    std::vector<std::string> args;
+    const char* said;
+  };
+  const std::string typed = "Crianza\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n";
+  const std::string file = TempPath("typed.tsv");
+  WriteBytes(file, typed);
+  const Case cases[] = {
+      {{}, "tintavis-calc: leyendo muestras del teclado"},
+      {{"--lang", "en", "-"}, "tintavis-calc: reading samples from the keyboard"},
+      {{file}, nullptr},  // a file given: the keyboard is not read
+  };
+  for (const Case& c : cases) {
+    // A line typed, then Ctrl+D at the start of the next one: the end of the input.
+    if (c.said != nullptr) {
+      const std::string keys = typed + "\x04";
+      ASSERT_EQ(::write(master, keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+    }
+    std::clearerr(keyboard);
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    const int status = tintavis::batch::Run(c.args, keyboard, out, err);
+    const std::string written = ReadBack(out);
+    const std::string said = ReadBack(err);
+    EXPECT_EQ(status, 0) << said;
+    EXPECT_NE(written.find(tintavis::testing::kCrianza), std::string::npos);
+    if (c.said == nullptr) {
+      EXPECT_EQ(said, "");
+    } else {
+      EXPECT_EQ(said.rfind(c.said, 0), 0u) << said;
+      EXPECT_TRUE(said.ends_with("Ctrl+D\n")) << said;
+    }
+  }
+  std::fclose(keyboard);
+  ::close(master);
+  std::filesystem::remove(file);
+}
+
+TEST(BatchRun, NamesThatWouldBreakTheRowHaveThoseCharactersReplacedAndAreReported) {
+  struct Case {
+    std::string name;
+    std::vector<std::string> args;
+    std::string written;  // the name cell, with its final blank
+    std::string err;
+  };
+  const std::string es = "line 1: TAB, CR, LF, NUL o byte 26 del nombre cambiados por espacios\n";
+  const Case cases[] = {
+      {"A\rB", {}, "A B ", es},
+      {"Nul\0"s, {}, "Nul  ", es},
+      {"Ctrl\x1AZ\r\x1A", {}, "Ctrl Z   ", es},
+      {"A\rB", {"--lang", "en"}, "A B ", "line 1: TAB, CR, LF, NUL or byte 26 in the name replaced by spaces\n"},
+      {"A\rB", {"--precise"}, "A B ", es},
+      {"Plain", {}, "Plain ", ""},
+  };
+  for (const Case& c : cases) {
+    const RunResult r = RunTool(c.args, RedLine(c.name));
+    EXPECT_EQ(r.status, 0);
+    const std::string header = r.out.substr(0, r.out.find('\n') + 1);
+    EXPECT_EQ(r.out.substr(header.size(), c.written.size() + 1), c.written + "\t");
+    EXPECT_EQ(r.err, c.err);
+  }
+  // A sample that is not computed is reported for that alone.
+  const RunResult refused = RunTool({}, "A\rB\tred\t2\t10\t0.5\t0.1\t0.6\t0.2\n");
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err, "line 1: Color fuera de rango. Introduzca nuevos valores.\n");
+}
+
+TEST(BatchRun, AByteOrderMarkAtTheStartIsDropped) {
+  const std::string bom = "\xEF\xBB\xBF";
+  struct Case {
+    std::string input;
+    std::string written;  // the first name cell as written
+  };
+  const Case cases[] = {
+      {bom + RedLine("Crianza"), "Crianza "},
+      // The first line is Windows-1252 (F1 is ñ): the mark is still no part of the name.
+      {bom + RedLine("A\xF1" "ejo"), "A\xF1" "ejo "},
+      {bom + "# readings\n" + RedLine("Joven"), "Joven "},
+      {bom, ""},
+  };
+  for (const Case& c : cases) {
+    const RunResult r = RunTool({}, c.input);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(std::string(kHeaderEs).size(), c.written.size()), c.written);
+    if (!c.written.empty()) {
+      EXPECT_EQ(r.out[std::string(kHeaderEs).size() + c.written.size()], '\t');
+    }
+  }
 }
 
 }  // namespace

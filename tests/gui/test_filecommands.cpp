@@ -290,7 +290,9 @@ TEST_P(UnsavedSamplesGuard, AsksBeforeThrowingSamplesAway) {
   } else if (!opens) {
     EXPECT_EQ(cleared, c.goesOn);
   }
-  if (!c.goesOn) EXPECT_EQ(Cell(1, 1), "Vino ");
+  if (!c.goesOn) {
+    EXPECT_EQ(Cell(1, 1), "Vino ");
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

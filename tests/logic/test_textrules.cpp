@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iomanip>
 #include <limits>
 #include <optional>
 #include <random>
@@ -750,6 +751,69 @@ TEST(FormatFixed, GivesShortTextsForAnyDoubleAndAnyFormat) {
   }
 }
 
+// The cell text written the plain way, from printf's 18 digits rounded half up as strings, or
+// nothing for the scientific form: the reference next to half-way points and powers of ten,
+// where working in binary could slip by one unit.
+std::optional<std::string> PlainFixed(double value, int p, int d) {
+  char printed[40];
+  std::snprintf(printed, sizeof printed, "%.17e", std::fabs(value));
+  const std::string digits = printed[0] + std::string(printed + 2, 17);
+  int e = std::atoi(std::strchr(printed, 'e') + 1) + 1;
+  const int k = std::min(p, e + d);
+  std::string kept;
+  if (k >= 0) {
+    kept = digits.substr(0, static_cast<std::size_t>(k));
+    if (k < 18 && digits[static_cast<std::size_t>(k)] >= '5') {
+      int i = k - 1;
+      while (i >= 0 && kept[i] == '9') kept[i--] = '0';
+      if (i >= 0) {
+        ++kept[i];
+      } else {
+        kept.insert(0, "1");
+        ++e;
+      }
+    }
+  }
+  if (e > p) return std::nullopt;
+  const auto digit = [&](int i) { return i >= 0 && i < static_cast<int>(kept.size()) ? kept[i] : '0'; };
+  std::string text = kept.find_first_not_of('0') != std::string::npos && std::signbit(value) ? "-" : "";
+  if (e <= 0) text += '0';
+  for (int i = 0; i < e; ++i) text += digit(i);
+  text += '.';
+  for (int j = 1; j <= d; ++j) text += digit(e - 1 + j);
+  return text;
+}
+
+TEST(FormatFixed, FollowsTheEighteenDigitExpansionNextToHalfWayPointsAndPowersOfTen) {
+  std::mt19937_64 random(20261208);
+  std::uniform_int_distribution<int> precision(1, 18);
+  std::uniform_int_distribution<int> decimals(0, 6);
+  std::uniform_int_distribution<int> keptDigits(1, 12);
+  std::uniform_int_distribution<int> scale(-12, 8);
+  int compared = 0;
+  for (int i = 0; i < 20000; ++i) {
+    const int p = precision(random);
+    const int d = decimals(random);
+    // N + 1/2 units of 10^s, and 10^s itself, with the doubles a few steps either side.
+    const int s = scale(random);
+    const auto units = static_cast<double>(random() % static_cast<std::uint64_t>(std::pow(10.0, keptDigits(random))));
+    for (const double centre : {(units + 0.5) * std::pow(10.0, s), std::pow(10.0, s)}) {
+      double value = centre;
+      for (int step = 0; step < 4; ++step) value = std::nextafter(value, 0.0);
+      for (int step = 0; step < 9; ++step, value = std::nextafter(value, kInf)) {
+        for (const double v : {value, -value}) {
+          const auto want = PlainFixed(v, p, d);
+          if (!want) continue;
+          SCOPED_TRACE(::testing::Message() << "value " << std::setprecision(17) << v << " with (" << p << ", " << d << ")");
+          EXPECT_EQ(FormatFixed(v, p, d, '.'), *want);
+          ++compared;
+        }
+      }
+    }
+  }
+  EXPECT_GT(compared, 100000);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -812,4 +876,32 @@ TEST(FormatGeneral, TheLargestDoublesRoundToTextsThatReadBackAsOverflow) {
   // Below that the texts read back: 1E308 is a double.
   EXPECT_EQ(FormatFixed(1e308, 5, 3, '.'), "1E308");
   EXPECT_TRUE(ParseReal(FormatFixed(1e308, 5, 3, '.'), '.').ok());
+}
+
+// ---------------------------------------------------------------------------------------------
+// ReplaceFieldBreakers
+
+TEST(ReplaceFieldBreakers, TurnsEachCharacterThatWouldBreakADataFileRowIntoASpace) {
+  using namespace std::string_literals;
+  struct Case {
+    std::string text;
+    std::string expected;
+    bool changed;
+  };
+  const Case cases[] = {
+      {"Crianza 2019", "Crianza 2019", false},
+      {"", "", false},
+      {"Vi\xC3\xB1" "a \xE2\x98\x85", "Vi\xC3\xB1" "a \xE2\x98\x85", false},  // UTF-8 is left alone
+      {"a\tb", "a b", true},
+      {"a\r\nb", "a  b", true},
+      {"\0tail"s, " tail", true},
+      {"end\x1A", "end ", true},
+      {"\t\r\n\0\x1A"s, "     ", true},
+      {"\x1B\x7F\x01", "\x1B\x7F\x01", false},  // other controls do not split a row
+  };
+  for (const Case& c : cases) {
+    const tintavis::FieldText fit = tintavis::ReplaceFieldBreakers(c.text);
+    EXPECT_EQ(fit.text, c.expected);
+    EXPECT_EQ(fit.changed, c.changed) << c.expected;
+  }
 }
