@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
   // display name is set: Qt would append it to every window caption.
   QApplication::setApplicationName(QString::fromLatin1(tintavis::kApplicationTitle));
   QApplication::setWindowIcon(tintavis::TintavisIcon());
+  // The desktop entry that launches the program: a Wayland shell matches the window to it by
+  // this name, an X11 one by the application name above (WM_CLASS, the entry's StartupWMClass).
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.tintavis.tintavis"));
 
   tintavis::Program program;
   program.mainWindow.showMaximized();

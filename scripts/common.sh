@@ -19,6 +19,7 @@ TINTAVIS_PACKAGES=(
   poppler-utils
   desktop-file-utils appstream man-db
   time
+  dpkg-dev file lintian
 )
 
 # Debian packages of the fuzz build (scripts/fuzz): clang with libFuzzer and the sanitizer
@@ -58,4 +59,22 @@ build_all() {
     cmake -S "$TINTAVIS_ROOT" -B "$TINTAVIS_BUILD" -G Ninja "$@"
   fi
   cmake --build "$TINTAVIS_BUILD" -j "$(nproc)"
+}
+
+# Makes the Debian package of the build in the first argument (CPack, into that folder; the
+# programs' debug information into its debug-symbols/). With --check, lintian checks it as
+# Debian checks its own: any error or warning fails, the pedantic and informational notes show.
+make_package() {
+  local build="$1"
+  rm -f "$build"/tintavis_*.deb
+  (cd "$build" && cpack -G DEB > cpack.log) || { cat "$build/cpack.log"; return 1; }
+  ls "$build"/tintavis_*.deb
+  if [ "${2:-}" = "--check" ]; then
+    # lintian's note that it runs as root (as CI does) is no finding.
+    local report status=0
+    report="$(lintian --pedantic --display-info --fail-on error,warning "$build"/tintavis_*.deb 2>&1)" || status=$?
+    grep -v '^running with root privileges' <<< "$report" || true
+    [ "$status" -eq 0 ] || { echo "lintian found errors or warnings"; return 1; }
+    echo "lintian: no error, no warning"
+  fi
 }
