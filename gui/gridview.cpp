@@ -6,6 +6,7 @@
 #include <QPalette>
 
 #include "gui/qtglue.h"
+#include "logic/textrules.h"
 #include "gui/messenger.h"
 
 namespace tintavis {
@@ -35,7 +36,8 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (role != Qt::EditRole || !index.isValid() || index.column() == 0 || index.row() >= shownRows_) return false;
-  grid_.SetCell(index.row() + 1, index.column(), ToStdString(value.toString()));
+  // Pasted text may hold characters that would split the row in the data file.
+  grid_.SetCell(index.row() + 1, index.column(), ReplaceFieldBreakers(ToStdString(value.toString())).text);
   emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
   emit cellEdited();
   return true;

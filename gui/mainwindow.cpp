@@ -416,7 +416,8 @@ QLineEdit* MainWindow::FieldFor(InputField field) const {
 
 SampleForm MainWindow::ReadForm() const {
   SampleForm form;
-  form.name = ToStdString(nameField_->text());
+  // A pasted name may hold characters that would split its row in the data file.
+  form.name = ReplaceFieldBreakers(ToStdString(nameField_->text())).text;
   form.espesor = ToStdString(measurementPathField_->text());
   form.referido = ToStdString(resultPathField_->text());
   form.primLong = ToStdString(absorbanceFields_[0]->text());

@@ -329,3 +329,18 @@ TEST_F(MainWindowTest, TypedCellTextBelowTheSamplesSurvivesClearAll) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, PastedTabsAndLineBreaksNeverReachTheDataFileRow) {
+  TypeRedReference();
+  Field("NomMuestra")->setText(QString::fromUtf8("Lote\t7\r\nB\x1a"));  // as a paste leaves it
+  window.Calculate();
+  EXPECT_EQ(GridText(2, 1), "Lote 7  B  ");
+  auto* grid = Find<QTableView>("Resultados1");
+  grid->model()->setData(grid->model()->index(0, 1), QString("Otro\tnombre\n"));
+  EXPECT_EQ(GridText(1, 1), "Otro nombre ");
+  EXPECT_TRUE(window.Session().unsavedSamples);
+}
+
+}  // namespace
