@@ -294,11 +294,11 @@ void MainWindow::BuildMenus() {
   menuBar()->addMenu(opciones);
 
   QMenu* language = menu(menuBar(), "Language1");
-  QAction* english1 = language->addAction(ToQString(captions::kEnglishItem));
-  english1->setObjectName("English1");
-  QAction* espanol1 = language->addAction(ToQString(captions::kSpanishItem));
-  espanol1->setObjectName("Espanol1");
-  espanol1->setVisible(false);
+  englishItem_ = language->addAction(ToQString(captions::kEnglishItem));
+  englishItem_->setObjectName("English1");
+  spanishItem_ = language->addAction(ToQString(captions::kSpanishItem));
+  spanishItem_->setObjectName("Espanol1");
+  spanishItem_->setVisible(false);
   menuBar()->addMenu(language);
 
   QMenu* ayuda1 = menu(menuBar(), "Ayuda1");
@@ -310,8 +310,8 @@ void MainWindow::BuildMenus() {
   connect(nuevo1, &QAction::triggered, this, &MainWindow::ClearAllSamples);
   connect(borrartodo1, &QAction::triggered, this, &MainWindow::ClearAllSamples);
   connect(salir1, &QAction::triggered, this, &MainWindow::Exit);
-  connect(english1, &QAction::triggered, this, &MainWindow::SwitchToEnglish);
-  connect(espanol1, &QAction::triggered, this, &MainWindow::SwitchToSpanish);
+  connect(englishItem_, &QAction::triggered, this, &MainWindow::SwitchToEnglish);
+  connect(spanishItem_, &QAction::triggered, this, &MainWindow::SwitchToSpanish);
   connect(numero1, &QAction::triggered, this, &MainWindow::ShowNumberingDialog);
   connect(ayuda, &QAction::triggered, this, &MainWindow::ShowHelp);
   connect(acercade1, &QAction::triggered, this, &MainWindow::ShowAbout);
@@ -392,8 +392,8 @@ void MainWindow::ApplyLanguage(Language language) {
     auto* label = client_->findChild<QLabel*>(ToQString(m.name));
     label->move(m.LeftIn(language), label->y());
   }
-  findChild<QAction*>("English1")->setVisible(!english);
-  findChild<QAction*>("Espanol1")->setVisible(english);
+  englishItem_->setVisible(!english);
+  spanishItem_->setVisible(english);
   const auto header = GridHeader(language);
   for (const int c : {kNumberColumn, kNameColumn, kTonalityColumn}) session_.grid.SetCell(0, c, header[c]);
   ShowAllCells();

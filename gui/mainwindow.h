@@ -142,6 +142,8 @@ class MainWindow : public QMainWindow, public WorkflowView {
   QFrame* swatch_ = nullptr;
   ChartImages charts_;
   QMenu* popup_ = nullptr;
+  QAction* englishItem_ = nullptr;  // "Language → English", shown while in Spanish
+  QAction* spanishItem_ = nullptr;  // "Idioma → Español", shown while in English
   QFileDialog* calcSaveDialog_ = nullptr;  // "Archivo Calc", .ods first
   QFileDialog* excelSaveDialog_ = nullptr;  // "Archivo Excel", .xls first
   QFileDialog* openDialog_ = nullptr;
