@@ -16,6 +16,7 @@
 
 #include "cli/pipeline.h"
 #include "cli/precisetext.h"
+#include "cli/spectra.h"
 #include "logic/calculation.h"
 #include "logic/messages.h"
 #include "logic/resultsgrid.h"
@@ -29,6 +30,9 @@ namespace {
 constexpr std::string_view kUsage =
     "Usage: tintavis-calc [--separator . | ,] [--lang es | en] [--precise] [--spectrum]\n"
     "                     [--pdf OUT.pdf] [--reference NAME] [--threads N] [FILE | -]\n"
+    "       tintavis-calc --spectra FILE [--wine red | white] [--path MM] [--result MM]\n"
+    "                     [--transmittance] [--separator . | ,] [--lang es | en] [--precise]\n"
+    "                     [--pdf OUT.pdf] [--reference NAME]\n"
     "\n"
     "Computes the colour of every sample in FILE (standard input when FILE is absent or -) and\n"
     "writes a TINTAVIS data file to standard output.\n"
@@ -40,6 +44,14 @@ constexpr std::string_view kUsage =
     "\"White, Brandy\". Blank lines and lines starting with # are skipped. Each line is UTF-8,\n"
     "or Windows-1252 when it is not valid UTF-8.\n"
     "\n"
+    "Spectra (--spectra FILE, or - for standard input): a wavelength column and one column per\n"
+    "sample, the first line naming the samples, fields separated by TAB, ';' or ','; whole\n"
+    "nanometres every 1, 2, 5 or 10 nm from 380 nm or below to 780 nm or above; decadic\n"
+    "absorbances, or transmittances (0 to 1, or percent) with --transmittance. Each line gives\n"
+    "a sample's colour from its whole spectrum and ends with \"dE00 (4 nm)\", the CIEDE2000\n"
+    "difference of the four-wavelength estimate from it (\"  --\" when the estimate is refused,\n"
+    "which is reported and leaves the exit status alone).\n"
+    "\n"
     "Options:\n"
     "  --separator . | ,  decimal separator of the numbers written (default .); absorbances are\n"
     "                     read with either\n"
@@ -47,7 +59,7 @@ constexpr std::string_view kUsage =
     "  --precise          write the ten values as %.17g with '.', also Intensity and Tonality\n"
     "                     of white wines\n"
     "  --spectrum         go on with the 31 transmittances at the result path length, 400 to\n"
-    "                     700 nm\n"
+    "                     700 nm (not with --spectra)\n"
     "  --pdf OUT.pdf      also write the printed report of the first 50 computed samples, as\n"
     "                     the window prints them, to OUT.pdf (one A4 portrait page); never over\n"
     "                     the input or over an existing file that is not a PDF\n"
@@ -55,14 +67,23 @@ constexpr std::string_view kUsage =
     "                     dE00 (CIEDE2000) against the sample named NAME\n"
     "  --threads N        compute on N threads, 1 to 64 (default: one per core); the output is\n"
     "                     the same for any N\n"
+    "  --spectra FILE     read FILE as measured spectra (see above)\n"
+    "  --wine red | white with --spectra: the wine type of the four-wavelength estimate, and\n"
+    "                     whether Intensity and Tonality are shown (default red)\n"
+    "  --path MM          with --spectra: the cell the spectra were measured in, whole mm\n"
+    "                     (default 10)\n"
+    "  --result MM        with --spectra: the path length of the results, whole mm (default 10)\n"
+    "  --transmittance    with --spectra: the values are transmittances\n"
     "  --help             show this text\n"
     "\n"
     "Output: the header line, then one line per computed sample; lines end with CR LF.\n"
-    "A sample that cannot be computed is reported on standard error as \"line N: MESSAGE\".\n"
+    "A sample that cannot be computed is reported on standard error as \"line N: MESSAGE\"\n"
+    "(for spectra \"line N, column C (NAME): MESSAGE\", where its name stands in the file).\n"
     "So is a line longer than 64 KiB, which ends the input, and a name whose TAB, CR, LF, NUL\n"
     "or byte 26 were replaced by spaces (the sample is computed).\n"
-    "Exit status: 0 all samples computed, 1 some failed, 2 usage error, unreadable input,\n"
-    "output that could not be written, or a report that could not or may not be written.\n";
+    "Exit status: 0 all samples computed, 1 some failed, 2 usage error, unreadable input (or a\n"
+    "spectra file with a fault), output that could not be written, or a report that could not\n"
+    "or may not be written.\n";
 
 constexpr std::size_t kFields = 8;
 constexpr unsigned kMaxThreads = 64;
@@ -128,8 +149,6 @@ std::string WineTypeMessage(std::string_view field, Language language) {
 }
 
 constexpr std::string_view kLineTooLong = "line too long";
-constexpr BilingualText kNameReplaced = {"TAB, CR, LF, NUL o byte 26 del nombre cambiados por espacios",
-                                         "TAB, CR, LF, NUL or byte 26 in the name replaced by spaces"};
 constexpr BilingualText kReadingKeyboard = {
     "tintavis-calc: leyendo muestras del teclado, una por línea (8 campos separados por TAB); "
     "termine con Ctrl+D\n",
@@ -206,12 +225,6 @@ LineKind ReadLine(std::string_view line, const Options& options, SampleForm& for
   return LineKind::Sample;
 }
 
-// What a name written to the output needs from its encoding.
-NameEncoding EncodingOf(std::string_view name) {
-  if (IsAscii(name)) return NameEncoding::Ascii;
-  return Windows1252ThatReadsBack(name) ? NameEncoding::Windows1252 : NameEncoding::Utf8;
-}
-
 // The output line of a computed sample. Its fields after the name are put together in one
 // buffer: ten values, 31 transmittances and two differences, each a TAB and at most
 // kFixedTextMax characters (kPreciseTextMax for %.17g), and the line end.
@@ -258,6 +271,7 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
   Arguments result;
   Options options;
   bool haveInput = false;
+  std::string spectraOption;  // the last option given that only --spectra takes
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&](std::string_view name) -> std::optional<std::string> {
@@ -313,6 +327,40 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
         return result;
       }
       options.threads = n;
+    } else if (a == "--spectra") {
+      const auto v = value(a);
+      if (!v) return result;
+      if (haveInput) {
+        result.error = "only one input file may be given";
+        return result;
+      }
+      options.spectra = true;
+      options.input = *v;
+      haveInput = true;
+    } else if (a == "--wine") {
+      const auto v = value(a);
+      if (!v) return result;
+      const std::string wine = AsciiLower(*v);
+      if (wine != "red" && wine != "white") {
+        result.error = "--wine takes red or white (not '" + *v + "')";
+        return result;
+      }
+      options.spectraChoices.wine = wine == "red" ? WineType::RedRose : WineType::WhiteBrandy;
+      spectraOption = a;
+    } else if (a == "--path" || a == "--result") {
+      const auto v = value(a);
+      if (!v) return result;
+      std::int32_t mm = 0;
+      const auto [end, ec] = std::from_chars(v->data(), v->data() + v->size(), mm);
+      if (v->empty() || ec != std::errc() || end != v->data() + v->size() || mm < 1) {
+        result.error = a + " takes a whole number of millimetres, 1 or more (not '" + *v + "')";
+        return result;
+      }
+      (a == "--path" ? options.spectraChoices.d : options.spectraChoices.r) = mm;
+      spectraOption = a;
+    } else if (a == "--transmittance") {
+      options.spectraChoices.transmittance = true;
+      spectraOption = a;
     } else if (a.size() > 1 && a[0] == '-' && a != "-") {
       result.error = "unknown option '" + a + "'";
       return result;
@@ -324,6 +372,15 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
       options.input = a;
       haveInput = true;
     }
+  }
+  if (!spectraOption.empty() && !options.spectra) {
+    // Lines of four absorbances carry their own wine type and path lengths.
+    result.error = spectraOption + " goes with --spectra";
+    return result;
+  }
+  if (options.spectra && options.spectrum) {
+    result.error = "--spectrum goes with lines of four absorbances, not with --spectra";
+    return result;
   }
   result.options = options;
   return result;
@@ -339,6 +396,7 @@ std::string HeaderLine(const Options& options) {
   }
   // Plain letters keep the header within Windows-1252.
   if (options.reference) out += "\tdE*ab\tdE00";
+  if (options.spectra) out += "\tdE00 (4 nm)";
   out += kLineEnd;
   return out;
 }
@@ -382,7 +440,7 @@ Report ProcessText(std::string_view text, const Options& options, std::size_t fi
       continue;
     }
     if (renamed) {
-      AppendReport(errors, lineNumber, kNameReplaced.In(options.language));
+      AppendReport(errors, lineNumber, messages::kNameReplaced.In(options.language));
       ++report.renamed;
     }
     if (report.names != NameEncoding::Utf8) report.names = std::max(report.names, EncodingOf(row->name));
@@ -508,6 +566,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
       return 2;
     }
   }
+  if (options.spectra) return RunSpectra(options, input, inputName, out, err, writeReport);
   if (options.input == "-" && ::isatty(::fileno(in)) != 0) std::fputs(kReadingKeyboard.In(options.language).data(), err);
 
   // --reference needs its sample before the first line is written: the input is read up to it

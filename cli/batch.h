@@ -14,6 +14,7 @@
 #include "logic/resultsgrid.h"
 #include "core/colourdifference.h"
 #include "io/report.h"
+#include "logic/spectrachoices.h"
 
 namespace tintavis::batch {
 
@@ -27,6 +28,11 @@ struct Options {
   // --reference: every line ends with ΔE*ab and ΔE00 against the sample of this name.
   std::optional<std::string> reference;
   unsigned threads = 0;  // --threads: threads that compute; 0 for one per core
+  // --spectra: `input` is a file of measured spectra; each line holds a spectrum's full-method
+  // results and ends with the ΔE00 of its four-wavelength estimate. --wine, --path, --result and
+  // --transmittance fill `spectraChoices`.
+  bool spectra = false;
+  SpectraChoices spectraChoices;
 };
 
 struct Arguments {
@@ -46,7 +52,8 @@ struct Report {
   bool tooLong = false;  // a line longer than kMaxLineBytes ended the text
 };
 
-// The header line of the output, in the language of the options, CR LF included.
+// The header line of the output, in the language of the options, CR LF included; with --spectra
+// it ends with "dE00 (4 nm)".
 std::string HeaderLine(const Options& options);
 
 // Computes every sample line of `text`, a block of the input's bytes whose first line is line

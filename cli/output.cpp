@@ -1,11 +1,19 @@
 #include "cli/output.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 
 #include "io/encoding.h"
 
 namespace tintavis::batch {
+
+NameEncoding EncodingOf(std::string_view name) {
+  if (std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    return NameEncoding::Ascii;
+  }
+  return Windows1252ThatReadsBack(name) ? NameEncoding::Windows1252 : NameEncoding::Utf8;
+}
 
 DataFileWriter::~DataFileWriter() {
   if (spool_ != nullptr) std::fclose(spool_);

@@ -15,6 +15,9 @@ enum class NameEncoding {
   Utf8,         // a character that only UTF-8 holds, or code-page bytes that would read as UTF-8
 };
 
+// What a name written to the output needs from its encoding.
+NameEncoding EncodingOf(std::string_view name);
+
 // The choice needs every name, but the lines are written as they come. Lines go straight to the
 // output as long as they are ASCII, and again once a name has decided for UTF-8; only between
 // the first name beyond ASCII and that decision (if ever) are they kept in a temporary file,

@@ -26,6 +26,14 @@ QFileDialog* MakeFileDialog(QWidget* parent, const char* objectName, FileDialogK
                             ToQString(captions::kAllFilesFilter)});
     return dialog;
   }
+  if (kind == FileDialogKind::OpenSpectra) {
+    dialog->setWindowTitle(ToQString(captions::kOpenSpectraTitle));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setLabelText(QFileDialog::Accept, ToQString(captions::kOpenButton));
+    dialog->setNameFilters({ToQString(captions::kSpectraFilter), ToQString(captions::kAllFilesFilter)});
+    return dialog;
+  }
   dialog->setWindowTitle(ToQString(captions::kSaveTitle));
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setFileMode(QFileDialog::AnyFile);

@@ -11,6 +11,7 @@ enum class FileDialogKind {
   SaveExcel,  // "Archivo Excel": .xls first
   SaveCalc,   // "Archivo Calc": .ods first
   Open,       // "Abrir un archivo"
+  OpenSpectra,  // "Abrir espectros": one file of measured spectra
 };
 
 // A dialog created once and kept, so that it proposes the last name chosen in it.

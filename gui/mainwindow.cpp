@@ -33,6 +33,7 @@
 #include "gui/messenger.h"
 #include "logic/textrules.h"
 #include "io/datafile.h"
+#include "io/spectraresults.h"
 #include "gui/qtprinting.h"
 #include "io/report.h"
 #include "gui/aboutwindow.h"
@@ -42,6 +43,7 @@
 #include "gui/logo.h"
 #include "gui/numberingdialog.h"
 #include "gui/quickentry.h"
+#include "gui/spectradialog.h"
 
 namespace tintavis {
 namespace {
@@ -273,6 +275,7 @@ void MainWindow::BuildMenus() {
   QMenu* archivo = menu(menuBar(), "Archivo");
   QAction* nuevo1 = item(archivo, "Nuevo1", QKeySequence(Qt::CTRL | Qt::Key_N));
   QAction* abrir1 = item(archivo, "Abrir1", QKeySequence(Qt::CTRL | Qt::Key_A));
+  QAction* abrirEspectros1 = item(archivo, "AbrirEspectros1");
   QMenu* guardar1 = menu(archivo, "Guardar1");
   archivo->addMenu(guardar1);
   QAction* archivoExcel1 = item(guardar1, "ArchivoExcel1");
@@ -317,6 +320,7 @@ void MainWindow::BuildMenus() {
   connect(acercade1, &QAction::triggered, this, &MainWindow::ShowAbout);
   connect(diferencia1, &QAction::triggered, this, &MainWindow::ShowColourDifferences);
   connect(abrir1, &QAction::triggered, this, &MainWindow::Open);
+  connect(abrirEspectros1, &QAction::triggered, this, &MainWindow::OpenSpectra);
   connect(archivoExcel1, &QAction::triggered, this, &MainWindow::SaveExcelFile);
   connect(archivoCalc1, &QAction::triggered, this, &MainWindow::SaveCalcFile);
   connect(imprimir1, &QAction::triggered, this, &MainWindow::Print);
@@ -585,6 +589,34 @@ bool MainWindow::OpenFile(const QString& path) {
     truncatedFileSamples_ = content.samplesInFile;
     ShowMessage({MessageDisplay::Prompt, SamplesLeftOutMessage(session_.SampleCount(), content.samplesInFile, language_)});
   }
+  return true;
+}
+
+void MainWindow::OpenSpectra() {
+  if (!MaySetSamplesAside()) return;
+  QFileDialog* files = Dialog(spectraFileDialog_, "OpenDialog2", FileDialogKind::OpenSpectra);
+  if (files->exec() != QDialog::Accepted || files->selectedFiles().isEmpty()) return;
+  const QString path = files->selectedFiles().constFirst();
+  RememberChoice(files, path);
+  if (spectraDialog_ == nullptr) spectraDialog_ = new SpectraDialog(this);
+  spectraDialog_->ApplyLanguage(language_);
+  if (spectraDialog_->exec() != QDialog::Accepted) return;
+  OpenSpectraFile(path, spectraDialog_->Choices());
+}
+
+bool MainWindow::OpenSpectraFile(const QString& path, const SpectraChoices& choices) {
+  const SpectraFileRead read = ReadSpectraFile(QFile::encodeName(path).toStdString(), ReadOptionsFor(choices, language_));
+  if (const auto* error = std::get_if<SpectraFileError>(&read)) {
+    // Checked whole before anything changes: a faulty file leaves the grid as it was.
+    ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(error->message)});
+    return false;
+  }
+  const SpectraResults results = CheckSpectra(std::get<SpectraSet>(read), choices, language_);
+  const SpectraGridLoad load = GridLoadFor(results, choices.wine, separator_, language_);
+  SetCaptionForFile(path);
+  truncatedFile_.clear();
+  LoadComputedSamples(load.samples, language_, session_, *this);
+  for (const Message& message : load.messages) ShowMessage(message);
   return true;
 }
 

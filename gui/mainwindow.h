@@ -9,6 +9,7 @@
 #include "gui/chartimages.h"
 #include "gui/filedialogs.h"
 #include "logic/sampleworkflow.h"
+#include "logic/spectrachoices.h"
 
 class QAction;
 class QFileDialog;
@@ -30,6 +31,7 @@ class DifferenceWindow;
 class HelpWindow;
 class NumberingDialog;
 class QuickEntryWindow;
+class SpectraDialog;
 class GridModel;
 class GridView;
 
@@ -53,6 +55,10 @@ class MainWindow : public QMainWindow, public WorkflowView {
   // read whole and, when good, put in the grid. False after a failure, which was shown.
   bool SaveFile(const QString& path);
   bool OpenFile(const QString& path);
+  // "Abrir espectros" once the file and the choices are known: the spectra read whole and, when
+  // the file is good, their full-method values put in the grid and the check of the
+  // four-wavelength estimate shown. False after a failure, which was shown.
+  bool OpenSpectraFile(const QString& path, const SpectraChoices& choices);
 
   // Before a command throws the grid away: with unsaved samples, asks whether to save them
   // first. True when the command may go on (nothing unsaved, saved, or "No guardar").
@@ -75,6 +81,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void SwitchToSpanish();
   void ShowNumberingDialog();
   void Open();
+  void OpenSpectra();
   void SaveExcelFile();
   void SaveCalcFile();
   void Print();
@@ -147,6 +154,8 @@ class MainWindow : public QMainWindow, public WorkflowView {
   QFileDialog* calcSaveDialog_ = nullptr;  // "Archivo Calc", .ods first
   QFileDialog* excelSaveDialog_ = nullptr;  // "Archivo Excel", .xls first
   QFileDialog* openDialog_ = nullptr;
+  QFileDialog* spectraFileDialog_ = nullptr;
+  SpectraDialog* spectraDialog_ = nullptr;  // made at the first "Abrir espectros", keeps its values
   // Created at the first "Imprimir" and kept, so that the dialog offers the last choices again.
   std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<QPrintDialog> printDialog_;  // after the printer: destroyed before it

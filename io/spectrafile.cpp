@@ -389,6 +389,7 @@ SpectraFileRead ParseSpectraFile(std::string_view bytes, const SpectraReadOption
   set.firstNm = static_cast<int>(firstNm);
   set.stepNm = static_cast<int>(stepNm);
   set.points = row;
+  set.headerLine = headerLine;
   return set;
 }
 

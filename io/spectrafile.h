@@ -58,6 +58,7 @@ struct SpectraSet {
   int firstNm = 0;
   int stepNm = 0;
   std::size_t points = 0;          // wavelengths per spectrum
+  int headerLine = 0;              // the line that names the samples; sample s is column s + 2
   std::vector<std::string> names;  // UTF-8, one per spectrum
   // Decadic absorbance in the measurement cell, spectrum after spectrum, `points` values each.
   std::vector<double> absorbance;

@@ -32,7 +32,7 @@ struct Caption {
 };
 
 // clang-format off
-inline constexpr std::array<Caption, 43> kCaptions = {{
+inline constexpr std::array<Caption, 44> kCaptions = {{
   // Main window: labels and headings. Leading and trailing blanks are part of the texts.
   {Target::MainWidget, "Label4",  "Espesor de medida",    "Pathlength cell for measurement ", "Espesor de medida"},
   {Target::MainWidget, "Label9",  "Espesor de resultado", "Pathlength cell for result",       "Espesor de resultado"},
@@ -54,6 +54,7 @@ inline constexpr std::array<Caption, 43> kCaptions = {{
   // Main menu items ("&Guardar" is a submenu, its title is an item of "&Archivo").
   {Target::MenuItem, "Nuevo1",          "&Nuevo",             "New",            "Nuevo"},
   {Target::MenuItem, "Abrir1",          "&Abrir",             "Open",           "Abrir"},
+  {Target::MenuItem, "AbrirEspectros1", "Abrir &espectros…",  "Open spectra…",  "Abrir espectros…"},
   {Target::MenuTitle, "Guardar1",       "&Guardar",           "Save as",        "Guardar"},
   {Target::MenuItem, "Imprimir1",       "&Imprimir",          "Print",          "Imprimir"},
   {Target::MenuItem, "Salir1",          "&Salir",             "Exit",           "Salir"},
@@ -106,6 +107,18 @@ inline constexpr std::array<BilingualText, 4> kQuickEntryPrompts = {{
 inline constexpr BilingualText kDifferenceWindowTitle = {"Diferencia de color", "Colour difference"};
 inline constexpr BilingualText kDifferenceReferenceLabel = {"&Referencia:", "&Reference:"};
 inline constexpr BilingualText kDifferenceCopyButton = {"Copiar", "Copy"};
+// The spectra dialog, made at each "Abrir espectros" in the language of the moment.
+inline constexpr BilingualText kSpectraDialogTitle = {"Abrir espectros", "Open spectra"};
+inline constexpr BilingualText kSpectraWineBox = {"Tipo de vino", "Type of wine"};
+inline constexpr BilingualText kSpectraRed = {"&Tinto, Rosado", "&Red, Rosé"};
+inline constexpr BilingualText kSpectraWhite = {"&Blanco, Brandy", "&White, Brandy"};
+inline constexpr BilingualText kSpectraMeasurement = {"Espesor de &medida", "Pathlength cell for &measurement"};
+inline constexpr BilingualText kSpectraResult = {"Espesor de &resultado", "Pathlength cell for r&esult"};
+inline constexpr BilingualText kSpectraValuesBox = {"Valores del archivo", "Values in the file"};
+inline constexpr BilingualText kSpectraAbsorbance = {"&Absorbancia", "&Absorbance"};
+inline constexpr BilingualText kSpectraTransmittance = {"Tra&nsmitancia (0 a 1, o %)", "&Transmittance (0 to 1, or %)"};
+inline constexpr BilingualText kSpectraOk = {"Aceptar", "OK"};
+inline constexpr BilingualText kSpectraCancel = {"Cancelar", "Cancel"};
 inline constexpr std::string_view kAboutWindowTitle = "Acerca de TINTAVIS";
 inline constexpr std::string_view kNumberingDialogTitle = "Número de la muestra";
 
@@ -120,6 +133,8 @@ inline constexpr std::string_view kFileNameLabel = "Nombre:";
 inline constexpr std::string_view kFileTypeLabel = "Tipo:";
 inline constexpr std::string_view kCancelButton = "Cancelar";
 inline constexpr std::string_view kOpenTitle = "Abrir un archivo";
+inline constexpr std::string_view kOpenSpectraTitle = "Abrir espectros";
+inline constexpr std::string_view kSpectraFilter = "Espectros (*.tsv *.txt *.csv)";
 inline constexpr std::string_view kOpenButton = "Abrir";
 inline constexpr std::string_view kSaveTitle = "Guardar como";
 inline constexpr std::string_view kSaveButton = "Guardar";

@@ -45,6 +45,41 @@ inline constexpr BilingualText kCancelAnswer = {"Cancelar", "Cancel"};
 inline constexpr BilingualText kYesAnswer = {"Sí", "Yes"};
 inline constexpr BilingualText kNoAnswer = {"No", "No"};
 
+// The batch tool's warning for a name whose characters would break the data file's row.
+inline constexpr BilingualText kNameReplaced = {"TAB, CR, LF, NUL o byte 26 del nombre cambiados por espacios",
+                                                "TAB, CR, LF, NUL or byte 26 in the name replaced by spaces"};
+
+// Spectra files ("Abrir espectros" and tintavis-calc --spectra). A path length of the spectra
+// dialog that is not above 0:
+inline constexpr BilingualText kPathNotPositive = {"El espesor debe ser de 1 mm o más",
+                                                   "The pathlength must be 1 mm or more"};
+// Why a spectrum gives no values (the reader has already checked the wavelengths).
+inline constexpr BilingualText kSpectrumBeyondNumbers = {"el espectro da valores fuera del rango de los números",
+                                                         "the spectrum gives values beyond the range of numbers"};
+inline constexpr BilingualText kSpectrumNotUsable = {"el espectro no sirve para calcular el color",
+                                                     "the spectrum cannot give a colour"};
+// Why the four-wavelength estimate of a spectrum was not made; %1 is the reason.
+inline constexpr BilingualText kEstimateRefused = {"sin estimación con cuatro longitudes de onda: %1",
+                                                   "no four-wavelength estimate: %1"};
+inline constexpr BilingualText kEstimateOutOfRange = {"el espectro reconstruido sale del rango del modelo",
+                                                      "the reconstructed spectrum leaves the model's range"};
+// The box after the spectra were put in the grid: %1 the spectra compared, %2 the largest ΔE00,
+// %3 the spectrum that has it, %4 the mean.
+inline constexpr BilingualText kEstimateSummaryOne = {
+    "ΔE00 de la estimación con cuatro longitudes de onda frente al espectro completo, en 1 espectro: %2 (%3).",
+    "ΔE00 of the four-wavelength estimate against the full spectrum, over 1 spectrum: %2 (%3)."};
+inline constexpr BilingualText kEstimateSummary = {
+    "ΔE00 de la estimación con cuatro longitudes de onda frente al espectro completo, en %1 espectros: "
+    "máximo %2 (%3), media %4.",
+    "ΔE00 of the four-wavelength estimate against the full spectrum, over %1 spectra: largest %2 (%3), mean %4."};
+inline constexpr BilingualText kNoEstimate = {"Ningún espectro admite la estimación con cuatro longitudes de onda.",
+                                              "No spectrum allows the four-wavelength estimate."};
+// Followed by the names, separated by ", ", and a full stop.
+inline constexpr BilingualText kEstimatesRefused = {"Sin estimación con cuatro longitudes de onda: ",
+                                                    "No four-wavelength estimate for: "};
+inline constexpr BilingualText kSpectraNotComputed = {"Sin resultados, y fuera de la tabla: ",
+                                                      "No results, and left out of the grid: "};
+
 // The printing service's messages, English in both languages, without full stop.
 inline constexpr std::string_view kNoPrinter = "There is no default printer currently selected";
 inline constexpr std::string_view kPrintingFailed = "Printing failed";

@@ -69,6 +69,26 @@ void LoadSamples(const std::vector<SampleRecord>& rows, bool moreThanFifty, Lang
   if (moreThanFifty) view.ShowMessage({MessageDisplay::Prompt, std::string(messages::kSampleLimit.In(language))});
 }
 
+void LoadComputedSamples(const std::vector<ComputedSample>& samples, Language language, SampleSession& session,
+                         WorkflowView& view) {
+  const std::size_t n = std::min<std::size_t>(samples.size(), kMaxSamples);
+  std::vector<SampleRecord> rows;
+  rows.reserve(n);
+  for (std::size_t i = 0; i < n; ++i) rows.push_back(samples[i].record);
+  LoadSamples(rows, false, language, session, view);
+  for (std::size_t i = 0; i < n; ++i) {
+    const ColourResult& c = samples[i].colour;
+    const int row = static_cast<int>(i) + 1;
+    view.PlotAbLabel(row, c.a, c.b);
+    view.PlotLLabel(row, c.L);
+  }
+  if (n > 0) {
+    const ColourResult& last = samples[n - 1].colour;
+    view.SetSwatch(DisplayColour(last.X, last.Y, last.Z));
+  }
+  session.unsavedSamples = n > 0;
+}
+
 namespace {
 
 // One cell as a number, or the error display's message for it.

@@ -64,6 +64,19 @@ void ClearAll(SampleSession& session, WorkflowView& view);
 void LoadSamples(const std::vector<SampleRecord>& rows, bool moreThanFifty, Language language, SampleSession& session,
                  WorkflowView& view);
 
+// A sample whose values were computed outside the window (from a measured spectrum): its row's
+// texts and the values behind them.
+struct ComputedSample {
+  SampleRecord record;
+  ColourResult colour;
+};
+
+// Spectra put in the grid: as "Abrir" loads rows 1 to N (at most 50), then each row's labels on
+// both charts in row order and the swatch of the last, as if they had been calculated; the grid
+// holds unsaved samples.
+void LoadComputedSamples(const std::vector<ComputedSample>& samples, Language language, SampleSession& session,
+                         WorkflowView& view);
+
 // A cell of `row` was selected by the user: separators swapped in place, the swatch from the
 // row's X, Y, Z texts and, for rows below NextRow, the labels drawn again. A text that does not
 // convert stops it with the error display; what was done before stays.

@@ -9,7 +9,9 @@
 #include "logic/calculation.h"
 #include "logic/textrules.h"
 #include "tests/support/datafiles.h"
+#include "tests/support/spectrafiles.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -611,6 +613,148 @@ TEST(BatchRun, AByteOrderMarkAtTheStartIsDropped) {
     if (!c.written.empty()) {
       EXPECT_EQ(r.out[std::string(kHeaderEs).size() + c.written.size()], '\t');
     }
+  }
+}
+
+}  // namespace
+
+// --spectra: files of measured spectra. The red wine of tests/support/spectrafiles.h measured in
+// 2 mm gives, at 10 mm, the figures of tests/core/fullspectrum_reference.py (X 2.347782,
+// Y 1.048836, Z 0.204536, L* 9.391820, C* 38.623679, h 20.023110, a* 36.289055, b* 13.224714,
+// Intensity 8.083333, Tonality 0.6875) and a four-wavelength estimate 2.493324 away in ΔE00; its
+// row holds them with the grid's decimals.
+namespace {
+
+using tintavis::testing::kReferenceRedKnots;
+using tintavis::testing::SpectraFileText;
+
+const std::string kTintoRow = "Tinto \t2.348\t1.049\t0.205\t9.4\t38.62\t20.02\t36.29\t13.22\t8.083\t0.688";
+const std::string kHeaderWithoutEnd = std::string(kHeaderEs).substr(0, std::string(kHeaderEs).size() - 2);
+constexpr const char* kOscuroRefused =
+    "line 1, column 3 (Oscuro): sin estimación con cuatro longitudes de onda: el espectro reconstruido sale del "
+    "rango del modelo\n";
+
+std::string TwoSpectra(bool transmittance = false) {
+  return SpectraFileText({{"Tinto", kReferenceRedKnots}, {"Oscuro", tintavis::testing::Scaled(kReferenceRedKnots, 5)}},
+                         transmittance);
+}
+
+// The line of the output that starts with `name`, without its CR LF.
+std::string LineOf(const std::string& out, const std::string& name) {
+  const std::size_t start = out.find("\r\n" + name);
+  if (start == std::string::npos) return {};
+  return out.substr(start + 2, out.find("\r\n", start + 2) - start - 2);
+}
+
+TEST(BatchSpectra, EachOptionShapesTheLinesOfTheSpectra) {
+  struct Case {
+    const char* what;
+    std::vector<std::string> args;  // after --spectra - --path 2
+    bool transmittance;
+    std::string header;  // the first line, without its CR LF
+    std::string tinto;   // Tinto's line
+    std::string oscuroEnd;
+  };
+  const Case cases[] = {
+      {"defaults", {}, false, kHeaderWithoutEnd + "\tdE00 (4 nm)", kTintoRow + "\t2.49", "\t  --"},
+      {"transmittances read as absorbances", {"--transmittance"}, true, kHeaderWithoutEnd + "\tdE00 (4 nm)",
+       kTintoRow + "\t2.49", "\t  --"},
+      {"English with decimal commas", {"--lang", "en", "--separator", ","}, false,
+       "    Sample\t     X\t     Y\t     Z\t    L*\t    C*\t    h*\t    a*\t    b*\t   Int.\t  Sha.\tdE00 (4 nm)",
+       "Tinto \t2,348\t1,049\t0,205\t9,4\t38,62\t20,02\t36,29\t13,22\t8,083\t0,688\t2,49", "\t  --"},
+      {"a reference: its own differences are nil", {"--reference", "Tinto"}, false,
+       kHeaderWithoutEnd + "\tdE*ab\tdE00\tdE00 (4 nm)", kTintoRow + "\t0.00\t0.00\t2.49", "\t  --"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"--spectra", "-", "--path", "2"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const auto r = RunTool(args, TwoSpectra(c.transmittance));
+    EXPECT_EQ(r.status, 0) << c.what;  // a refused estimate is reported, nothing failed
+    EXPECT_EQ(r.out.substr(0, r.out.find("\r\n")), c.header) << c.what;
+    EXPECT_EQ(LineOf(r.out, "Tinto "), c.tinto) << c.what;
+    const std::string oscuro = LineOf(r.out, "Oscuro ");
+    EXPECT_EQ(oscuro.substr(oscuro.size() - c.oscuroEnd.size()), c.oscuroEnd) << c.what;
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 3) << c.what;
+    if (c.args.empty() || c.transmittance) {
+      EXPECT_EQ(r.err, kOscuroRefused) << c.what;
+    }
+  }
+}
+
+TEST(BatchSpectra, WhiteWinesAndPreciseFollowTheirRules) {
+  const auto white = RunTool({"--spectra", "-", "--path", "2", "--wine", "WHITE"}, TwoSpectra());
+  const std::string whiteRow = "Tinto \t2.348\t1.049\t0.205\t9.4\t38.62\t20.02\t36.29\t13.22\t  --\t  --\t";
+  EXPECT_EQ(LineOf(white.out, "Tinto ").substr(0, whiteRow.size()), whiteRow);
+
+  const auto precise = RunTool({"--spectra", "-", "--path", "2", "--precise"}, TwoSpectra());
+  std::vector<double> values;
+  const std::string line = LineOf(precise.out, "Tinto ");
+  for (std::size_t tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', tab + 1)) {
+    values.push_back(std::stod(line.substr(tab + 1)));
+  }
+  const double figures[] = {2.347782, 1.048836, 0.204536, 9.391820, 38.623679, 20.023110,
+                            36.289055, 13.224714, 8.083333, 0.687500, 2.493324};
+  ASSERT_EQ(values.size(), std::size(figures));
+  // The file holds the absorbances with six decimals, which moves the figures by a few 1e-6.
+  for (std::size_t k = 0; k < values.size(); ++k) EXPECT_NEAR(values[k], figures[k], 1e-5) << k;
+  EXPECT_EQ(LineOf(precise.out, "Oscuro ").substr(LineOf(precise.out, "Oscuro ").size() - 5), "\t  --");
+}
+
+TEST(BatchSpectra, TheExampleFileGivesTheIndependentFiguresInWindows1252) {
+  // examples/spectra.tsv, 10 mm cell and results: L*, a*, b* of fullspectrum_reference.py.
+  const auto r = RunTool({"--spectra", std::string(TINTAVIS_SOURCE_DIR) + "/examples/spectra.tsv"}, "");
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  const char* expected[][4] = {{"Tinto joven ", "50.2", "66.92", "19.28"},
+                               {"Rosado a\xF1" "ada ", "86.1", "24.78", "7.16"},
+                               {"Verdejo ", "98.8", "-2.74", "9.84"},
+                               {"Brandy solera ", "92.3", "-1.58", "33.19"}};
+  for (const auto& e : expected) {
+    std::vector<std::string> fields;
+    std::string line = LineOf(r.out, e[0]);
+    for (std::size_t start = 0;;) {
+      const std::size_t tab = line.find('\t', start);
+      fields.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+      if (tab == std::string::npos) break;
+      start = tab + 1;
+    }
+    ASSERT_EQ(fields.size(), 12u) << e[0];
+    EXPECT_EQ(fields[4], e[1]) << e[0];
+    EXPECT_EQ(fields[7], e[2]) << e[0];
+    EXPECT_EQ(fields[8], e[3]) << e[0];
+  }
+}
+
+TEST(BatchSpectra, AFaultyFileWritesNothingAndAnOverflowFailsItsSpectrumOnly) {
+  std::string broken = TwoSpectra();
+  broken.replace(broken.find("\n385\t") + 5, 8, "abc");
+  const auto faulty = RunTool({"--spectra", "-"}, broken);
+  EXPECT_EQ(faulty.status, 2);
+  EXPECT_EQ(faulty.out, "");
+  EXPECT_EQ(faulty.err, "tintavis-calc: standard input: Línea 3, columna 2: 'abc' no es un número\n");
+
+  const auto zeros = RunTool({"--spectra", "-"}, std::string(1 << 20, '\0'));
+  EXPECT_EQ(zeros.status, 2);
+  EXPECT_EQ(zeros.out, "");
+
+  const tintavis::testing::Knots overflowing = {{380, -400}, {780, -400}};
+  const auto over = RunTool({"--spectra", "-", "--path", "1", "--lang", "en"},
+                            SpectraFileText({{"Tinto", kReferenceRedKnots}, {"Rare", overflowing}}));
+  EXPECT_EQ(over.status, 1);
+  EXPECT_EQ(over.err, "line 1, column 3 (Rare): the spectrum gives values beyond the range of numbers\n");
+  EXPECT_EQ(std::count(over.out.begin(), over.out.end(), '\n'), 2);
+}
+
+TEST(BatchSpectra, OptionsThatDoNotFitAreUsageErrors) {
+  const std::vector<std::string> cases[] = {
+      {"--spectra", "-", "--path", "0"},     {"--spectra", "-", "--result", "2.5"}, {"--spectra", "-", "--wine", "rose"},
+      {"--wine", "red"},                     {"--transmittance", "in.tsv"},         {"--spectra", "-", "--spectrum"},
+      {"--spectra", "a.tsv", "b.tsv"},       {"--spectra", "-", "--reference", "Nadie"}};
+  for (const auto& args : cases) {
+    const auto r = RunTool(args, TwoSpectra());
+    EXPECT_EQ(r.status, 2) << args[0] << " " << args[1];
+    EXPECT_EQ(r.out, "") << args[0];
+    EXPECT_EQ(r.err.rfind("tintavis-calc: ", 0), 0u) << r.err;
   }
 }
 

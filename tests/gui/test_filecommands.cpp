@@ -300,7 +300,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(GuardCase{"Nuevo1", 0, true}, GuardCase{"Nuevo1", 1, true}, GuardCase{"Nuevo1", 2, false},
                       GuardCase{"Borrartodo1", 1, true}, GuardCase{"Borrartodo1", 2, false},
                       GuardCase{"Salir1", 1, true}, GuardCase{"Salir1", 2, false}, GuardCase{"Close", 2, false},
-                      GuardCase{"Close", 0, true}, GuardCase{"Abrir1", 1, true}, GuardCase{"Abrir1", 2, false}));
+                      GuardCase{"Close", 0, true}, GuardCase{"Abrir1", 1, true}, GuardCase{"Abrir1", 2, false},
+                      GuardCase{"AbrirEspectros1", 2, false}));
 
 TEST_F(FileCommandsTest, WithNothingUnsavedNoQuestionIsAsked) {
   Trigger("Nuevo1");

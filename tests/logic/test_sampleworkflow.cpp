@@ -143,6 +143,31 @@ TEST(ClearAll, AfterTheLimitEmptiesRowFifty) {
   EXPECT_FALSE(session.limitReached);
 }
 
+TEST(LoadComputedSamples, LoadsTheRowsThenPlotsEachAsCalculatedAndLeavesThemUnsaved) {
+  const auto outcome = CalculateSample(Red(), {}, '.', Language::Spanish);
+  ASSERT_TRUE(std::holds_alternative<RowWritten>(outcome));
+  const tintavis::ColourResult red = std::get<RowWritten>(outcome).colour;
+  tintavis::ColourResult pale = red;
+  pale.L = 80;
+  pale.a = 5;
+  pale.b = -2;
+  SampleSession session;
+  RecordingView view;
+  tintavis::LoadComputedSamples({{{"Pálido "}, pale}, {{"Tinto "}, red}}, Language::Spanish, session, view);
+  const std::vector<std::string> expected = {
+      "reset numbering", "empty fields", "focus name",     "rows 13",           "all cells", "empty charts",
+      "all cells",       "rows 13",      "ab 1 5.000 -2.000", "L 1 80.000",     "ab 2 41.237 15.308",
+      "L 2 11.978",      "swatch 93,21,28"};
+  EXPECT_EQ(view.steps, expected);
+  EXPECT_EQ(session.grid.Cell(1, 1), "Pálido ");
+  EXPECT_EQ(session.nextRow, 3);
+  EXPECT_TRUE(session.unsavedSamples);
+  // A file whose spectra all failed leaves an empty grid with nothing to save.
+  tintavis::LoadComputedSamples({}, Language::Spanish, session, view);
+  EXPECT_EQ(session.SampleCount(), 0);
+  EXPECT_FALSE(session.unsavedSamples);
+}
+
 TEST(RedisplayRow, SetsTheSwatchFromTheTextsAndDrawsTheLabelsAgain) {
   SampleSession session;
   RecordingView view;
