@@ -7,8 +7,10 @@
 // and sums, converts to CIELAB and takes CIEDE2000 from the textbook formulas; and the
 // four-absorbance method's own worked figures for its reference red wine.
 //
-// No published worked example of a full spectrum with its CIELAB for D65 and the 10-degree
-// observer was found to test against; the independent computation stands in for one.
+// No published worked example of a wine spectrum with its CIELAB for D65 and the 10-degree
+// observer was found; the published figure tested is the chromaticity of illuminant A for the
+// 10-degree observer (CIE 15), reached through a filter spectrum (last test), and the independent
+// computation stands in for a wine.
 #include "core/fullspectrum.h"
 
 #include <gtest/gtest.h>
@@ -229,6 +231,39 @@ TEST(FourWavelengthCheck, ReadsBetweenThePointsOfAGridThatMissesTheWavelengths) 
   ExpectColour(check.estimate.value(), expected.value(), 1e-12);
   EXPECT_NEAR(check.full.colour.intensity, at(420) + at(520) + at(620), 1e-12);
   EXPECT_NEAR(check.full.colour.tonality, at(420) / at(520), 1e-12);
+}
+
+}  // namespace
+}  // namespace tintavis
+
+namespace tintavis {
+namespace {
+
+// A published figure for a whole spectrum: a filter whose transmittance is the relative power of
+// CIE illuminant A divided by that of D65 shows, under D65, the colour of illuminant A itself, so
+// its chromaticity must be that of A for the 10-degree observer as CIE 15 (3rd edition) prints
+// it, x10 = 0.45117, y10 = 0.40594. Illuminant A is Planck's formula as the CIE defines it
+// (c2 = 1.435e-2 m K, 2848 K), so the spectrum owes nothing to this code's tables but D65, which
+// cancels.
+TEST(FullSpectrumColour, AFilterThatTurnsD65IntoIlluminantAShowsTheChromaticityOfA) {
+  auto illuminantA = [](double nm) {
+    const double c = 1.435e7 / 2848;  // c2 / T in nm
+    return 100 * std::pow(560 / nm, 5) * std::expm1(c / 560) / std::expm1(c / nm);
+  };
+  std::vector<double> ratio;
+  double largest = 0;
+  for (const CieRow& row : CieTable()) {
+    ratio.push_back(illuminantA(row.nm) / row.d65);
+    largest = std::max(largest, ratio.back());
+  }
+  std::vector<double> absorbance;
+  for (const double q : ratio) absorbance.push_back(-std::log10(q / largest));  // transmittance up to 1
+  const auto outcome = ComputeFullSpectrumColour(Spectrum(absorbance, 380, 1, 10, 10));
+  const auto* full = std::get_if<FullSpectrumColour>(&outcome);
+  ASSERT_NE(full, nullptr);
+  const double sum = full->colour.X + full->colour.Y + full->colour.Z;
+  EXPECT_NEAR(full->colour.X / sum, 0.45117, 2e-5);
+  EXPECT_NEAR(full->colour.Y / sum, 0.40594, 2e-5);
 }
 
 }  // namespace
