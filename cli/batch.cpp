@@ -29,7 +29,8 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: tintavis-calc [--separator . | ,] [--lang es | en] [--precise] [--spectrum]\n"
-    "                     [--pdf OUT.pdf] [--reference NAME] [--threads N] [FILE | -]\n"
+    "                     [--pdf OUT.pdf | --pdf-all OUT.pdf] [--reference NAME] [--threads N]\n"
+    "                     [FILE | -]\n"
     "       tintavis-calc --spectra FILE [--wine red | white] [--path MM] [--result MM]\n"
     "                     [--transmittance] [--separator . | ,] [--lang es | en] [--precise]\n"
     "                     [--pdf OUT.pdf] [--reference NAME]\n"
@@ -61,8 +62,10 @@ constexpr std::string_view kUsage =
     "  --spectrum         go on with the 31 transmittances at the result path length, 400 to\n"
     "                     700 nm (not with --spectra)\n"
     "  --pdf OUT.pdf      also write the printed report of the first 50 computed samples, as\n"
-    "                     the window prints them, to OUT.pdf (one A4 portrait page); never over\n"
-    "                     the input or over an existing file that is not a PDF\n"
+    "                     the window prints them, to OUT.pdf (one A4 portrait page; the samples\n"
+    "                     left out are counted on standard error); never over the input or\n"
+    "                     over an existing file that is not a PDF\n"
+    "  --pdf-all OUT.pdf  as --pdf, but every computed sample, 50 to a page, the pages numbered\n"
     "  --reference NAME   end every line with the colour differences dE*ab (CIE 1976) and\n"
     "                     dE00 (CIEDE2000) against the sample named NAME\n"
     "  --threads N        compute on N threads, 1 to 64 (default: one per core); the output is\n"
@@ -305,14 +308,19 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
       options.precise = true;
     } else if (a == "--spectrum") {
       options.spectrum = true;
-    } else if (a == "--pdf") {
+    } else if (a == "--pdf" || a == "--pdf-all") {
       const auto v = value(a);
       if (!v) return result;
       if (v->empty()) {
-        result.error = "--pdf needs a file name";
+        result.error = a + " needs a file name";
+        return result;
+      }
+      if (!options.pdf.empty()) {
+        result.error = "only one report may be written: give --pdf or --pdf-all once";
         return result;
       }
       options.pdf = *v;
+      options.pdfAll = a == "--pdf-all";
     } else if (a == "--reference") {
       const auto v = value(a);
       if (!v) return result;
@@ -402,7 +410,8 @@ std::string HeaderLine(const Options& options) {
 }
 
 Report ProcessText(std::string_view text, const Options& options, std::size_t firstLine, std::string& out,
-                   std::string& errors, std::vector<SampleRecord>* gridRows, const Lab* reference) {
+                   std::string& errors, std::vector<SampleRecord>* gridRows, const Lab* reference,
+                   std::size_t keepAtMost) {
   Report report;
   std::size_t lineNumber = firstLine;
   SampleForm form;
@@ -444,7 +453,7 @@ Report ProcessText(std::string_view text, const Options& options, std::size_t fi
       ++report.renamed;
     }
     if (report.names != NameEncoding::Utf8) report.names = std::max(report.names, EncodingOf(row->name));
-    if (gridRows != nullptr && gridRows->size() < static_cast<std::size_t>(kMaxSamples)) {
+    if (gridRows != nullptr && gridRows->size() < keepAtMost) {
       gridRows->push_back(FormatResultRow(row->name, row->colour, row->wine, options.separator));
     }
     AppendSampleLine(out, *row, spectrum, options, reference);
@@ -469,7 +478,7 @@ ReferenceSearch FindReference(std::string_view text, const Options& options, std
   return {};
 }
 
-ReportContent RunReport(const Options& options, const std::vector<SampleRecord>& gridRows) {
+ReportContent RunReport(const Options& options, std::vector<SampleRecord> gridRows) {
   ReportContent content;
   content.caption = "TINTAVIS";
   if (options.input != "-") {
@@ -477,11 +486,13 @@ ReportContent RunReport(const Options& options, const std::vector<SampleRecord>&
     content.caption += " - " + std::filesystem::path(options.input).filename().string();
   }
   content.language = options.language;
-  const std::size_t n = std::min(gridRows.size(), static_cast<std::size_t>(kMaxSamples));
+  content.numberPages = options.pdfAll;
+  const std::size_t n = options.pdfAll ? gridRows.size() : std::min(gridRows.size(), static_cast<std::size_t>(kMaxSamples));
+  content.rows.reserve(n);
   for (std::size_t i = 0; i < n; ++i) {
     ReportRow row;
     row[0] = std::to_string(i + 1);
-    std::copy(gridRows[i].begin(), gridRows[i].end(), row.begin() + 1);
+    std::move(gridRows[i].begin(), gridRows[i].end(), row.begin() + 1);
     content.rows.push_back(std::move(row));
   }
   return content;
@@ -497,18 +508,18 @@ using OwnedFile = std::unique_ptr<std::FILE, FileCloser>;
 // Why the report may not be written to `path`, or an empty text. The report must never destroy
 // data: not the input (the same file, by whatever name), nor any existing file but an earlier
 // PDF, which is what a forgotten output name (--pdf data.tsv) would hit.
-std::string PdfTargetProblem(const std::string& path, std::FILE* input) {
+std::string PdfTargetProblem(const std::string& option, const std::string& path, std::FILE* input) {
   struct stat target {};
   if (::stat(path.c_str(), &target) != 0) return {};  // a new file, or one the writer will fail on
   struct stat source {};
   if (::fstat(::fileno(input), &source) == 0 && source.st_dev == target.st_dev && source.st_ino == target.st_ino) {
-    return "--pdf: '" + path + "' is the input; the report is not written over it";
+    return option + ": '" + path + "' is the input; the report is not written over it";
   }
   const OwnedFile existing(std::fopen(path.c_str(), "rb"));
   char start[5] = {};
   if (existing == nullptr || std::fread(start, 1, sizeof start, existing.get()) != sizeof start ||
       std::string_view(start, sizeof start) != "%PDF-") {
-    return "--pdf: '" + path + "' exists and is not a PDF file; the report is not written over it";
+    return option + ": '" + path + "' exists and is not a PDF file; the report is not written over it";
   }
   return {};
 }
@@ -544,7 +555,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   }
   const Options& options = *arguments.options;
   if (!options.pdf.empty() && !writeReport) {
-    std::fprintf(err, "tintavis-calc: --pdf is not available: this build has no Qt\n");
+    std::fprintf(err, "tintavis-calc: %s is not available: this build has no Qt\n", options.pdfAll ? "--pdf-all" : "--pdf");
     return 2;
   }
 
@@ -560,7 +571,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     input = opened.get();
   }
   if (!options.pdf.empty()) {
-    const std::string problem = PdfTargetProblem(options.pdf, input);
+    const std::string problem = PdfTargetProblem(options.pdfAll ? "--pdf-all" : "--pdf", options.pdf, input);
     if (!problem.empty()) {
       std::fprintf(err, "tintavis-calc: %s\n", problem.c_str());
       return 2;
@@ -616,27 +627,31 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   LineBlockReader reader(source, kBlockBytes, BlockLines(threads));
   DataFileWriter writer(out);
   Report total;
+  // The report's rows: the 50 of the page, or with --pdf-all every one.
   std::vector<SampleRecord> gridRows;
+  const std::size_t reportRows = options.pdfAll ? SIZE_MAX : static_cast<std::size_t>(kMaxSamples);
   const Lab* referenceLab = reference ? &*reference : nullptr;
 
   bool written = writer.Write(HeaderLine(options), NameEncoding::Ascii);
   if (written) {
     const std::function<bool(Block&)> read = [&](Block& b) {
-      // Rows for the report are kept until 50 are held; blocks under way may add a few more.
-      b.keepRows = !options.pdf.empty() && gridRows.size() < static_cast<std::size_t>(kMaxSamples);
+      // Rows for the report are kept until it has all it prints; blocks under way may add a few
+      // more.
+      b.keepRows = !options.pdf.empty() && gridRows.size() < reportRows;
       return reader.Next(b.input, b.firstLine);
     };
     const std::function<void(Block&)> process = [&](Block& b) {
       b.out.clear();
       b.errors.clear();
       b.rows.clear();
-      b.report = ProcessText(b.input, options, b.firstLine, b.out, b.errors, b.keepRows ? &b.rows : nullptr, referenceLab);
+      b.report = ProcessText(b.input, options, b.firstLine, b.out, b.errors, b.keepRows ? &b.rows : nullptr, referenceLab,
+                             reportRows);
     };
     const std::function<bool(Block&)> write = [&](Block& b) {
       total.samples += b.report.samples;
       total.failed += b.report.failed;
       for (SampleRecord& row : b.rows) {
-        if (gridRows.size() == static_cast<std::size_t>(kMaxSamples)) break;
+        if (gridRows.size() == reportRows) break;
         gridRows.push_back(std::move(row));
       }
       // Written whole: a report may quote a field holding a NUL byte.
@@ -655,10 +670,17 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     return 2;
   }
   if (!options.pdf.empty()) {
-    const std::string problem = writeReport(options.pdf, RunReport(options, gridRows));
+    const std::string problem = writeReport(options.pdf, RunReport(options, std::move(gridRows)));
     if (!problem.empty()) {
       std::fprintf(err, "tintavis-calc: cannot write the report '%s': %s\n", options.pdf.c_str(), problem.c_str());
       return 2;
+    }
+    // The page holds what the window's grid would: say so rather than lose the rest unseen.
+    if (!options.pdfAll && total.samples > static_cast<std::size_t>(kMaxSamples)) {
+      std::fprintf(err,
+                   "tintavis-calc: the report '%s' holds the first %d of the %zu samples computed; "
+                   "--pdf-all prints them all\n",
+                   options.pdf.c_str(), kMaxSamples, total.samples);
     }
   }
   return total.failed > 0 ? 1 : 0;

@@ -11,6 +11,7 @@
 
 #include "cli/input.h"
 #include "cli/output.h"
+#include "logic/calculation.h"
 #include "logic/resultsgrid.h"
 #include "core/colourdifference.h"
 #include "io/report.h"
@@ -24,7 +25,8 @@ struct Options {
   bool precise = false;   // name and ten values as %.17g, for further calculation
   bool spectrum = false;  // the line goes on with the 31 transmittances at the result path length
   std::string input = "-";  // a file name, or "-" for standard input
-  std::string pdf;          // --pdf: the printed report is also written to this file
+  std::string pdf;          // --pdf or --pdf-all: the printed report is also written to this file
+  bool pdfAll = false;      // --pdf-all: every sample, over as many numbered pages as needed
   // --reference: every line ends with ΔE*ab and ΔE00 against the sample of this name.
   std::optional<std::string> reference;
   unsigned threads = 0;  // --threads: threads that compute; 0 for one per core
@@ -60,11 +62,11 @@ std::string HeaderLine(const Options& options);
 // `firstLine`: each line is read as UTF-8, or as Windows-1252 when it is not valid UTF-8. The
 // output lines (UTF-8) are appended to `out` and the "line N: MESSAGE" reports to `errors`;
 // a line longer than kMaxLineBytes is reported as too long and ends the text. With `gridRows`,
-// the grid texts of the computed samples are appended to it too until it holds the 50 samples a
-// window holds.
+// the grid texts of the computed samples are appended to it too until it holds `keepAtMost`
+// samples (by default the 50 a window holds).
 Report ProcessText(std::string_view text, const Options& options, std::size_t firstLine, std::string& out,
                    std::string& errors, std::vector<SampleRecord>* gridRows = nullptr,
-                   const Lab* reference = nullptr);
+                   const Lab* reference = nullptr, std::size_t keepAtMost = kMaxSamples);
 
 // Looks in a block of the input, read as ProcessText reads it, for the first sample line named
 // `name` (its name field without the final blank the grid adds). The search is over when that
@@ -77,9 +79,10 @@ struct ReferenceSearch {
 ReferenceSearch FindReference(std::string_view text, const Options& options, std::string_view name);
 
 // The printed report of a run: the first 50 computed samples numbered 1 to 50 as the window's
-// grid would hold them, under the caption "TINTAVIS - " and the input's file name ("TINTAVIS"
-// for standard input), in the language of --lang. The date and time are the writer's to fill.
-ReportContent RunReport(const Options& options, const std::vector<SampleRecord>& gridRows);
+// grid would hold them (with --pdf-all every sample, numbered on, over numbered pages), under
+// the caption "TINTAVIS - " and the input's file name ("TINTAVIS" for standard input), in the
+// language of --lang. The date and time are the writer's to fill.
+ReportContent RunReport(const Options& options, std::vector<SampleRecord> gridRows);
 
 // Writes the report to `path`; returns what went wrong, or an empty text when it was written.
 using ReportWriter = std::function<std::string(const std::string& path, ReportContent content)>;
@@ -87,7 +90,8 @@ using ReportWriter = std::function<std::string(const std::string& path, ReportCo
 // The whole tool: reads the input, writes standard output and standard error, returns the exit
 // status (0 all samples computed, 1 some failed, 2 usage error, unreadable input, output or
 // report that could not be written). The input is read and the output written a block at a
-// time, the blocks computed on the threads of --threads. --pdf needs `writeReport`.
+// time, the blocks computed on the threads of --threads. --pdf and --pdf-all need `writeReport`;
+// --pdf says on the error stream when samples after the 50th were left out of its page.
 int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err,
         const ReportWriter& writeReport = {});
 

@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -21,7 +20,7 @@ void SetUpReportPage(QPdfWriter& writer) {
 }
 
 std::string WritePdfReport(const std::string& path, ReportContent content) {
-  content.moment = ReportMomentOf(QDateTime::currentDateTime(), QLocale::system());
+  content.moment = ReportMomentOf(QDateTime::currentDateTime(), content.language);
   QFile file(QFile::decodeName(path.c_str()));
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return file.errorString().toStdString();
   bool painted = false;

@@ -1,5 +1,5 @@
-// tintavis-calc --pdf: the printed report as a PDF file, drawn by the same code as the window's
-// "Imprimir", on one A4 portrait page. Runs without a display.
+// tintavis-calc --pdf and --pdf-all: the printed report as a PDF file, drawn by the same code as
+// the window's "Imprimir", on A4 portrait pages (one for --pdf). Runs without a display.
 #pragma once
 
 #include <memory>
@@ -19,9 +19,9 @@ inline constexpr int kPdfResolution = 600;
 // printer, so that the file matches what the window prints to a PDF file.
 void SetUpReportPage(QPdfWriter& writer);
 
-// Writes the report with the date and time of now as the system's locale writes them. Needs a
-// QGuiApplication for the fonts, such as the one of a GuiApplication. Returns what went wrong,
-// or an empty text.
+// Writes the report with the date of now in the report's language and the time as the system's
+// locale writes it. Needs a QGuiApplication for the fonts, such as the one of a GuiApplication.
+// Returns what went wrong, or an empty text.
 std::string WritePdfReport(const std::string& path, ReportContent content);
 
 // The application object the report needs for its fonts, on the offscreen platform unless

@@ -67,7 +67,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # in debug-symbols/usr/lib/debug/.build-id/ (cmake/DebianStrip.cmake).
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebianStrip.cmake)
 set(CPACK_TINTAVIS_DEBUG_DIR ${PROJECT_BINARY_DIR}/debug-symbols)
-# Beside the libraries found by dpkg-shlibdeps: the window system plugins Qt loads at run time
-# and the fonts the charts and the report are drawn with.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+# Beside the libraries found by dpkg-shlibdeps: the window system plugins Qt loads at run time,
+# the fonts the charts and the report are drawn with, and Qt's own translations, which make the
+# standard buttons and the file and print dialogs speak Spanish.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, qt6-translations-l10n")
 include(CPack)

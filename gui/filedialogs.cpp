@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "gui/qtglue.h"
+#include "gui/qttranslations.h"
 #include "logic/captions.h"
 
 namespace tintavis {
@@ -11,6 +12,7 @@ namespace tintavis {
 QFileDialog* MakeFileDialog(QWidget* parent, const char* objectName, FileDialogKind kind) {
   auto* dialog = new QFileDialog(parent);
   dialog->setObjectName(objectName);
+  KeepButtonTexts(dialog);
   // Qt's own dialog: the same on every desktop, with the Spanish texts below.
   dialog->setOption(QFileDialog::DontUseNativeDialog);
   dialog->setLabelText(QFileDialog::LookIn, ToQString(captions::kLookIn));

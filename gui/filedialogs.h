@@ -1,4 +1,5 @@
-// The file dialogs of the main window, with their Spanish texts in both languages.
+// The file dialogs of the main window, with their Spanish texts in both languages; Qt's own
+// texts in them (columns, messages) follow the program's language.
 #pragma once
 
 class QFileDialog;

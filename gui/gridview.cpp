@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
 
@@ -118,17 +120,75 @@ void GridView::SyncRowCountQuietly(GridModel& gridModel) {
 
 void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTableView::currentChanged(current, previous);
-  if (!quiet_ && current.isValid() && current.column() > 0) emit cellSelected(current.row() + 1);
+  if (quiet_ || !current.isValid() || current.column() == 0) return;
+  refused_ = false;
+  emit cellSelected(current.row() + 1);
+  if (!refused_) return;
+  refused_ = false;
+  returnTo_ = previous;
+  returnPending_ = true;
+  // Inside a click or a key the view goes on to select the new cell after this; the previous
+  // one comes back once it is done.
+  if (handlingInput_ == 0) ReturnToRefusedSelection();
+}
+
+template <typename Handle>
+void GridView::Handling(Handle handle) {
+  ++handlingInput_;
+  handle();
+  --handlingInput_;
+  if (handlingInput_ == 0) ReturnToRefusedSelection();
+}
+
+void GridView::ReturnToRefusedSelection() {
+  if (!returnPending_) return;
+  returnPending_ = false;
+  quiet_ = true;
+  if (returnTo_.isValid()) {
+    selectionModel()->setCurrentIndex(returnTo_, QItemSelectionModel::ClearAndSelect);
+  } else {
+    selectionModel()->clear();
+  }
+  quiet_ = false;
+}
+
+void GridView::focusInEvent(QFocusEvent* event) {
+  // Focus coming to the grid may make its first cell current; that is no selection by the user.
+  quiet_ = true;
+  QTableView::focusInEvent(event);
+  quiet_ = false;
+}
+
+void GridView::keyPressEvent(QKeyEvent* event) {
+  Handling([&] { QTableView::keyPressEvent(event); });
 }
 
 void GridView::mousePressEvent(QMouseEvent* event) {
+  // The right button opens the popup menu: it neither moves the selection nor shows a sample.
+  if (event->button() == Qt::RightButton) {
+    event->accept();
+    return;
+  }
   const QModelIndex before = currentIndex();
-  QTableView::mousePressEvent(event);
+  Handling([&] { QTableView::mousePressEvent(event); });
   // A click on the cell that is already selected selects it again: it shows its sample again.
   const QModelIndex at = indexAt(event->position().toPoint());
   if (at.isValid() && at == before && at.column() > 0 && event->button() == Qt::LeftButton) {
     emit cellSelected(at.row() + 1);
+    refused_ = false;  // the cell was selected before: it stays
   }
+}
+
+void GridView::mouseMoveEvent(QMouseEvent* event) {
+  Handling([&] { QTableView::mouseMoveEvent(event); });
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) {
+    event->accept();
+    return;
+  }
+  Handling([&] { QTableView::mouseReleaseEvent(event); });
 }
 
 }  // namespace tintavis

@@ -49,16 +49,34 @@ class GridView : public QTableView {
   // and none of this counts as a selection by the user.
   void SyncRowCountQuietly(GridModel& model);
 
+  // Called while cellSelected is handled: the cell may not stay selected. The cell selected
+  // before becomes the selected cell again, without counting as a selection by the user, as
+  // soon as the click or key that moved the selection has been handled.
+  void RefuseSelection() { refused_ = true; }
+
  signals:
   // The user made a cell of store row `row` the selected cell (mouse or keyboard).
   void cellSelected(int row);
 
  protected:
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  // Runs the view's own handling of an input event, then puts back a refused selection.
+  template <typename Handle>
+  void Handling(Handle handle);
+  void ReturnToRefusedSelection();
+
   bool quiet_ = false;
+  bool refused_ = false;
+  int handlingInput_ = 0;  // depth of the view's own input handlers under way
+  bool returnPending_ = false;
+  QPersistentModelIndex returnTo_;
 };
 
 }  // namespace tintavis

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -22,6 +23,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -42,6 +44,7 @@
 #include "gui/helpwindow.h"
 #include "gui/logo.h"
 #include "gui/numberingdialog.h"
+#include "gui/qttranslations.h"
 #include "gui/quickentry.h"
 #include "gui/spectradialog.h"
 
@@ -102,7 +105,10 @@ QLabel* PlacedLabel(QWidget* parent, const char* name, const QString& text, int 
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent),
+      qtTexts_(std::make_unique<QtTranslations>()),
       separator_(ChooseDecimalSeparator(QLocale::system().decimalPoint().toStdString())) {
+  // Qt's own texts start in Spanish with the program's.
+  qtTexts_->Apply(language_);
   setObjectName("Form1");
   setWindowTitle(QString::fromLatin1(kApplicationTitle));
   setFont(SansSerifFont(kWindowFontPixels));
@@ -401,6 +407,7 @@ void MainWindow::ApplyLanguage(Language language) {
   const auto header = GridHeader(language);
   for (const int c : {kNumberColumn, kNameColumn, kTonalityColumn}) session_.grid.SetCell(0, c, header[c]);
   ShowAllCells();
+  qtTexts_->Apply(language);
   emit languageChanged(language);
 }
 
@@ -625,19 +632,30 @@ void MainWindow::SetCaptionForFile(const QString& path) {
 }
 
 void MainWindow::Print() {
-  if (printer_ == nullptr) {
-    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  if (printer_ == nullptr) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  // Qt's print dialog takes its texts when it is made: after a language switch it is made
+  // again, and takes the last choices from the printer, which keeps them.
+  if (printDialog_ == nullptr || printDialogLanguage_ != language_) {
+    printDialog_.reset();
     printDialog_ = std::make_unique<QPrintDialog>(printer_.get(), this);
     printDialog_->setObjectName("PrintDialog1");
     printDialog_->setOption(QAbstractPrintDialog::PrintPageRange, true);
     printDialog_->setOption(QAbstractPrintDialog::PrintSelection, true);
     printDialog_->setOption(QAbstractPrintDialog::PrintCollateCopies, true);
+    // Made in the language of the moment, it never takes another: its "Imprimir" stays.
+    KeepButtonTexts(printDialog_.get());
+    printDialogLanguage_ = language_;
   }
   if (!PrintDestinationAvailable(*printDialog_)) {
     ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(messages::kNoPrinter)});
     return;
   }
   printer_->setDocName(windowTitle());
+  // Left to itself Qt proposes a file in the working or the home folder. Its only call for
+  // another proposal is the printer's output file, which would also switch the printer to PDF
+  // output and so pass over the system's printer: the proposal goes into the dialog's file field
+  // (Qt names it "filename") instead.
+  if (auto* file = printDialog_->findChild<QLineEdit*>(QStringLiteral("filename"))) file->setText(ProposedPdfFile());
   // The page-number range is offered selected, with collation ticked; whatever range the user
   // picks, the report is its one page.
   printDialog_->setMinMax(1, 1);
@@ -655,9 +673,26 @@ bool MainWindow::PrintReportOn(QPrinter& printer) {
   ReportContent content;
   content.caption = ToStdString(windowTitle());
   content.language = language_;
-  content.moment = ReportMomentOf(QDateTime::currentDateTime(), QLocale::system());
+  content.moment = ReportMomentOf(QDateTime::currentDateTime(), language_);
   content.rows = ReportRows(session_.grid, session_.SampleCount());
   return PaintReport(printer, content);
+}
+
+QString MainWindow::ProposedPdfFile() const {
+  QString folder;
+  if (printer_ != nullptr && printer_->outputFormat() == QPrinter::PdfFormat && !printer_->outputFileName().isEmpty()) {
+    folder = QFileInfo(printer_->outputFileName()).absolutePath();
+  }
+  if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+    folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  }
+  if (folder.isEmpty() || !QFileInfo(folder).isDir()) folder = QDir::homePath();
+  // The caption is "TINTAVIS", or "TINTAVIS - " and the name of the file saved or opened.
+  const QString title = windowTitle();
+  const QString prefix = QString::fromLatin1(kApplicationTitle) + " - ";
+  const QString name =
+      title.startsWith(prefix) ? QFileInfo(title.mid(prefix.size())).completeBaseName() : QString::fromLatin1(kApplicationTitle);
+  return QDir(folder).filePath((name.isEmpty() ? QString::fromLatin1(kApplicationTitle) : name) + ".pdf");
 }
 
 void MainWindow::ShowQuickEntry() {
@@ -684,7 +719,10 @@ void MainWindow::ClearAllSamples() {
 
 void MainWindow::Exit() { close(); }
 
-void MainWindow::RedisplaySelectedRow(int row) { RedisplayRow(row, separator_, session_, *this); }
+void MainWindow::RedisplaySelectedRow(int row) {
+  // A row that cannot be shown again does not take the selection: it stays where it was.
+  if (!RedisplayRow(row, separator_, session_, *this)) gridView_->RefuseSelection();
+}
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {

@@ -30,6 +30,7 @@ class AboutWindow;
 class DifferenceWindow;
 class HelpWindow;
 class NumberingDialog;
+class QtTranslations;
 class QuickEntryWindow;
 class SpectraDialog;
 class GridModel;
@@ -71,6 +72,11 @@ class MainWindow : public QMainWindow, public WorkflowView {
   // samples of the grid, the window caption, the language and the date and time of now. False
   // when the printer could not take it.
   bool PrintReportOn(QPrinter& printer);
+
+  // The PDF file the print dialog proposes: the folder of the last one printed, or else the
+  // user's documents folder, and the name of the file in the caption ("TINTAVIS" before any)
+  // with ".pdf".
+  QString ProposedPdfFile() const;
 
  public slots:
   void Calculate();
@@ -124,6 +130,8 @@ class MainWindow : public QMainWindow, public WorkflowView {
   QLineEdit* FieldFor(InputField field) const;
   SampleForm ReadForm() const;
 
+  // Qt's own texts (standard buttons, file and print dialogs) in the program's language.
+  std::unique_ptr<QtTranslations> qtTexts_;
   SampleSession session_;
   // A file opened with more samples than the grid holds, and how many it has: saving over it
   // asks first.
@@ -159,6 +167,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   // Created at the first "Imprimir" and kept, so that the dialog offers the last choices again.
   std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<QPrintDialog> printDialog_;  // after the printer: destroyed before it
+  Language printDialogLanguage_ = Language::Spanish;  // the language its texts were made in
   AboutWindow* about_ = nullptr;
   HelpWindow* help_ = nullptr;
   NumberingDialog* numbering_ = nullptr;

@@ -1,7 +1,6 @@
 #include "gui/qtprinting.h"
 
 #include <QDateTime>
-#include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrintDialog>
@@ -18,20 +17,56 @@ QFont ReportFont() {
   return font;
 }
 
-QPainterCanvas::QPainterCanvas(QPainter& painter) : painter_(painter), ascent_(painter.fontMetrics().ascent()) {}
+QPen ReportPen() {
+  // A cosmetic pen keeps its width in device pixels: on a PDF page a plain pen of width 1 is
+  // scaled down with the page's user space, and the painter's untouched default even comes out
+  // as filled strips a tenth of a pixel high.
+  QPen pen(Qt::black, 1, Qt::SolidLine);
+  pen.setCosmetic(true);
+  return pen;
+}
+
+QPainterCanvas::QPainterCanvas(QPainter& painter) : painter_(painter), metrics_(painter.fontMetrics()) {}
 
 void QPainterCanvas::DrawText(int x, int y, std::string_view utf8) {
   if (utf8.empty()) return;
   // QPainter places text on its baseline; the report gives the top-left corner.
-  painter_.drawText(QPoint(x, y + ascent_), ToQString(utf8));
+  painter_.drawText(QPoint(x, y + metrics_.ascent()), ToQString(utf8));
 }
 
 void QPainterCanvas::DrawLine(int x1, int y1, int x2, int y2) { painter_.drawLine(x1, y1, x2, y2); }
 
-ReportMoment ReportMomentOf(const QDateTime& when, const QLocale& locale) {
+int QPainterCanvas::TextWidth(std::string_view utf8) { return metrics_.horizontalAdvance(ToQString(utf8)); }
+
+QLocale ReportDateLocale(Language language, const QLocale& system) {
+  const QLocale::Language wanted = language == Language::English ? QLocale::English : QLocale::Spanish;
+  if (system.language() == wanted) return system;
+  return language == Language::English ? QLocale(QLocale::English, QLocale::UnitedKingdom)
+                                       : QLocale(QLocale::Spanish, QLocale::Spain);
+}
+
+QString WithFourDigitYear(const QString& dateFormat) {
+  QString out;
+  bool quoted = false;
+  for (qsizetype i = 0; i < dateFormat.size(); ++i) {
+    const QChar c = dateFormat[i];
+    if (c == u'\'') quoted = !quoted;
+    if (quoted || c != u'y') {
+      out += c;
+      continue;
+    }
+    // A run of y's, however long, is the year.
+    while (i + 1 < dateFormat.size() && dateFormat[i + 1] == u'y') ++i;
+    out += QStringLiteral("yyyy");
+  }
+  return out;
+}
+
+ReportMoment ReportMomentOf(const QDateTime& when, Language language, const QLocale& system) {
+  const QLocale dates = ReportDateLocale(language, system);
   ReportMoment moment;
-  moment.date = locale.toString(when.date(), QLocale::ShortFormat).toStdString();
-  moment.time = locale.toString(when.time(), QLocale::LongFormat).toStdString();
+  moment.date = dates.toString(when.date(), WithFourDigitYear(dates.dateFormat(QLocale::ShortFormat))).toStdString();
+  moment.time = system.toString(when.time(), QLocale::LongFormat).toStdString();
   moment.midnight = when.time() == QTime(0, 0);
   return moment;
 }
@@ -40,8 +75,16 @@ bool PaintReport(QPagedPaintDevice& device, const ReportContent& content) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
   painter.setFont(ReportFont());
+  painter.setPen(ReportPen());
   QPainterCanvas canvas(painter);
-  PrintReport(canvas, device.width(), device.height(), content);
+  const int pages = ReportPageCount(content);
+  for (int page = 0; page < pages; ++page) {
+    if (page > 0 && !device.newPage()) {
+      painter.end();
+      return false;
+    }
+    PrintReport(canvas, device.width(), device.height(), content, page);
+  }
   return painter.end();
 }
 

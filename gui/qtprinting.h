@@ -2,11 +2,13 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QLocale>
+#include <QPen>
 
 #include "io/report.h"
 
 class QDateTime;
-class QLocale;
 class QPagedPaintDevice;
 class QPainter;
 class QPrintDialog;
@@ -18,6 +20,9 @@ namespace tintavis {
 // ("107.304", "-100.00") stay inside their columns on A4 and Letter.
 QFont ReportFont();
 
+// The report's lines: solid black, one device pixel wide whatever the resolution.
+QPen ReportPen();
+
 // Draws on a begun painter: texts in the painter's font with their top-left corner at the
 // point, lines with the painter's pen.
 class QPainterCanvas : public ReportCanvas {
@@ -25,18 +30,28 @@ class QPainterCanvas : public ReportCanvas {
   explicit QPainterCanvas(QPainter& painter);
   void DrawText(int x, int y, std::string_view utf8) override;
   void DrawLine(int x1, int y1, int x2, int y2) override;
+  int TextWidth(std::string_view utf8) override;
 
  private:
   QPainter& painter_;
-  int ascent_;
+  QFontMetrics metrics_;
 };
 
-// The date in the locale's short format and the time in its long format.
-ReportMoment ReportMomentOf(const QDateTime& when, const QLocale& locale);
+// The conventions the report's date follows: the system's own when it speaks the program's
+// language (a Mexican system writes a Spanish date its way), otherwise Spain's for Spanish and
+// the United Kingdom's for English, whose day-before-month order a Spanish lab reads right.
+QLocale ReportDateLocale(Language language, const QLocale& system);
 
-// The page as one document on `device`: begun, drawn in ReportFont and the painter's default
-// pen (solid black, one device pixel), ended. W and H are the device's printable area as it
-// stands, orientation included. False when the device could not be opened or finished.
+// The locale's short date format with the year in four digits ("d/M/yy" becomes "d/M/yyyy").
+QString WithFourDigitYear(const QString& dateFormat);
+
+// The date in the short format of the program's language with a four-digit year, and the time
+// in the system's long format.
+ReportMoment ReportMomentOf(const QDateTime& when, Language language, const QLocale& system = QLocale::system());
+
+// The report as one document on `device`: begun, every page drawn in ReportFont and ReportPen,
+// ended. W and H are the device's printable area as it stands, orientation included. False when
+// the device could not be opened, given a new page or finished.
 bool PaintReport(QPagedPaintDevice& device, const ReportContent& content);
 
 // Whether the print dialog has somewhere to send the page: a printer of the system or the PDF

@@ -7,6 +7,12 @@ namespace tintavis {
 namespace {
 
 inline constexpr std::string_view kCaptionGap = "          (";  // ten blanks
+inline constexpr std::string_view kEllipsis = "\u2026";
+
+std::string_view WithoutFinalBlanks(std::string_view s) {
+  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+  return s;
+}
 
 }  // namespace
 
@@ -57,11 +63,49 @@ std::vector<ReportRow> ReportRows(const ResultsGrid& grid, int samples) {
   return rows;
 }
 
-void PrintReport(ReportCanvas& canvas, int width, int height, const ReportContent& content) {
+int ReportPageCount(const ReportContent& content) {
+  if (!content.numberPages || content.rows.empty()) return 1;
+  return static_cast<int>((content.rows.size() + kReportRowsPerPage - 1) / kReportRowsPerPage);
+}
+
+std::string FitName(ReportCanvas& canvas, std::string_view name, int width) {
+  const std::string_view visible = WithoutFinalBlanks(name);
+  if (canvas.TextWidth(visible) <= width) return std::string(name);
+  // Where each character of the name begins (UTF-8 continuation bytes begin none).
+  std::vector<std::size_t> starts;
+  for (std::size_t i = 0; i < visible.size(); ++i) {
+    if ((static_cast<unsigned char>(visible[i]) & 0xC0) != 0x80) starts.push_back(i);
+  }
+  const auto cut = [&](std::size_t characters) {
+    std::string text(WithoutFinalBlanks(visible.substr(0, starts[characters])));
+    text += kEllipsis;
+    return text;
+  };
+  // The longest beginning that fits with its ellipsis, found by halving: a name may be
+  // thousands of characters long, and every measure costs.
+  std::size_t fits = 0;  // "…" alone when nothing more fits
+  std::size_t tooLong = starts.size();
+  while (tooLong - fits > 1) {
+    const std::size_t mid = fits + (tooLong - fits) / 2;
+    if (canvas.TextWidth(cut(mid)) <= width) {
+      fits = mid;
+    } else {
+      tooLong = mid;
+    }
+  }
+  return cut(fits);
+}
+
+void PrintReport(ReportCanvas& canvas, int width, int height, const ReportContent& content, int page) {
   const ReportGeometry g(width, height);
-  const int n = static_cast<int>(content.rows.size());
+  const std::size_t first = std::min(content.rows.size(), static_cast<std::size_t>(page) * kReportRowsPerPage);
+  const int n = static_cast<int>(std::min<std::size_t>(content.rows.size() - first, kReportRowsPerPage));
 
   canvas.DrawText(g.xCaption, g.yCaption, ReportCaptionLine(content.caption, content.moment));
+  if (content.numberPages) {
+    const std::string number = std::to_string(page + 1) + "/" + std::to_string(ReportPageCount(content));
+    canvas.DrawText(g.xRight - canvas.TextWidth(number), g.yCaption, number);
+  }
 
   // Line 0 is the top border; the bands below hold the title, the header row and one sample
   // each; line N + 2 closes the table.
@@ -81,13 +125,15 @@ void PrintReport(ReportCanvas& canvas, int width, int height, const ReportConten
     canvas.DrawText(RoundHalfEven(width / kReportHeadingDivisors[i]), yHeader, headings::kReport[i].In(content.language));
   }
 
-  // Texts as the grid holds them, blanks included. Grid columns 12 and 13 do not exist, so
-  // nothing is drawn under "IC" and "dA(%)".
+  // Texts as the grid holds them, blanks included, but for a name that would run over the
+  // numbers: it ends a blank's width before the first column line. Grid columns 12 and 13 do
+  // not exist, so nothing is drawn under "IC" and "dA(%)".
+  const int nameWidth = g.XCol(0) - g.xName - canvas.TextWidth(" ");
   for (int r = 1; r <= n; ++r) {
-    const ReportRow& row = content.rows[static_cast<std::size_t>(r - 1)];
+    const ReportRow& row = content.rows[first + static_cast<std::size_t>(r - 1)];
     const int y = g.YText(r);
     canvas.DrawText(g.xNo, y, row[0]);
-    canvas.DrawText(g.xName, y, row[1]);
+    canvas.DrawText(g.xName, y, FitName(canvas, row[1], nameWidth));
     for (int c = 2; c < kGridColumns; ++c) canvas.DrawText(g.XValue(c), y, row[c]);
   }
 }

@@ -2,7 +2,8 @@
 // the window caption and the date and time. Every position is a fixed fraction of the printable
 // width W and height H in device pixels, so the page scales with the printer's resolution and
 // paper. The page is drawn through a ReportCanvas, which the printer (or a PDF file) implements
-// and tests record.
+// and tests record. The batch tool may also print more samples than a page holds: then the
+// table goes on over as many pages as needed, each numbered.
 #pragma once
 
 #include <array>
@@ -74,13 +75,23 @@ using ReportRow = std::array<std::string, kGridColumns>;
 // Rows 1 to `samples` of the grid, texts untouched.
 std::vector<ReportRow> ReportRows(const ResultsGrid& grid, int samples);
 
-// Everything the page shows.
+// Sample rows on one page: the 50 samples of the window's grid.
+inline constexpr int kReportRowsPerPage = 50;
+
+// Everything the report shows.
 struct ReportContent {
   std::string caption;  // the main window's caption
   Language language = Language::Spanish;
   ReportMoment moment;
-  std::vector<ReportRow> rows;  // sample rows 1 to N, N at most 50
+  // Sample rows 1 to N. Only the first 50 are printed unless the pages are numbered.
+  std::vector<ReportRow> rows;
+  // Every row is printed, 50 to a page, and each page carries "page/pages" at the right end
+  // of the caption line.
+  bool numberPages = false;
 };
+
+// The pages the report takes: one, or with numbered pages one for every 50 rows begun.
+int ReportPageCount(const ReportContent& content);
 
 // Where the page goes: texts with their top-left corner at the point, lines of one device pixel.
 class ReportCanvas {
@@ -88,11 +99,17 @@ class ReportCanvas {
   virtual ~ReportCanvas() = default;
   virtual void DrawText(int x, int y, std::string_view utf8) = 0;
   virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
+  // The width the text would take in device pixels, as DrawText would draw it.
+  virtual int TextWidth(std::string_view utf8) = 0;
 };
 
-// Draws the page on a printable area of `width` x `height` device pixels: the caption line, the
-// N + 3 horizontal lines, the vertical lines, the title, the header row and the N sample rows,
-// in this order.
-void PrintReport(ReportCanvas& canvas, int width, int height, const ReportContent& content);
+// A sample name as the report prints it: whole when it ends before `width` device pixels,
+// otherwise cut at a character and ended by "…" so that it does, its final blanks dropped.
+std::string FitName(ReportCanvas& canvas, std::string_view name, int width);
+
+// Draws page `page` (0 = the first) on a printable area of `width` x `height` device pixels:
+// the caption line (and the page number), the N + 3 horizontal lines, the vertical lines, the
+// title, the header row and the N sample rows of the page, in this order.
+void PrintReport(ReportCanvas& canvas, int width, int height, const ReportContent& content, int page = 0);
 
 }  // namespace tintavis

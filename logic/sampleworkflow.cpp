@@ -104,7 +104,7 @@ std::optional<double> CellValue(const ResultsGrid& grid, int row, int column, ch
 
 }  // namespace
 
-void RedisplayRow(int row, char separator, SampleSession& session, WorkflowView& view) {
+bool RedisplayRow(int row, char separator, SampleSession& session, WorkflowView& view) {
   // Number texts written with the other separator (a file, typing) are converted in place; the
   // name is the user's text and never changes here.
   bool changed = false;
@@ -119,22 +119,23 @@ void RedisplayRow(int row, char separator, SampleSession& session, WorkflowView&
   if (changed) view.ShowRow(row);
 
   const auto X = CellValue(session.grid, row, kXColumn, separator, view);
-  if (!X) return;
+  if (!X) return false;
   const auto Y = CellValue(session.grid, row, kYColumn, separator, view);
-  if (!Y) return;
+  if (!Y) return false;
   const auto Z = CellValue(session.grid, row, kZColumn, separator, view);
-  if (!Z) return;
+  if (!Z) return false;
   view.SetSwatch(DisplayColour(*X, *Y, *Z));
 
-  if (row >= session.nextRow) return;
+  if (row >= session.nextRow) return true;
   const auto b = CellValue(session.grid, row, kBColumn, separator, view);
-  if (!b) return;
+  if (!b) return false;
   const auto a = CellValue(session.grid, row, kAColumn, separator, view);
-  if (!a) return;
+  if (!a) return false;
   view.PlotAbLabel(row, *a, *b);
   const auto L = CellValue(session.grid, row, kLColumn, separator, view);
-  if (!L) return;
+  if (!L) return false;
   view.PlotLLabel(row, *L);
+  return true;
 }
 
 }  // namespace tintavis

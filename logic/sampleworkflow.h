@@ -79,7 +79,8 @@ void LoadComputedSamples(const std::vector<ComputedSample>& samples, Language la
 
 // A cell of `row` was selected by the user: separators swapped in place, the swatch from the
 // row's X, Y, Z texts and, for rows below NextRow, the labels drawn again. A text that does not
-// convert stops it with the error display; what was done before stays.
-void RedisplayRow(int row, char separator, SampleSession& session, WorkflowView& view);
+// convert stops it with the error display; what was done before stays. False after such a
+// failure, when the selection is not to move to the row.
+bool RedisplayRow(int row, char separator, SampleSession& session, WorkflowView& view);
 
 }  // namespace tintavis

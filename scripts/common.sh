@@ -7,7 +7,7 @@ TINTAVIS_BUILD="${TINTAVIS_BUILD:-$TINTAVIS_ROOT/build}"
 # Debian packages that building and running the program need (scripts/run).
 TINTAVIS_RUN_PACKAGES=(
   cmake ninja-build g++
-  qt6-base-dev fonts-liberation
+  qt6-base-dev fonts-liberation qt6-translations-l10n
 )
 
 # Debian packages the whole build, the tests, the tools and the program need.
@@ -15,7 +15,7 @@ TINTAVIS_PACKAGES=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   locales
-  qt6-base-dev qt6-svg-dev fonts-liberation
+  qt6-base-dev qt6-svg-dev fonts-liberation qt6-translations-l10n
   poppler-utils
   desktop-file-utils appstream man-db
   time

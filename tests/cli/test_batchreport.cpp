@@ -122,6 +122,50 @@ TEST(BatchReportRun, HandsTheFirstFiftyComputedSamplesToTheWriter) {
   EXPECT_EQ(report.rows[49][1], "S40 ");
 }
 
+TEST(BatchReportArguments, PdfAllTakesAFileNameAndExcludesPdf) {
+  const auto all = ParseArguments({"--pdf-all", "all.pdf"});
+  ASSERT_TRUE(all.options.has_value());
+  EXPECT_EQ(all.options->pdf, "all.pdf");
+  EXPECT_TRUE(all.options->pdfAll);
+  EXPECT_FALSE(ParseArguments({"--pdf", "one.pdf"}).options->pdfAll);
+  for (const auto& bad : {std::vector<std::string>{"--pdf-all"}, {"--pdf-all", ""}, {"--pdf", "a.pdf", "--pdf-all", "b.pdf"},
+                          {"--pdf-all", "a.pdf", "--pdf", "b.pdf"}}) {
+    const auto b = ParseArguments(bad);
+    EXPECT_FALSE(b.options.has_value()) << bad.size();
+    EXPECT_NE(b.error.find("--pdf"), std::string::npos) << b.error;
+  }
+  EXPECT_NE(tintavis::batch::Usage().find("--pdf-all OUT.pdf"), std::string_view::npos);
+}
+
+TEST(BatchReportRun, SamplesLeftOutOfThePageAreSaid) {
+  struct Case {
+    std::vector<std::string> args;
+    int lines;
+    std::size_t rows;
+    std::string err;
+  };
+  const std::string note = "tintavis-calc: the report 'out.pdf' holds the first 50 of the 120 samples computed; "
+                           "--pdf-all prints them all\n";
+  const Case cases[] = {
+      {{"--pdf", "out.pdf"}, 50, 50, ""},
+      {{"--pdf", "out.pdf"}, 120, 50, note},
+      // --pdf-all prints them all, over numbered pages: nothing to say.
+      {{"--pdf-all", "out.pdf", "--threads", "3"}, 120, 120, ""},
+  };
+  for (const Case& c : cases) {
+    const auto run = RunWithWriter(c.args, RedLines(c.lines));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, c.err);
+    ASSERT_EQ(run.reports.size(), 1u);
+    const ReportContent& report = run.reports[0];
+    ASSERT_EQ(report.rows.size(), c.rows);
+    EXPECT_EQ(report.numberPages, c.rows > 50);
+    // In input order, numbered on from 1.
+    EXPECT_EQ(report.rows.back()[0], std::to_string(c.rows));
+    EXPECT_EQ(report.rows.back()[1], "S" + std::to_string(c.rows) + " ");
+  }
+}
+
 TEST(BatchReportRun, WithoutPdfTheWriterIsNotCalled) {
   const auto c = RunWithWriter({}, RedLines(2));
   EXPECT_EQ(c.status, 0);

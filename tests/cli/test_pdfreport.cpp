@@ -6,6 +6,8 @@
 
 #include <QPageLayout>
 #include <QPdfWriter>
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -25,6 +27,7 @@ using tintavis::testing::PdfWords;
 using tintavis::testing::PopplerToolsPresent;
 using tintavis::testing::Quoted;
 using tintavis::testing::ReadPdfInfo;
+using tintavis::testing::RenderPdfPiece;
 
 const std::string kTool = TINTAVIS_CALC_PATH;
 const std::string kSamples = std::string(TINTAVIS_SOURCE_DIR) + "/examples/samples.tsv";
@@ -153,6 +156,9 @@ TEST_F(PdfReportToolTest, ReportHoldsTheFirstFiftySamples) {
     for (int i = 1; i <= 60; ++i) in << "S" << i << "\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n";
   }
   ASSERT_EQ(Tool("--pdf " + Quoted(Pdf()) + " " + Quoted((folder / "many.tsv").string())), 0) << Read("err.txt");
+  // The ten left out are not lost unseen.
+  EXPECT_EQ(Read("err.txt"), "tintavis-calc: the report '" + Pdf() +
+                                 "' holds the first 50 of the 60 samples computed; --pdf-all prints them all\n");
   const auto words = PdfWords(Pdf());
   const ReportGeometry g(width, height);
   ExpectWordAt(words, "50", g.xNo, g.YText(50));
@@ -164,6 +170,100 @@ TEST_F(PdfReportToolTest, ReportHoldsTheFirstFiftySamples) {
   const auto info = ReadPdfInfo(Pdf());
   ASSERT_TRUE(info.has_value());
   EXPECT_EQ(info->pages, 1);
+}
+
+TEST_F(PdfReportToolTest, PdfAllPrintsEverySampleOverNumberedPages) {
+  {
+    std::ofstream in(folder / "many.tsv");
+    for (int i = 1; i <= 120; ++i) in << "S" << i << "\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n";
+  }
+  ASSERT_EQ(Tool("--pdf-all " + Quoted(Pdf()) + " " + Quoted((folder / "many.tsv").string())), 0) << Read("err.txt");
+  EXPECT_EQ(Read("err.txt"), "");
+  const auto info = ReadPdfInfo(Pdf());
+  ASSERT_TRUE(info.has_value());
+  ASSERT_EQ(info->pages, 3);
+  const ReportGeometry g(width, height);
+  for (int page = 1; page <= 3; ++page) {
+    const auto words = PdfWords(Pdf(), page);
+    // Each page: the caption line with its number at the right border, the title, the headings.
+    ExpectWordAt(words, "TINTAVIS", g.xCaption, g.yCaption);
+    const std::string number = std::to_string(page) + "/3";
+    const auto n = Nearest(words, number, X(g.xRight), Y(g.yCaption));
+    ASSERT_TRUE(n.has_value()) << number;
+    EXPECT_NEAR(n->xMax, X(g.xRight), kTolerance);
+    EXPECT_NEAR(n->yMin, Y(g.yCaption), kTolerance);
+    ExpectWordAt(words, "Coordenadas", g.xTitle, g.yTitle);
+    ExpectWordAt(words, "Muestra", g.xNameHead, g.YText(0));
+    // The page's first row goes on from the last page's.
+    const int first = (page - 1) * 50 + 1;
+    ExpectWordAt(words, std::to_string(first), g.xNo, g.YText(1));
+    ExpectWordAt(words, "S" + std::to_string(first), g.xName, g.YText(1));
+  }
+  const auto last = PdfWords(Pdf(), 3);
+  ExpectWordAt(last, "S120", g.xName, g.YText(20));
+  for (const PdfWord& w : last) EXPECT_LT(w.yMin, Y(g.YText(21))) << w.text;
+}
+
+TEST_F(PdfReportToolTest, ALongNameIsCutBeforeTheNumbersWhichStayReadable) {
+  const std::string name = "Reserva Ribera del Duero gran selecci\u00F3n de barricas";
+  {
+    std::ofstream in(folder / "long.tsv");
+    in << name << "\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n";
+  }
+  ASSERT_EQ(Tool("--pdf " + Quoted(Pdf()) + " " + Quoted((folder / "long.tsv").string())), 0) << Read("err.txt");
+  // The data file keeps the whole name (in Windows-1252, which holds the "ó").
+  EXPECT_NE(Read("out.txt").find("Reserva Ribera del Duero gran selecci\xF3n de barricas \t3.213"), std::string::npos);
+  const auto words = PdfWords(Pdf());
+  const ReportGeometry g(width, height);
+  ExpectWordAt(words, "Reserva", g.xName, g.YText(1));
+  ExpectWordAt(words, "3.213", g.XValue(2), g.YText(1));
+  // The name's words on row 1 end before the first column line, the last with the ellipsis.
+  std::string printed;
+  for (const PdfWord& w : words) {
+    if (std::abs(w.yMin - Y(g.YText(1))) > kTolerance || w.xMin < X(g.xName) - kTolerance || w.xMin > X(g.XCol(0))) continue;
+    EXPECT_LT(w.xMax, X(g.XCol(0))) << w.text;
+    printed += printed.empty() ? w.text : " " + w.text;
+  }
+  ASSERT_GE(printed.size(), 4u);
+  EXPECT_EQ(printed.substr(printed.size() - 3), "\u2026") << printed;
+  EXPECT_EQ(name.rfind(printed.substr(0, printed.size() - 3), 0), 0u) << printed;
+}
+
+TEST_F(PdfReportToolTest, LinesAreSolidBlackOneDevicePixelWide) {
+  ASSERT_EQ(Tool("--pdf " + Quoted(Pdf()) + " " + Quoted(kSamples)), 0) << Read("err.txt");
+  const ReportGeometry g(width, height);
+  // Rendered at the page's own resolution, one device pixel is one rendered pixel. A piece of
+  // the top border, halfway along it, and of the left border, halfway down.
+  const double pixelsPerPoint = tintavis::batch::kPdfResolution / 72.0;
+  const int topRow = static_cast<int>(std::lround(Y(g.yTop) * pixelsPerPoint));
+  const int leftColumn = static_cast<int>(std::lround(X(g.xLeft) * pixelsPerPoint));
+  const int alongX = static_cast<int>(std::lround(X((g.xLeft + g.xRight) / 2) * pixelsPerPoint));
+  const int alongY = static_cast<int>(std::lround(Y((g.yTop + g.YBottom(5)) / 2) * pixelsPerPoint));
+  const auto top = RenderPdfPiece(Pdf(), tintavis::batch::kPdfResolution, alongX, topRow - 8, 40, 17);
+  const auto left = RenderPdfPiece(Pdf(), tintavis::batch::kPdfResolution, leftColumn - 8, alongY, 17, 40);
+  ASSERT_EQ(top.height, 17);
+  ASSERT_EQ(left.width, 17);
+  // Across the line: one run of black pixels, one pixel long, white on both sides.
+  const auto across = [](const tintavis::testing::PdfGreys& piece, bool rows) {
+    std::vector<int> darkest;
+    const int count = rows ? piece.height : piece.width;
+    for (int i = 0; i < count; ++i) {
+      int d = 255;
+      for (int j = 0; j < (rows ? piece.width : piece.height); ++j) d = std::min(d, rows ? piece.At(j, i) : piece.At(i, j));
+      darkest.push_back(d);
+    }
+    return darkest;
+  };
+  for (const auto& darkest : {across(top, true), across(left, false)}) {
+    int black = 0;
+    int grey = 0;
+    for (const int d : darkest) {
+      black += d <= 64 ? 1 : 0;
+      grey += d > 64 && d < 250 ? 1 : 0;
+    }
+    EXPECT_EQ(black, 1);
+    EXPECT_EQ(grey, 0);
+  }
 }
 
 TEST_F(PdfReportToolTest, RunsWithoutADisplayAndStartsNoGuiForTheDataFileAlone) {

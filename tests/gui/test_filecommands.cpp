@@ -3,13 +3,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -123,6 +126,36 @@ TEST_F(FileCommandsTest, EachSaveDialogProposesItsOwnLastName) {
     EXPECT_EQ(d->findChild<QLineEdit*>("fileNameEdit")->text(), "Coordenadas");
     d->reject();
   });
+}
+
+TEST_F(FileCommandsTest, QtsOwnTextsFollowTheLanguageAndTheDialogsOwnStayAsSet) {
+  struct Seen {
+    QStringList labels;  // "Buscar en:", "Nombre:", "Tipo:", the two buttons, the title
+    QString column;      // the first column of the file list
+  };
+  const auto look = [](Seen& seen) {
+    return [&seen](QFileDialog* d) {
+      auto* buttons = d->findChild<QDialogButtonBox*>("buttonBox");
+      ASSERT_NE(buttons, nullptr);
+      seen.labels = {d->labelText(QFileDialog::LookIn), d->labelText(QFileDialog::FileName),
+                     d->labelText(QFileDialog::FileType), buttons->button(QDialogButtonBox::Save)->text(),
+                     buttons->button(QDialogButtonBox::Cancel)->text(), d->windowTitle()};
+      auto* list = d->findChild<QTreeView*>("treeView");
+      ASSERT_NE(list, nullptr);
+      seen.column = list->model()->headerData(0, Qt::Horizontal).toString();
+      d->reject();
+    };
+  };
+  Seen spanish, english;
+  WithDialog([&] { Trigger("ArchivoExcel1"); }, look(spanish));
+  window().SwitchToEnglish();
+  QApplication::processEvents();  // the kept dialog takes Qt's new texts
+  WithDialog([&] { Trigger("ArchivoExcel1"); }, look(english));
+  const QStringList set = {"Buscar en:", "Nombre:", "Tipo:", "Guardar", "Cancelar", "Guardar como"};
+  EXPECT_EQ(spanish.labels, set);
+  EXPECT_EQ(english.labels, set);
+  EXPECT_EQ(spanish.column, "Nombre");
+  EXPECT_EQ(english.column, "Name");
 }
 
 TEST_F(FileCommandsTest, CancellingWritesNothingAndKeepsTheCaption) {

@@ -232,6 +232,51 @@ TEST_F(MainWindowTest, KeyboardSelectionRedisplaysToo) {
   EXPECT_EQ(messages.messages.size(), 1u);
 }
 
+TEST_F(MainWindowTest, ARowThatCannotBeShownLeavesTheSelectionWhereItWas) {
+  TypeRedReference();
+  Find<QRadioButton>("RadioButton2")->click();
+  TypeSample("W", "10", "10", {"0.1", "0.05", "0.04", "0.03"});
+  const QColor white = window.SwatchColourShown();
+  auto* grid = Find<QTableView>("Resultados1");
+  const auto cell = [grid](int storeRow, int column) { return grid->model()->index(storeRow - 1, column); };
+  ClickCell(1, 5);
+  ASSERT_EQ(grid->currentIndex(), cell(1, 5));
+  messages.messages.clear();
+
+  // A click on an empty row: the message, and row 1 stays the one selected cell.
+  ClickCell(4, 2);
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(grid->currentIndex(), cell(1, 5));
+  EXPECT_EQ(grid->selectionModel()->selectedIndexes(), QModelIndexList{cell(1, 5)});
+  // Down goes on from there, to the white wine of row 2, which shows without a message.
+  QTest::keyClick(grid, Qt::Key_Down);
+  EXPECT_EQ(grid->currentIndex(), cell(2, 5));
+  EXPECT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(window.SwatchColourShown(), white);
+  // Down again onto the empty row 3: the message, and row 2 stays selected.
+  QTest::keyClick(grid, Qt::Key_Down);
+  EXPECT_EQ(messages.messages.size(), 2u);
+  EXPECT_EQ(grid->currentIndex(), cell(2, 5));
+  EXPECT_EQ(grid->selectionModel()->selectedIndexes(), QModelIndexList{cell(2, 5)});
+  // Putting the selection back is not a selection by the user: nothing more was shown.
+  EXPECT_EQ(window.SwatchColourShown(), white);
+}
+
+TEST_F(MainWindowTest, RightClickOpensThePopupWithoutMovingOrShowingTheSelection) {
+  TypeRedReference();
+  ClickCell(1, 3);
+  messages.messages.clear();
+  auto* grid = Find<QTableView>("Resultados1");
+  auto* popup = Find<QMenu>("PopupMenu1");
+  // Through the window, as the platform delivers a click: the popup opens from it.
+  const QPoint empty = grid->viewport()->mapTo(&window, grid->visualRect(grid->model()->index(4, 2)).center());
+  QTest::mouseClick(window.windowHandle(), Qt::RightButton, {}, empty);
+  EXPECT_TRUE(messages.messages.empty());
+  EXPECT_EQ(grid->currentIndex(), grid->model()->index(0, 3));
+  EXPECT_TRUE(popup->isVisible());
+  popup->close();
+}
+
 TEST_F(MainWindowTest, ClearAllLeavesChartsAsAtStartAndKeepsTheSwatch) {
   const QImage ab = window.Charts().AbChart();
   const QImage l = window.Charts().LScale();

@@ -6,11 +6,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
@@ -68,12 +71,12 @@ class PrintCommandTest : public ::testing::Test {
     return answered;
   }
 
-  // The user picks "Print to File (PDF)" and types the file's name.
+  // The user picks "Imprimir a archivo (PDF)" and types the file's name.
   static void ChoosePdfFile(QPrintDialog* dialog, const std::string& path) {
     auto* printers = dialog->findChild<QComboBox*>("printers");
     ASSERT_NE(printers, nullptr);
     printers->setCurrentIndex(printers->count() - 1);
-    ASSERT_EQ(printers->currentText(), "Print to File (PDF)");
+    ASSERT_EQ(printers->currentText(), "Imprimir a archivo (PDF)");
     dialog->findChild<QLineEdit*>("filename")->setText(QString::fromStdString(path));
   }
 
@@ -150,6 +153,69 @@ TEST_F(PrintCommandTest, AcceptingPrintsOnePortraitPageWithTheSamples) {
     EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
   }
   EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(PrintCommandTest, TheDialogSpeaksTheLanguageOfTheProgram) {
+  struct Seen {
+    QString pdfEntry, print, cancel;
+  };
+  const auto look = [](Seen& seen) {
+    return [&seen](QPrintDialog* d) {
+      auto* printers = d->findChild<QComboBox*>("printers");
+      ASSERT_NE(printers, nullptr);
+      seen.pdfEntry = printers->itemText(printers->count() - 1);
+      auto* buttons = d->findChild<QDialogButtonBox*>();
+      seen.print = buttons->button(QDialogButtonBox::Ok)->text();
+      seen.cancel = buttons->button(QDialogButtonBox::Cancel)->text();
+      d->reject();
+    };
+  };
+  Seen spanish, english, spanishAgain;
+  EXPECT_TRUE(WithPrintDialog([&] { window.Print(); }, look(spanish)));
+  window.SwitchToEnglish();
+  EXPECT_TRUE(WithPrintDialog([&] { window.Print(); }, look(english)));
+  window.SwitchToSpanish();
+  EXPECT_TRUE(WithPrintDialog([&] { window.Print(); }, look(spanishAgain)));
+  EXPECT_EQ(spanish.pdfEntry, "Imprimir a archivo (PDF)");
+  EXPECT_EQ(spanish.print, "Im&primir");
+  EXPECT_EQ(spanish.cancel, "Cancelar");
+  EXPECT_EQ(english.pdfEntry, "Print to File (PDF)");
+  EXPECT_EQ(english.print, "&Print");
+  EXPECT_EQ(english.cancel, "Cancel");
+  EXPECT_EQ(spanishAgain.pdfEntry, spanish.pdfEntry);
+}
+
+TEST_F(PrintCommandTest, ThePdfProposedIsInTheDocumentsFolderNamedAfterTheCaption) {
+  // The user's home in the test's folder, for this test only.
+  struct Variable {
+    explicit Variable(const char* n) : name(n), set(qEnvironmentVariableIsSet(n)), value(qgetenv(n)) {}
+    ~Variable() { set ? qputenv(name, value) : qunsetenv(name); }
+    const char* name;
+    bool set;
+    QByteArray value;
+  } home("HOME"), config("XDG_CONFIG_HOME");
+  qputenv("HOME", QFile::encodeName(QString::fromStdString(folder.string())));
+  qunsetenv("XDG_CONFIG_HOME");  // no user-dirs.dirs: the documents folder is ~/Documents
+  fs::create_directories(folder / "Documents");
+  fs::create_directories(folder / "informes");
+  const auto proposed = [&] {
+    QString file;
+    EXPECT_TRUE(WithPrintDialog([&] { window.Print(); }, [&](QPrintDialog* d) {
+      file = d->findChild<QLineEdit*>("filename")->text();
+      d->reject();
+    }));
+    return file.toStdString();
+  };
+  EXPECT_EQ(proposed(), (folder / "Documents" / "TINTAVIS.pdf").string());
+  window.setWindowTitle("TINTAVIS - datos.xls");
+  EXPECT_EQ(proposed(), (folder / "Documents" / "datos.pdf").string());
+  // Once a file was printed, its folder is proposed with the caption's name.
+  EXPECT_TRUE(WithPrintDialog([&] { window.Print(); }, [&](QPrintDialog* d) {
+    ChoosePdfFile(d, (folder / "informes" / "julio.pdf").string());
+    d->accept();
+  }));
+  window.setWindowTitle("TINTAVIS - agosto.ods");
+  EXPECT_EQ(proposed(), (folder / "informes" / "agosto.pdf").string());
 }
 
 TEST_F(PrintCommandTest, CancellingPrintsNothing) {

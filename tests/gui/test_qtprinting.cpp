@@ -139,25 +139,79 @@ TEST(QPainterCanvas, TextHangsFromItsPointAndLinesAreOnePixelBlack) {
   EXPECT_EQ(image.pixel(150, 151), qRgb(255, 255, 255));
 }
 
-TEST(ReportMoment, ShortDateAndLongTimeOfTheLocaleWithTheTimeLeftOutAtMidnight) {
-  const QLocale spanish(QLocale::Spanish, QLocale::Spain);
-  const QDate date(2026, 12, 9);
-  const auto afternoon = tintavis::ReportMomentOf(QDateTime(date, QTime(14, 5, 7)), spanish);
-  EXPECT_EQ(afternoon.date, "9/12/26");
-  EXPECT_EQ(afternoon.time.rfind("14:05:07", 0), 0u) << afternoon.time;  // the zone may follow
-  EXPECT_FALSE(afternoon.midnight);
+TEST(QPainterCanvas, TextWidthIsWhereTheInkOfTheTextEnds) {
+  QImage image(600, 100, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  struct Drawn {
+    std::string text;
+    int y, width;
+  };
+  std::vector<Drawn> drawn = {{"Reserva", 10, 0}, {"MMMM", 40, 0}, {"Ribera del Duero", 70, 0}};
+  {
+    QPainter painter(&image);
+    painter.setFont(tintavis::ReportFont());
+    tintavis::QPainterCanvas canvas(painter);
+    for (Drawn& d : drawn) {
+      canvas.DrawText(20, d.y, d.text);
+      d.width = canvas.TextWidth(d.text);
+    }
+  }
+  for (const Drawn& d : drawn) {
+    int right = 0;  // one past the rightmost inked column of the text's rows
+    for (int y = d.y; y < d.y + 25; ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        if (qGray(image.pixel(x, y)) < 160) right = std::max(right, x + 1);
+      }
+    }
+    // The last glyph may keep a pixel or two of its advance clear.
+    EXPECT_LE(right, 20 + d.width + 1) << d.text;
+    EXPECT_GE(right, 20 + d.width - 3) << d.text;
+  }
+}
 
-  const auto midnight = tintavis::ReportMomentOf(QDateTime(date, QTime(0, 0)), spanish);
-  EXPECT_TRUE(midnight.midnight);
-  EXPECT_EQ(tintavis::ReportCaptionLine("TINTAVIS", midnight), "TINTAVIS          (9/12/26)");
-  // One second, or one millisecond, past midnight shows the time.
-  EXPECT_FALSE(tintavis::ReportMomentOf(QDateTime(date, QTime(0, 0, 1)), spanish).midnight);
-  EXPECT_FALSE(tintavis::ReportMomentOf(QDateTime(date, QTime(0, 0, 0, 1)), spanish).midnight);
-
+TEST(ReportMoment, TheDateInTheProgramsLanguageWithFourDigitsTheTimeAsTheSystemWritesIt) {
+  const QDateTime afternoon(QDate(2026, 12, 9), QTime(14, 5, 7));
+  const QLocale spain(QLocale::Spanish, QLocale::Spain);
   const QLocale us(QLocale::English, QLocale::UnitedStates);
-  const auto american = tintavis::ReportMomentOf(QDateTime(date, QTime(14, 5, 7)), us);
-  EXPECT_EQ(american.date, "12/9/26");
-  EXPECT_EQ(american.time.rfind("2:05:07", 0), 0u) << american.time;
+  const QLocale germany(QLocale::German, QLocale::Germany);
+  struct Case {
+    tintavis::Language language;
+    QLocale system;
+    const char* date;
+    const char* timeStart;  // the zone may follow
+  };
+  const Case cases[] = {
+      {tintavis::Language::Spanish, spain, "9/12/2026", "14:05:07"},
+      {tintavis::Language::English, us, "12/9/2026", "2:05:07"},
+      // A system of another language: Spain's dates in Spanish, the United Kingdom's in English.
+      {tintavis::Language::English, spain, "09/12/2026", "14:05:07"},
+      {tintavis::Language::Spanish, us, "9/12/2026", "2:05:07"},
+      {tintavis::Language::Spanish, germany, "9/12/2026", "14:05:07"},
+      // A system of the same language keeps its own way (Mexico's day first, two digits).
+      {tintavis::Language::Spanish, QLocale(QLocale::Spanish, QLocale::Mexico), "09/12/2026", "14:05:07"},
+  };
+  for (const Case& c : cases) {
+    const auto moment = tintavis::ReportMomentOf(afternoon, c.language, c.system);
+    EXPECT_EQ(moment.date, c.date) << c.system.name().toStdString();
+    EXPECT_EQ(moment.time.rfind(c.timeStart, 0), 0u) << moment.time;
+    EXPECT_FALSE(moment.midnight);
+  }
+
+  const auto midnight = tintavis::ReportMomentOf(QDateTime(QDate(2026, 12, 9), QTime(0, 0)), tintavis::Language::Spanish, spain);
+  EXPECT_TRUE(midnight.midnight);
+  EXPECT_EQ(tintavis::ReportCaptionLine("TINTAVIS", midnight), "TINTAVIS          (9/12/2026)");
+  // One second, or one millisecond, past midnight shows the time.
+  EXPECT_FALSE(tintavis::ReportMomentOf(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 1)), tintavis::Language::Spanish, spain).midnight);
+  EXPECT_FALSE(
+      tintavis::ReportMomentOf(QDateTime(QDate(2026, 12, 9), QTime(0, 0, 0, 1)), tintavis::Language::Spanish, spain).midnight);
+}
+
+TEST(ReportMoment, YearsOfAnyLengthBecomeFourDigitsQuotedTextStays) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"d/M/yy", "d/M/yyyy"},     {"dd/MM/yyyy", "dd/MM/yyyy"}, {"yy-MM-dd", "yyyy-MM-dd"},
+      {"d.M.y", "d.M.yyyy"},      {"d 'de' MMM 'y' yy", "d 'de' MMM 'y' yyyy"}, {"MM/dd", "MM/dd"},
+  };
+  for (const auto& [format, expected] : cases) EXPECT_EQ(tintavis::WithFourDigitYear(format), expected) << format;
 }
 
 }  // namespace

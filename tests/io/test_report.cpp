@@ -29,10 +29,21 @@ struct Line {
 };
 using Drawn = std::variant<Text, Line>;
 
+// Every character of the recording canvas's font is this wide, a blank included.
+constexpr int kAdvance = 20;
+
+int Characters(std::string_view utf8) {
+  return static_cast<int>(std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
 class RecordingCanvas : public tintavis::ReportCanvas {
  public:
   void DrawText(int x, int y, std::string_view utf8) override { drawn.emplace_back(Text{x, y, std::string(utf8)}); }
   void DrawLine(int x1, int y1, int x2, int y2) override { drawn.emplace_back(Line{x1, y1, x2, y2}); }
+  int TextWidth(std::string_view utf8) override {
+    ++measures;
+    return kAdvance * Characters(utf8);
+  }
 
   std::vector<Text> Texts() const {
     std::vector<Text> out;
@@ -50,6 +61,7 @@ class RecordingCanvas : public tintavis::ReportCanvas {
   }
 
   std::vector<Drawn> drawn;
+  int measures = 0;
 };
 
 // The positions worked out here from the fractions of the page, independently of the
@@ -116,15 +128,21 @@ std::vector<ReportRow> RowsNumbered(int n) {
   return rows;
 }
 
-RecordingCanvas Print(const Page& page, std::vector<ReportRow> rows, bool english = false,
-                      std::string caption = "TINTAVIS", ReportMoment moment = kMoment) {
-  RecordingCanvas canvas;
+ReportContent Content(std::vector<ReportRow> rows, bool english = false, std::string caption = "TINTAVIS",
+                      ReportMoment moment = kMoment) {
   ReportContent content;
   content.caption = std::move(caption);
   content.language = english ? tintavis::Language::English : tintavis::Language::Spanish;
   content.moment = std::move(moment);
   content.rows = std::move(rows);
-  tintavis::PrintReport(canvas, page.width, page.height, content);
+  return content;
+}
+
+RecordingCanvas Print(const Page& page, std::vector<ReportRow> rows, bool english = false,
+                      std::string caption = "TINTAVIS", ReportMoment moment = kMoment) {
+  RecordingCanvas canvas;
+  tintavis::PrintReport(canvas, page.width, page.height,
+                        Content(std::move(rows), english, std::move(caption), std::move(moment)));
   return canvas;
 }
 
@@ -285,6 +303,81 @@ TEST_P(ReportPageTest, EnglishChangesOnlyTheTitleAndTheNameHeading) {
   EXPECT_EQ(english[13].text, "Ton");
 }
 
+TEST_P(ReportPageTest, NamesWiderThanTheirColumnAreCutBeforeTheFirstColumnLine) {
+  // The name ends a blank's width before the column line: so many characters fit.
+  const int fit = (e.xCol(0) - e.xName() - kAdvance) / kAdvance;
+  const std::string fits(static_cast<std::size_t>(fit), 'a');
+  // The first `n` characters of `s`, ended by the ellipsis.
+  const auto cut = [](const std::string& s, int n) {
+    std::string out;
+    int characters = 0;
+    for (const char c : s) {
+      if ((c & 0xC0) != 0x80 && characters++ == n) break;
+      out += c;
+    }
+    return out + "\u2026";
+  };
+  std::string ene;  // "ñ" repeated: two bytes a character
+  for (int i = 0; i <= fit; ++i) ene += "\u00F1";
+  const std::string spaced = std::string(static_cast<std::size_t>(fit - 2), 'b') + "  cc";
+  struct Case {
+    std::string name;
+    std::string printed;
+  };
+  const std::vector<Case> cases = {
+      {fits + " ", fits + " "},                        // exactly fits: printed whole, final blank included
+      {fits + "    ", fits + "    "},                  // only blanks would cross: nothing to cut
+      {fits + "a ", cut(fits, fit - 1)},              // one too many: room is made for the ellipsis
+      {ene + " ", cut(ene, fit - 1)},                 // cut between characters, never inside one
+      {spaced, std::string(static_cast<std::size_t>(fit - 2), 'b') + "\u2026"},  // blanks before the cut go
+      {"", ""},
+  };
+  std::vector<ReportRow> rows;
+  for (const Case& c : cases) {
+    ReportRow row;
+    row[0] = std::to_string(rows.size() + 1);
+    row[1] = c.name;
+    row[2] = "3.213";
+    rows.push_back(row);
+  }
+  const auto texts = Print(GetParam(), rows).Texts();
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    const int y = e.yText(static_cast<int>(i) + 1);
+    const auto name = std::find_if(texts.begin(), texts.end(), [&](const Text& t) { return t.x == e.xName() && t.y == y; });
+    ASSERT_NE(name, texts.end()) << i;
+    EXPECT_EQ(name->text, cases[i].printed) << i;
+    // Its ink, blanks aside, ends before the line.
+    const std::string_view ink(name->text.data(), name->text.find_last_not_of(' ') + 1);
+    EXPECT_LE(e.xName() + kAdvance * Characters(ink), e.xCol(0)) << i;
+    // The numbers of the row stay where they were.
+    EXPECT_NE(std::find(texts.begin(), texts.end(), Text{e.xValue(2), y, "3.213"}), texts.end()) << i;
+  }
+}
+
+TEST_P(ReportPageTest, NumberedPagesHoldFiftyRowsEachUnderTheirOwnCaptionAndHeadings) {
+  ReportContent content = Content(RowsNumbered(120));
+  content.numberPages = true;
+  ASSERT_EQ(tintavis::ReportPageCount(content), 3);
+  const std::string captionLine = "TINTAVIS          (08/12/2026 14:38:49)";
+  for (int page = 0; page < 3; ++page) {
+    RecordingCanvas canvas;
+    tintavis::PrintReport(canvas, GetParam().width, GetParam().height, content, page);
+    const std::ptrdiff_t first = std::ptrdiff_t{50} * page;
+    const int n = page < 2 ? 50 : 20;
+    const std::vector<ReportRow> rows(content.rows.begin() + first, content.rows.begin() + first + n);
+    // The page number stands after the caption line, ending at the right border.
+    const std::string number = std::to_string(page + 1) + "/3";
+    std::vector<Drawn> expected = FrameAndHeadings(e, n, false, captionLine);
+    expected.insert(expected.begin() + 1, Text{e.xRight() - kAdvance * 3, e.yCaption(), number});
+    EXPECT_EQ(canvas.drawn, Concat(expected, SampleRowTexts(e, rows))) << page;
+  }
+  // The first row of the second page is sample 51, in the first row's place.
+  RecordingCanvas second;
+  tintavis::PrintReport(second, GetParam().width, GetParam().height, content, 1);
+  const auto texts = second.Texts();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), Text{e.xNo(), e.yText(1), "51"}), texts.end());
+}
+
 INSTANTIATE_TEST_SUITE_P(BothPapers, ReportPageTest, ::testing::Values(kA4At600, kLetterAt300),
                          [](const ::testing::TestParamInfo<Page>& p) { return std::string(p.param.name); });
 
@@ -292,6 +385,42 @@ TEST(ReportTitle, TheSignAfterTenIsTheOrdinalIndicatorNotTheDegreeSign) {
   const auto texts = Print(kA4At600, {}).Texts();
   EXPECT_NE(texts[1].text.find("10\xC2\xBA"), std::string::npos);
   EXPECT_EQ(texts[1].text.find("\xC2\xB0"), std::string::npos);
+}
+
+TEST(ReportPages, OnePageUnlessNumberedAndOnlyItsFiftyRowsWithoutNumbers) {
+  struct Case {
+    int rows;
+    bool numbered;
+    int pages;
+  };
+  const Case cases[] = {{0, false, 1},  {60, false, 1}, {0, true, 1},   {1, true, 1},
+                        {50, true, 1},  {51, true, 2},  {100, true, 2}, {101, true, 3}};
+  for (const Case& c : cases) {
+    ReportContent content = Content(RowsNumbered(c.rows));
+    content.numberPages = c.numbered;
+    EXPECT_EQ(tintavis::ReportPageCount(content), c.pages) << c.rows << " " << c.numbered;
+  }
+  // More rows than a page holds, unnumbered: the page of the window's 50 samples, no number.
+  const auto canvas = Print(kA4At600, RowsNumbered(60));
+  const Expected e(kA4At600.width, kA4At600.height);
+  EXPECT_EQ(canvas.drawn, Concat(FrameAndHeadings(e, 50, false, "TINTAVIS          (08/12/2026 14:38:49)"),
+                                 SampleRowTexts(e, RowsNumbered(50))));
+}
+
+TEST(ReportNames, AVeryLongNameIsCutWithFewMeasures) {
+  // A batch line may hold a name of 64 KiB: the cut is found by halving, not character by
+  // character.
+  ReportRow row;
+  row[0] = "1";
+  row[1] = std::string(60000, 'x');
+  RecordingCanvas canvas;
+  tintavis::PrintReport(canvas, kA4At600.width, kA4At600.height, Content({row}));
+  EXPECT_LT(canvas.measures, 40);
+  const Expected e(kA4At600.width, kA4At600.height);
+  const auto texts = canvas.Texts();
+  const auto name = std::find_if(texts.begin(), texts.end(), [&](const Text& t) { return t.x == e.xName() && t.y == e.yText(1); });
+  ASSERT_NE(name, texts.end());
+  EXPECT_EQ(Characters(name->text), (e.xCol(0) - e.xName() - kAdvance) / kAdvance);
 }
 
 // ---------------------------------------------------------------------------------------------

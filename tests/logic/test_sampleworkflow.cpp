@@ -173,7 +173,7 @@ TEST(RedisplayRow, SetsTheSwatchFromTheTextsAndDrawsTheLabelsAgain) {
   RecordingView view;
   for (int i = 1; i <= 5; ++i) Calculate(session, view);
   view.steps.clear();
-  tintavis::RedisplayRow(3, '.', session, view);
+  EXPECT_TRUE(tintavis::RedisplayRow(3, '.', session, view));
   // The labels come from the grid's rounded texts: b* 15.31, a* 41.24, L* 12.0.
   const std::vector<std::string> expected = {"swatch 93,21,28", "ab 3 41.240 15.310", "L 3 12.000"};
   EXPECT_EQ(view.steps, expected);
@@ -196,7 +196,8 @@ TEST(RedisplayRow, SwapsSeparatorsOfTheNumbersInPlaceButNeverTouchesTheName) {
 TEST(RedisplayRow, AnEmptyRowShowsTheConversionErrorAndDrawsNothing) {
   SampleSession session;
   RecordingView view;
-  tintavis::RedisplayRow(4, '.', session, view);
+  // It failed: the selection is not to move to the row.
+  EXPECT_FALSE(tintavis::RedisplayRow(4, '.', session, view));
   ASSERT_EQ(view.messages.size(), 1u);
   EXPECT_EQ(view.messages[0].display, MessageDisplay::ErrorDisplay);
   EXPECT_EQ(view.messages[0].text, "'' is not a valid floating point value.");
@@ -210,7 +211,7 @@ TEST(RedisplayRow, StopsAtTheFirstBadCellKeepingWhatWasDone) {
   Calculate(session, view);
   session.grid.SetCell(1, 8, "x");  // a*
   view.steps.clear();
-  tintavis::RedisplayRow(1, '.', session, view);
+  EXPECT_FALSE(tintavis::RedisplayRow(1, '.', session, view));
   EXPECT_EQ(view.steps, (std::vector<std::string>{"swatch 93,21,28", "message"}));
   EXPECT_EQ(view.messages[0].text, "'x' is not a valid floating point value.");
 }
@@ -220,7 +221,7 @@ TEST(RedisplayRow, RowsAtOrBeyondNextRowOnlySetTheSwatch) {
   RecordingView view;
   for (int i = 1; i <= 50; ++i) Calculate(session, view);
   view.steps.clear();
-  tintavis::RedisplayRow(50, '.', session, view);
+  EXPECT_TRUE(tintavis::RedisplayRow(50, '.', session, view));
   EXPECT_EQ(view.steps, (std::vector<std::string>{"swatch 93,21,28"}));
 }
 

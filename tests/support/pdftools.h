@@ -1,10 +1,12 @@
-// Reading PDF files back in tests with poppler's pdfinfo and pdftotext (Debian poppler-utils,
-// which scripts/test installs): page count and size, the text, and word boxes in points.
+// Reading PDF files back in tests with poppler's pdfinfo, pdftotext and pdftoppm (Debian
+// poppler-utils, which scripts/test installs): page count and size, the text, word boxes in
+// points, and the grey levels of a piece of a page as a viewer shows it.
 #pragma once
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -38,7 +40,7 @@ inline std::string Quoted(const std::string& path) {
 
 // Succeeds when pdfinfo and pdftotext can be run; otherwise says what to install.
 inline ::testing::AssertionResult PopplerToolsPresent() {
-  for (const char* tool : {"pdfinfo", "pdftotext"}) {
+  for (const char* tool : {"pdfinfo", "pdftotext", "pdftoppm"}) {
     int status = 0;
     CommandOutput(std::string("command -v ") + tool + " >/dev/null 2>&1", &status);
     if (status != 0) {
@@ -103,9 +105,11 @@ inline double Attribute(const std::string& element, const std::string& name) {
   return at == std::string::npos ? 0.0 : NumberAt(element, at + name.size() + 3);
 }
 
-// The words of `pdftotext -bbox`: <word xMin=".." yMin=".." xMax=".." yMax="..">text</word>.
-inline std::vector<PdfWord> PdfWords(const std::string& path) {
-  const std::string html = CommandOutput("pdftotext -bbox -enc UTF-8 " + Quoted(path) + " - 2>/dev/null");
+// The words of `pdftotext -bbox`: <word xMin=".." yMin=".." xMax=".." yMax="..">text</word>,
+// of page `page` (1 = the first) or, with 0, of every page.
+inline std::vector<PdfWord> PdfWords(const std::string& path, int page = 0) {
+  const std::string pages = page > 0 ? " -f " + std::to_string(page) + " -l " + std::to_string(page) : "";
+  const std::string html = CommandOutput("pdftotext -bbox -enc UTF-8" + pages + " " + Quoted(path) + " - 2>/dev/null");
   std::vector<PdfWord> words;
   for (std::size_t at = html.find("<word "); at != std::string::npos; at = html.find("<word ", at + 1)) {
     const std::size_t close = html.find('>', at);
@@ -116,6 +120,41 @@ inline std::vector<PdfWord> PdfWords(const std::string& path) {
                      Attribute(element, "xMax"), Attribute(element, "yMax")});
   }
   return words;
+}
+
+// A piece of a page rendered as a viewer renders it (anti-aliased): `width` x `height` pixels
+// at `dpi`, from pixel (x, y) of the whole page; grey levels 0 (black) to 255, row by row.
+// Empty when it could not be rendered.
+struct PdfGreys {
+  int width = 0;
+  int height = 0;
+  std::vector<unsigned char> pixels;
+  int At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+inline PdfGreys RenderPdfPiece(const std::string& path, int dpi, int x, int y, int width, int height) {
+  const std::string pgm =
+      CommandOutput("pdftoppm -f 1 -l 1 -gray -r " + std::to_string(dpi) + " -x " + std::to_string(x) + " -y " +
+                    std::to_string(y) + " -W " + std::to_string(width) + " -H " + std::to_string(height) + " " +
+                    Quoted(path) + " 2>/dev/null");
+  // "P5\n<width> <height>\n255\n" then the bytes.
+  PdfGreys greys;
+  std::size_t at = 0;
+  int fields[3] = {};
+  if (pgm.rfind("P5", 0) != 0) return {};
+  at = 2;
+  for (int& f : fields) {
+    while (at < pgm.size() && std::isspace(static_cast<unsigned char>(pgm[at])) != 0) ++at;
+    const auto [end, ec] = std::from_chars(pgm.data() + at, pgm.data() + pgm.size(), f);
+    if (ec != std::errc()) return {};
+    at = static_cast<std::size_t>(end - pgm.data());
+  }
+  ++at;  // the one blank after the maximum value
+  greys.width = fields[0];
+  greys.height = fields[1];
+  const std::size_t size = static_cast<std::size_t>(greys.width) * greys.height;
+  if (pgm.size() < at + size) return {};
+  greys.pixels.assign(pgm.begin() + static_cast<std::ptrdiff_t>(at), pgm.begin() + static_cast<std::ptrdiff_t>(at + size));
+  return greys;
 }
 
 }  // namespace tintavis::testing
