@@ -257,6 +257,7 @@ TEST(FullSpectrumColour, AFilterThatTurnsD65IntoIlluminantAShowsTheChromaticityO
     largest = std::max(largest, ratio.back());
   }
   std::vector<double> absorbance;
+  absorbance.reserve(ratio.size());
   for (const double q : ratio) absorbance.push_back(-std::log10(q / largest));  // transmittance up to 1
   const auto outcome = ComputeFullSpectrumColour(Spectrum(absorbance, 380, 1, 10, 10));
   const auto* full = std::get_if<FullSpectrumColour>(&outcome);
