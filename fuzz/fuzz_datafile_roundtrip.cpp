@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int samples = in.ConsumeIntegralInRange<int>(0, 50);
 
   ResultsGrid grid;
-  if (in.ConsumeBool()) grid.SetCell(0, 1, std::string(kEnglishHeaderName));
+  if (in.ConsumeBool()) grid.SetCell(0, 1, std::string(headings::kGridEnglishName));
   std::vector<SampleRecord> written;
   for (int row = 1; row <= samples; ++row) {
     SampleRecord record;
