@@ -20,6 +20,7 @@
 
 #include "io/datafile.h"
 #include "tests/support/datafiles.h"
+#include "tests/support/programfixture.h"
 #include "tests/support/recordingmessenger.h"
 #include "gui/program.h"
 
@@ -33,20 +34,8 @@ using tintavis::testing::WriteBytes;
 namespace fs = std::filesystem;
 
 
-class FileCommandsTest : public ::testing::Test {
+class FileCommandsTest : public tintavis::testing::ProgramWithFolderTest {
  protected:
-  void SetUp() override {
-    folder = fs::path(::testing::TempDir()) /
-             ("tintavis_files_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    window().SetDecimalSeparator('.');
-    window().show();
-  }
-  void TearDown() override { fs::remove_all(folder); }
-
-  tintavis::MainWindow& window() { return program.mainWindow; }
-
   // Runs `command`; the file dialog it opens is handed to `answer` once it is up.
   void WithDialog(const std::function<void()>& command, const std::function<void(QFileDialog*)>& answer) {
     bool answered = false;
@@ -74,11 +63,6 @@ class FileCommandsTest : public ::testing::Test {
   QString Cell(int row, int column) {
     return window().findChild<QTableView*>("Resultados1")->model()->index(row - 1, column).data().toString();
   }
-  QString Path(const char* name) const { return QString::fromStdString((folder / name).string()); }
-
-  tintavis::testing::RecordingMessenger messages;
-  tintavis::Program program;
-  fs::path folder;
 };
 
 TEST_F(FileCommandsTest, ArchivoExcelProposesCoordenadasAndWritesAnXlsFile) {

@@ -21,6 +21,7 @@
 #include "cli/batch.h"
 #include "gui/program.h"
 #include "tests/support/datafiles.h"
+#include "tests/support/programfixture.h"
 #include "tests/support/recordingmessenger.h"
 #include "tests/support/spectrafiles.h"
 
@@ -62,20 +63,8 @@ std::vector<std::vector<std::string>> BatchLines(const std::vector<std::string>&
   return lines;
 }
 
-class SpectraCommandTest : public ::testing::Test {
+class SpectraCommandTest : public tintavis::testing::ProgramWithFolderTest {
  protected:
-  void SetUp() override {
-    folder = fs::path(::testing::TempDir()) /
-             ("tintavis_spectra_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    window().SetDecimalSeparator('.');
-    window().show();
-  }
-  void TearDown() override { fs::remove_all(folder); }
-
-  tintavis::MainWindow& window() { return program.mainWindow; }
-
   // Runs `then` once the modal window named `name` is up (the one before may still be closing).
   static void WhenModal(const QString& name, const std::function<void(QDialog*)>& then, int tries = 50) {
     QTimer::singleShot(0, [=] {
@@ -118,12 +107,7 @@ class SpectraCommandTest : public ::testing::Test {
   QString Cell(int row, int column) {
     return window().findChild<QTableView*>("Resultados1")->model()->index(row - 1, column).data().toString();
   }
-  QString Path(const char* name) const { return QString::fromStdString((folder / name).string()); }
   void Write(const char* name, const std::string& text) { tintavis::testing::WriteBytes(folder / name, text); }
-
-  tintavis::testing::RecordingMessenger messages;
-  tintavis::Program program;
-  fs::path folder;
 };
 
 TEST_F(SpectraCommandTest, GivesTheGridTheBatchToolsNumbersAndSaysHowFarTheEstimateIs) {
