@@ -7,17 +7,16 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "gui/qtglue.h"
 #include "logic/captions.h"
-#include "gui/messenger.h"
 
 namespace tintavis {
 
-DifferenceWindow::DifferenceWindow(const SampleSession& session, char separator, QWidget* parent)
-    : QWidget(parent, Qt::Window), session_(session), separator_(separator) {
+DifferenceWindow::DifferenceWindow(const SampleStore& store, QAbstractItemModel& grid, char separator, QWidget* parent)
+    : QWidget(parent, Qt::Window), model_(store, grid, separator) {
   setObjectName("Form7");
   setAttribute(Qt::WA_QuitOnClose, false);
   setFont(SansSerifFont(kWindowFontPixels));
@@ -28,8 +27,9 @@ DifferenceWindow::DifferenceWindow(const SampleSession& session, char separator,
   reference_->setObjectName("ReferenceBox");
   reference_->setMinimumWidth(200);
   referenceLabel_->setBuddy(reference_);
-  differenceView_ = new QTableWidget(0, kDifferenceColumns, this);
+  differenceView_ = new QTableView(this);
   differenceView_->setObjectName("DifferenceGrid");
+  differenceView_->setModel(&model_);
   differenceView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   differenceView_->verticalHeader()->hide();
   differenceView_->verticalHeader()->setDefaultSectionSize(22);
@@ -54,10 +54,8 @@ DifferenceWindow::DifferenceWindow(const SampleSession& session, char separator,
   layout->addLayout(bottom);
   resize(620, 420);
 
-  connect(reference_, &QComboBox::activated, this, [this](int index) {
-    referenceRow_ = index + 1;
-    Recompute();
-  });
+  connect(reference_, &QComboBox::activated, this, [this](int index) { model_.SetReferenceRow(index + 1); });
+  connect(&model_, &QAbstractItemModel::modelReset, this, &DifferenceWindow::ShowTableState);
   connect(copy_, &QPushButton::clicked, this, &DifferenceWindow::CopyTable);
   ApplyLanguage(Language::Spanish);
 }
@@ -67,47 +65,31 @@ void DifferenceWindow::ApplyLanguage(Language language) {
   setWindowTitle(ToQString(captions::kDifferenceWindowTitle.In(language)));
   referenceLabel_->setText(ToQString(captions::kDifferenceReferenceLabel.In(language)));
   copy_->setText(ToQString(captions::kDifferenceCopyButton.In(language)));
-  QStringList headings;
-  for (const std::string& h : DifferenceHeader(language)) headings << ToQString(h);
-  differenceView_->setHorizontalHeaderLabels(headings);
-  Recompute();
+  model_.SetLanguage(language);
 }
 
 void DifferenceWindow::ShowWindow() {
-  Refresh();
+  ShowTableState();
   show();
   raise();
   activateWindow();
 }
 
-void DifferenceWindow::Refresh() {
-  const int samples = session_.SampleCount();
-  const std::vector<std::string> choices = ReferenceChoices(session_.grid, samples);
-  reference_->clear();
-  for (const std::string& c : choices) reference_->addItem(ToQString(c));
-  // The reference stays the same row while the grid has it.
-  if (referenceRow_ > samples) referenceRow_ = 1;
-  if (samples > 0) reference_->setCurrentIndex(referenceRow_ - 1);
-  Recompute();
-}
-
-void DifferenceWindow::Recompute() {
-  const int samples = session_.SampleCount();
-  table_ = samples > 0 ? MakeDifferenceTable(session_.grid, samples, referenceRow_, separator_, language_)
-                       : DifferenceTable{};
-  differenceView_->setRowCount(static_cast<int>(table_.rows.size()));
-  for (int r = 0; r < static_cast<int>(table_.rows.size()); ++r) {
-    for (int c = 0; c < kDifferenceColumns; ++c) {
-      auto* item = new QTableWidgetItem(ToQString(table_.rows[r][c]));
-      if (c >= 2) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      differenceView_->setItem(r, c, item);
-    }
+void DifferenceWindow::ShowTableState() {
+  QStringList choices;
+  for (const std::string& c : ReferenceChoices(model_.Store())) choices << ToQString(c);
+  QStringList shown;
+  for (int i = 0; i < reference_->count(); ++i) shown << reference_->itemText(i);
+  if (shown != choices) {
+    reference_->clear();
+    reference_->addItems(choices);
   }
-  message_->setText(ToQString(table_.message));
+  if (!choices.isEmpty()) reference_->setCurrentIndex(model_.ReferenceRow() - 1);
+  message_->setText(ToQString(model_.Table().message));
 }
 
 void DifferenceWindow::CopyTable() {
-  QApplication::clipboard()->setText(ToQString(DifferenceTableText(table_, language_)));
+  QApplication::clipboard()->setText(ToQString(DifferenceTableText(model_.Table(), language_)));
 }
 
 }  // namespace tintavis

@@ -1,16 +1,16 @@
 // The colour difference window: every sample of the grid against a reference sample chosen by
-// the user, as ΔL*, Δa*, Δb*, ΔC*, ΔH*, ΔE*ab and ΔE00. Modeless; it follows the grid.
+// the user, as ΔL*, Δa*, Δb*, ΔC*, ΔH*, ΔE*ab and ΔE00. Modeless; it follows the grid through
+// its own model over the same sample store.
 #pragma once
 
 #include <QWidget>
 
-#include "logic/differencetable.h"
-#include "logic/sampleworkflow.h"
+#include "gui/differencemodel.h"
 
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 namespace tintavis {
 
@@ -18,32 +18,29 @@ class DifferenceWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // `session` is the main window's, read on every refresh.
-  DifferenceWindow(const SampleSession& session, char separator, QWidget* parent = nullptr);
+  // `grid` is the main window's model over `store`.
+  DifferenceWindow(const SampleStore& store, QAbstractItemModel& grid, char separator, QWidget* parent = nullptr);
 
-  void SetSeparator(char separator) { separator_ = separator; }
+  void SetSeparator(char separator) { model_.SetSeparator(separator); }
   void ApplyLanguage(Language language);
   // Shows the window (to the front) with the grid as it is now.
   void ShowWindow();
-  // Reads the grid again; done whenever a row is calculated, cleared, loaded or edited.
-  void Refresh();
   // Puts the table on the clipboard as TAB-separated text with its header.
   void CopyTable();
 
-  const DifferenceTable& Table() const { return table_; }
+  const DifferenceTable& Table() const { return model_.Table(); }
+  DifferenceModel& Model() { return model_; }
 
  private:
-  void Recompute();
+  // The reference chooser and the line under the table, after the table changed.
+  void ShowTableState();
 
-  const SampleSession& session_;
-  char separator_;
+  DifferenceModel model_;
   Language language_ = Language::Spanish;
-  int referenceRow_ = 1;
-  DifferenceTable table_;
 
   QLabel* referenceLabel_ = nullptr;
   QComboBox* reference_ = nullptr;
-  QTableWidget* differenceView_ = nullptr;
+  QTableView* differenceView_ = nullptr;
   QLabel* message_ = nullptr;
   QPushButton* copy_ = nullptr;
 };

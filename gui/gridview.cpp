@@ -1,20 +1,20 @@
 #include "gui/gridview.h"
 
 #include <QApplication>
-#include <QHeaderView>
 #include <QFocusEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
 
 #include "gui/qtglue.h"
-#include "logic/textrules.h"
-#include "gui/messenger.h"
 
 namespace tintavis {
 
-GridModel::GridModel(ResultsGrid& grid, QObject* parent)
-    : QAbstractTableModel(parent), grid_(grid), shownRows_(grid.RowCount() - 1) {}
+GridModel::GridModel(SampleStore& store, char separator, QObject* parent)
+    : QAbstractTableModel(parent), store_(store), separator_(separator), shownRows_(store.RowCount() - 1) {
+  editedFont_.setItalic(true);
+}
 
 int GridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : shownRows_; }
 
@@ -22,15 +22,25 @@ int GridModel::columnCount(const QModelIndex& parent) const { return parent.isVa
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= shownRows_ || index.column() >= kGridColumns) return {};
+  const int row = index.row() + 1;
   switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-      return ToQString(grid_.Cell(index.row() + 1, index.column()));
+      return ToQString(store_.Cell(row, index.column()));
     case Qt::BackgroundRole:
       if (index.column() == 0) return QApplication::palette().button();
-      return QVariant();
+      return {};
     case Qt::TextAlignmentRole:
       return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    case Qt::FontRole:
+      if (store_.HoldsSample(row) && store_.Sample(row).edited) return editedFont_;
+      return {};
+    case Qt::ToolTipRole: {
+      if (!store_.HoldsSample(row)) return {};
+      QStringList lines;
+      for (const std::string& line : SampleDetails(store_.Sample(row), language_)) lines << ToQString(line);
+      return lines.join('\n');
+    }
     default:
       return {};
   }
@@ -38,16 +48,23 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
   if (role != Qt::EditRole || !index.isValid() || index.column() == 0 || index.row() >= shownRows_) return false;
-  // Pasted text may hold characters that would split the row in the data file.
-  grid_.SetCell(index.row() + 1, index.column(), ReplaceFieldBreakers(ToStdString(value.toString())).text);
-  emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
-  emit cellEdited();
+  const int row = index.row() + 1;
+  const CellEdit edit = store_.CheckEdit(row, index.column(), ToStdString(value.toString()), separator_, language_);
+  if (!edit.accepted) {
+    if (!edit.refusal.text.empty()) emit editRefused(ToQString(edit.refusal.text));
+    return false;
+  }
+  emit cellEditStarting();
+  store_.ApplyEdit(row, index.column(), edit);
+  // The whole row: its font and tooltip follow the edit.
+  emit dataChanged(this->index(index.row(), 0), this->index(index.row(), kGridColumns - 1));
+  emit cellEdited(row);
   return true;
 }
 
 QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || section < 0 || section >= kGridColumns) return {};
-  if (role == Qt::DisplayRole) return ToQString(grid_.Cell(0, section));
+  if (role == Qt::DisplayRole) return ToQString(store_.Cell(0, section));
   if (role == Qt::TextAlignmentRole) return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
   return {};
 }
@@ -70,7 +87,7 @@ void GridModel::AllChanged() {
 }
 
 void GridModel::SyncRowCount() {
-  const int wanted = grid_.RowCount() - 1;
+  const int wanted = store_.RowCount() - 1;
   if (wanted > shownRows_) {
     beginInsertRows({}, shownRows_, wanted - 1);
     shownRows_ = wanted;
@@ -83,7 +100,8 @@ void GridModel::SyncRowCount() {
 }
 
 GridView::GridView(QWidget* parent) : QTableView(parent) {
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Columns widened by dragging may need the horizontal bar; at their first widths they fit.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setSelectionMode(QAbstractItemView::ContiguousSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -99,7 +117,7 @@ GridView::GridView(QWidget* parent) : QTableView(parent) {
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setDefaultSectionSize(ResultsGrid::kRowHeight);
   verticalHeader()->setMinimumSectionSize(ResultsGrid::kRowHeight);
-  horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   horizontalHeader()->setFixedHeight(ResultsGrid::kRowHeight);
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setSectionsClickable(false);
@@ -118,38 +136,23 @@ void GridView::SyncRowCountQuietly(GridModel& gridModel) {
   quiet_ = false;
 }
 
+bool GridView::SelectedBlock(Block& block) const {
+  const QModelIndexList selected = selectionModel()->selectedIndexes();
+  if (selected.isEmpty()) return false;
+  block = {selected.first().row() + 1, selected.first().row() + 1, selected.first().column(), selected.first().column()};
+  for (const QModelIndex& i : selected) {
+    block.firstRow = std::min(block.firstRow, i.row() + 1);
+    block.lastRow = std::max(block.lastRow, i.row() + 1);
+    block.firstColumn = std::min(block.firstColumn, i.column());
+    block.lastColumn = std::max(block.lastColumn, i.column());
+  }
+  return true;
+}
+
 void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
   QTableView::currentChanged(current, previous);
   if (quiet_ || !current.isValid() || current.column() == 0) return;
-  refused_ = false;
   emit cellSelected(current.row() + 1);
-  if (!refused_) return;
-  refused_ = false;
-  returnTo_ = previous;
-  returnPending_ = true;
-  // Inside a click or a key the view goes on to select the new cell after this; the previous
-  // one comes back once it is done.
-  if (handlingInput_ == 0) ReturnToRefusedSelection();
-}
-
-template <typename Handle>
-void GridView::Handling(Handle handle) {
-  ++handlingInput_;
-  handle();
-  --handlingInput_;
-  if (handlingInput_ == 0) ReturnToRefusedSelection();
-}
-
-void GridView::ReturnToRefusedSelection() {
-  if (!returnPending_) return;
-  returnPending_ = false;
-  quiet_ = true;
-  if (returnTo_.isValid()) {
-    selectionModel()->setCurrentIndex(returnTo_, QItemSelectionModel::ClearAndSelect);
-  } else {
-    selectionModel()->clear();
-  }
-  quiet_ = false;
 }
 
 void GridView::focusInEvent(QFocusEvent* event) {
@@ -160,7 +163,18 @@ void GridView::focusInEvent(QFocusEvent* event) {
 }
 
 void GridView::keyPressEvent(QKeyEvent* event) {
-  Handling([&] { QTableView::keyPressEvent(event); });
+  // While a cell is being edited its editor has the keys; here they act on the selection.
+  if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+    emit deleteRequested();
+    event->accept();
+    return;
+  }
+  if (event->matches(QKeySequence::Copy)) {
+    emit copyRequested();
+    event->accept();
+    return;
+  }
+  QTableView::keyPressEvent(event);
 }
 
 void GridView::mousePressEvent(QMouseEvent* event) {
@@ -170,17 +184,10 @@ void GridView::mousePressEvent(QMouseEvent* event) {
     return;
   }
   const QModelIndex before = currentIndex();
-  Handling([&] { QTableView::mousePressEvent(event); });
+  QTableView::mousePressEvent(event);
   // A click on the cell that is already selected selects it again: it shows its sample again.
   const QModelIndex at = indexAt(event->position().toPoint());
-  if (at.isValid() && at == before && at.column() > 0 && event->button() == Qt::LeftButton) {
-    emit cellSelected(at.row() + 1);
-    refused_ = false;  // the cell was selected before: it stays
-  }
-}
-
-void GridView::mouseMoveEvent(QMouseEvent* event) {
-  Handling([&] { QTableView::mouseMoveEvent(event); });
+  if (at.isValid() && at == before && at.column() > 0 && event->button() == Qt::LeftButton) emit cellSelected(at.row() + 1);
 }
 
 void GridView::mouseReleaseEvent(QMouseEvent* event) {
@@ -188,7 +195,7 @@ void GridView::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     return;
   }
-  Handling([&] { QTableView::mouseReleaseEvent(event); });
+  QTableView::mouseReleaseEvent(event);
 }
 
 }  // namespace tintavis

@@ -25,10 +25,12 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QStatusBar>
-#include <QTimer>
+#include <QClipboard>
+#include <QUndoStack>
 
 #include "gui/qtglue.h"
 #include "gui/chartimages.h"
+#include "gui/detailsdialog.h"
 #include "gui/filedialogs.h"
 #include "gui/gridview.h"
 #include "logic/messages.h"
@@ -93,6 +95,23 @@ QString MainText(const char* name) { return Text(captions::Target::MainWidget, n
 
 void Put(QWidget* w, const Place& p) { w->setGeometry(p.left, p.top, p.width, p.height); }
 
+// The rows of a data file with the numbers the reader took from it.
+// MERGE POINT: once the reader hands over each row's numbers (DataFileContent::values, as long
+// as `rows`), they go into the store here; until then an opened row keeps no numbers.
+template <typename Content>
+std::vector<StoredSample> OpenedSamples(const Content& content) {
+  std::vector<StoredSample> samples;
+  samples.reserve(content.rows.size());
+  for (std::size_t i = 0; i < content.rows.size(); ++i) {
+    RowValues values;
+    if constexpr (requires { content.values; }) {
+      if (i < content.values.size()) values = content.values[i];
+    }
+    samples.push_back(OpenedSample(content.rows[i], values));
+  }
+  return samples;
+}
+
 QLabel* PlacedLabel(QWidget* parent, const char* name, const QString& text, int left, int top) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
@@ -121,8 +140,9 @@ MainWindow::MainWindow(QWidget* parent)
   DrawEmptyCharts();
 }
 
-MainWindow::~MainWindow() {
-}
+MainWindow::~MainWindow() = default;
+
+QAbstractItemModel& MainWindow::GridItemModel() { return *gridModel_; }
 
 void MainWindow::BuildControls() {
   client_ = new QWidget(this);
@@ -207,16 +227,37 @@ void MainWindow::BuildControls() {
     CentreHeading(label);
   }
 
-  gridModel_ = new GridModel(session_.grid, this);
+  undoStack_ = new QUndoStack(this);
+  // The grid is unsaved exactly while the stack is away from its saved state.
+  connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
+    session_.unsavedSamples = !clean;
+    setWindowModified(!clean);
+  });
+  gridModel_ = new GridModel(session_.store, separator_, this);
   gridView_ = new GridView(client_);
   gridView_->setObjectName("Resultados1");
   gridView_->setModel(gridModel_);
+  QFont italic = gridView_->font();
+  italic.setItalic(true);
+  gridModel_->SetEditedFont(italic);
   Put(gridView_, kResultados1);
   gridView_->horizontalHeader()->resizeSection(0, ResultsGrid::kNumberWidth);
   gridView_->horizontalHeader()->resizeSection(1, ResultsGrid::kNameWidth);
   for (int c = 2; c < kGridColumns; ++c) gridView_->horizontalHeader()->resizeSection(c, ResultsGrid::kValueWidth);
   connect(gridView_, &GridView::cellSelected, this, &MainWindow::RedisplaySelectedRow);
-  connect(gridModel_, &GridModel::cellEdited, this, [this] { session_.unsavedSamples = true; });
+  connect(gridView_, &GridView::deleteRequested, this, &MainWindow::DeleteSelectedRows);
+  connect(gridView_, &GridView::copyRequested, this, &MainWindow::CopySelectedCells);
+  connect(gridModel_, &GridModel::cellEditStarting, this, [this] { editBefore_ = session_.store.Snapshot(); });
+  connect(gridModel_, &GridModel::cellEdited, this, [this](int row) {
+    if (session_.failedRedisplayRow == row) session_.failedRedisplayRow = 0;
+    Record(GridAction::EditCell, std::move(editBefore_));
+  });
+  // Shown after the edit has ended: a box raised while the editor commits would take its focus
+  // and make it commit again.
+  connect(
+      gridModel_, &GridModel::editRefused, this,
+      [this](const QString& text) { ShowMessage({MessageDisplay::ErrorDisplay, ToStdString(text)}); },
+      Qt::QueuedConnection);
 
   auto* plotFrame = new QFrame(client_);
   plotFrame->setObjectName("Panel5");
@@ -294,8 +335,34 @@ void MainWindow::BuildMenus() {
   menuBar()->addMenu(archivo);
 
   QMenu* edicion = menu(menuBar(), "Edicin1");
+  // Undo and redo are the window's keys outside the edit fields, which keep their own; Supr and
+  // Ctrl+C act on the grid when it has the focus (GridView), and the menu shows their keys.
+  auto editItem = [this](QMenu* m, const char* name, const QKeySequence& keys, Qt::ShortcutContext context) {
+    auto* a = m->addAction(Text(Target::MenuItem, name));
+    a->setObjectName(name);
+    a->setShortcut(keys);
+    a->setShortcutContext(context);
+    return a;
+  };
+  QAction* deshacer1 = editItem(edicion, "Deshacer1", QKeySequence(Qt::CTRL | Qt::Key_Z), Qt::WindowShortcut);
+  QAction* rehacer1 =
+      editItem(edicion, "Rehacer1", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), Qt::WindowShortcut);
+  edicion->addSeparator();
+  QAction* copiar1 = editItem(edicion, "Copiar1", QKeySequence(Qt::CTRL | Qt::Key_C), Qt::WidgetShortcut);
+  QAction* borrarfilas1 = editItem(edicion, "Borrarfilas1", QKeySequence(Qt::Key_Delete), Qt::WidgetShortcut);
+  QAction* detalles1 = editItem(edicion, "Detalles1", {}, Qt::WindowShortcut);
+  edicion->addSeparator();
   QAction* borrartodo1 = item(edicion, "Borrartodo1");
   menuBar()->addMenu(edicion);
+  deshacer1->setEnabled(false);
+  rehacer1->setEnabled(false);
+  connect(undoStack_, &QUndoStack::canUndoChanged, deshacer1, &QAction::setEnabled);
+  connect(undoStack_, &QUndoStack::canRedoChanged, rehacer1, &QAction::setEnabled);
+  connect(deshacer1, &QAction::triggered, this, &MainWindow::Undo);
+  connect(rehacer1, &QAction::triggered, this, &MainWindow::Redo);
+  connect(copiar1, &QAction::triggered, this, &MainWindow::CopySelectedCells);
+  connect(borrarfilas1, &QAction::triggered, this, &MainWindow::DeleteSelectedRows);
+  connect(detalles1, &QAction::triggered, this, &MainWindow::ShowRowDetails);
 
   QMenu* opciones = menu(menuBar(), "Opciones1");
   QAction* numero1 = item(opciones, "Nmerodemuestra1");
@@ -343,6 +410,8 @@ void MainWindow::BuildMenus() {
   twin("Abrir2", abrir1);
   twin("Guardar2", archivoExcel1);
   twin("Borrartodo2", borrartodo1);
+  twin("Borrarfilas2", borrarfilas1);
+  twin("Detalles2", detalles1);
   popup_->addSeparator();
   twin("Imprimir2", imprimir1);
   popup_->addSeparator();
@@ -405,7 +474,8 @@ void MainWindow::ApplyLanguage(Language language) {
   englishItem_->setVisible(!english);
   spanishItem_->setVisible(english);
   const auto header = GridHeader(language);
-  for (const int c : {kNumberColumn, kNameColumn, kTonalityColumn}) session_.grid.SetCell(0, c, header[c]);
+  for (const int c : {kNumberColumn, kNameColumn, kTonalityColumn}) session_.store.SetHeaderCell(c, header[c]);
+  gridModel_->SetLanguage(language);
   ShowAllCells();
   qtTexts_->Apply(language);
   emit languageChanged(language);
@@ -441,7 +511,8 @@ SampleForm MainWindow::ReadForm() const {
 }
 
 void MainWindow::Calculate() {
-  const CalculationOutcome outcome = CalculateSample(ReadForm(), session_.Counters(), separator_, language_);
+  const SampleForm form = ReadForm();
+  const CalculationOutcome outcome = CalculateSample(form, session_.Counters(), separator_, language_);
   if (const auto* missing = std::get_if<MissingInput>(&outcome)) {
     ShowMessage(missing->message);
     FieldFor(missing->field)->setFocus();
@@ -451,9 +522,72 @@ void MainWindow::Calculate() {
     for (QLineEdit* e : absorbanceFields_) e->clear();
     quickEntryButton_->setFocus();
     ShowMessage(outOfRange->message);
+  } else if (const auto* full = std::get_if<GridFull>(&outcome)) {
+    ShowMessage(full->message);
   } else {
-    ApplyRowWritten(std::get<RowWritten>(outcome), separator_, session_, *this);
+    const auto& row = std::get<RowWritten>(outcome);
+    SampleStore::State before = session_.store.Snapshot();
+    ApplyRowWritten(row, CalculatedSample(row, form, separator_, std::chrono::system_clock::now()), session_, *this);
+    Record(GridAction::Calculate, std::move(before));
+    ScrollToRow(row.row);
   }
+}
+
+void MainWindow::Record(GridAction action, SampleStore::State before) {
+  undoStack_->push(new GridChangeCommand(action, std::move(before), session_.store.Snapshot(),
+                                         [this](const SampleStore::State& state) { ApplyState(state); }));
+}
+
+void MainWindow::ApplyState(const SampleStore::State& state) {
+  session_.store.Restore(state);
+  session_.failedRedisplayRow = 0;
+  ShowAllCells();
+  ShowRowCount(session_.store.RowCount());
+  RedrawCharts(session_, *this);
+}
+
+void MainWindow::Undo() { undoStack_->undo(); }
+
+void MainWindow::SetDecimalSeparator(char separator) {
+  separator_ = separator;
+  gridModel_->SetSeparator(separator);
+}
+
+void MainWindow::Redo() { undoStack_->redo(); }
+
+void MainWindow::ScrollToRow(int row) {
+  const QModelIndex index = gridModel_->index(row - 1, kNameColumn);
+  if (index.isValid()) gridView_->scrollTo(index);
+}
+
+void MainWindow::DeleteSelectedRows() {
+  GridView::Block block;
+  if (!gridView_->SelectedBlock(block)) return;
+  SampleStore::State before = session_.store.Snapshot();
+  if (!session_.store.RemoveRows(block.firstRow, block.lastRow)) return;
+  session_.failedRedisplayRow = 0;
+  ShowAllCells();
+  ShowRowCount(session_.store.RowCount());
+  RedrawCharts(session_, *this);
+  Record(GridAction::DeleteRows, std::move(before));
+}
+
+void MainWindow::CopySelectedCells() {
+  GridView::Block block;
+  if (!gridView_->SelectedBlock(block)) return;
+  QApplication::clipboard()->setText(
+      ToQString(BlockText(session_.store, block.firstRow, block.lastRow, block.firstColumn, block.lastColumn)));
+}
+
+void MainWindow::ShowRowDetails() {
+  const QModelIndex current = gridView_->currentIndex();
+  const int row = current.isValid() ? current.row() + 1 : 0;
+  if (!session_.store.HoldsSample(row)) return;
+  if (details_ == nullptr) details_ = new DetailsDialog(this);
+  details_->ShowSample(session_.store.Sample(row), row, language_);
+  details_->show();
+  details_->raise();
+  details_->activateWindow();
 }
 
 void MainWindow::AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDialog* numbering,
@@ -482,18 +616,6 @@ void MainWindow::AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDi
   if (differences == nullptr) return;
   differences_ = differences;
   connect(this, &MainWindow::languageChanged, differences_, &DifferenceWindow::ApplyLanguage);
-  // The difference table follows the grid: once per command, after the counters are stored.
-  differencesRefresh_ = new QTimer(this);
-  differencesRefresh_->setSingleShot(true);
-  differencesRefresh_->setInterval(0);
-  connect(differencesRefresh_, &QTimer::timeout, this, [this] {
-    if (differences_->isVisible()) differences_->Refresh();
-  });
-  auto schedule = [this] { differencesRefresh_->start(); };
-  connect(gridModel_, &QAbstractItemModel::dataChanged, differencesRefresh_, schedule);
-  connect(gridModel_, &QAbstractItemModel::headerDataChanged, differencesRefresh_, schedule);
-  connect(gridModel_, &QAbstractItemModel::rowsInserted, differencesRefresh_, schedule);
-  connect(gridModel_, &QAbstractItemModel::rowsRemoved, differencesRefresh_, schedule);
 }
 
 void MainWindow::ShowColourDifferences() {
@@ -549,13 +671,13 @@ bool MainWindow::SaveFile(const QString& path) {
                             kNo};
     if (CurrentMessenger().Ask(this, question) != kYes) return false;
   }
-  const auto error = WriteDataFile(session_.grid, session_.SampleCount(), QFile::encodeName(path).toStdString());
+  const auto error = WriteDataFile(session_.store.Texts(), session_.SampleCount(), QFile::encodeName(path).toStdString());
   if (error) {
     ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(*error)});
     return false;
   }
   SetCaptionForFile(path);
-  session_.unsavedSamples = false;
+  undoStack_->setClean();
   if (QFileInfo(path).canonicalFilePath() == truncatedFile_) truncatedFile_.clear();
   return true;
 }
@@ -589,7 +711,10 @@ bool MainWindow::OpenFile(const QString& path) {
   }
   const auto& content = std::get<DataFileContent>(read);
   SetCaptionForFile(path);
-  LoadSamples(content.rows, false, language_, session_, *this);
+  SampleStore::State before = session_.store.Snapshot();
+  LoadSamples(OpenedSamples(content), false, language_, session_, *this);
+  Record(GridAction::Open, std::move(before));
+  undoStack_->setClean();
   truncatedFile_.clear();
   if (content.moreThanFifty) {
     truncatedFile_ = QFileInfo(path).canonicalFilePath();
@@ -622,7 +747,12 @@ bool MainWindow::OpenSpectraFile(const QString& path, const SpectraChoices& choi
   const SpectraGridLoad load = GridLoadFor(results, choices.wine, separator_, language_);
   SetCaptionForFile(path);
   truncatedFile_.clear();
-  LoadComputedSamples(load.samples, language_, session_, *this);
+  SampleStore::State before = session_.store.Snapshot();
+  std::vector<ComputedSample> samples = load.samples;
+  for (ComputedSample& s : samples) s.input = SampleInput{choices.wine, choices.d, choices.r, 0, 0, 0, 0};
+  LoadComputedSamples(samples, language_, session_, *this);
+  Record(GridAction::Open, std::move(before));
+  if (samples.empty()) undoStack_->setClean();
   for (const Message& message : load.messages) ShowMessage(message);
   return true;
 }
@@ -674,7 +804,7 @@ bool MainWindow::PrintReportOn(QPrinter& printer) {
   content.caption = ToStdString(windowTitle());
   content.language = language_;
   content.moment = ReportMomentOf(QDateTime::currentDateTime(), language_);
-  content.rows = ReportRows(session_.grid, session_.SampleCount());
+  content.rows = ReportRows(session_.store.Texts(), session_.SampleCount());
   return PaintReport(printer, content);
 }
 
@@ -714,15 +844,17 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::ClearAllSamples() {
-  if (MaySetSamplesAside()) ClearAll(session_, *this);
+  if (!MaySetSamplesAside()) return;
+  SampleStore::State before = session_.store.Snapshot();
+  ClearAll(session_, *this);
+  Record(GridAction::ClearAll, std::move(before));
+  // An empty grid has nothing to save; undoing the clear brings the samples back unsaved.
+  undoStack_->setClean();
 }
 
 void MainWindow::Exit() { close(); }
 
-void MainWindow::RedisplaySelectedRow(int row) {
-  // A row that cannot be shown again does not take the selection: it stays where it was.
-  if (!RedisplayRow(row, separator_, session_, *this)) gridView_->RefuseSelection();
-}
+void MainWindow::RedisplaySelectedRow(int row) { RedisplayRow(row, session_, *this); }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {

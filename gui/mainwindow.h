@@ -8,6 +8,7 @@
 
 #include "gui/chartimages.h"
 #include "gui/filedialogs.h"
+#include "gui/gridcommands.h"
 #include "logic/sampleworkflow.h"
 #include "logic/spectrachoices.h"
 
@@ -22,11 +23,13 @@ class QPrintDialog;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
-class QTimer;
+class QAbstractItemModel;
+class QUndoStack;
 
 namespace tintavis {
 
 class AboutWindow;
+class DetailsDialog;
 class DifferenceWindow;
 class HelpWindow;
 class NumberingDialog;
@@ -44,8 +47,13 @@ class MainWindow : public QMainWindow, public WorkflowView {
   ~MainWindow() override;
 
   SampleSession& Session() { return session_; }
+  // The grid's model over the session's store, which the difference window follows.
+  QAbstractItemModel& GridItemModel();
+  // Every change of the grid, undone and redone in turn; clean when the grid is as last saved,
+  // opened or cleared.
+  QUndoStack& UndoStack() { return *undoStack_; }
   char DecimalSeparator() const { return separator_; }
-  void SetDecimalSeparator(char separator) { separator_ = separator; }
+  void SetDecimalSeparator(char separator);
   const ChartImages& Charts() const { return charts_; }
   QColor SwatchColourShown() const;
   // The windows around this one, created after it at start-up.
@@ -95,6 +103,14 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void ShowAbout();
   void ShowColourDifferences();
   void RedisplaySelectedRow(int row);
+  // "Borrar fila(s)" and Supr: the samples of the selected rows removed, the rows below moving up.
+  void DeleteSelectedRows();
+  // Ctrl+C on the grid: the selected block on the clipboard, with its headings.
+  void CopySelectedCells();
+  // "Detalles": the inputs, time and origin of the selected row's sample.
+  void ShowRowDetails();
+  void Undo();
+  void Redo();
 
  signals:
   // The language switch rewrote the main window; the other windows follow.
@@ -120,6 +136,11 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void FocusNameField() override;
 
   void ApplyLanguage(Language language);
+  // The change just made, from `before`, as one command of the undo stack.
+  void Record(GridAction action, SampleStore::State before);
+  // Undo and redo: the store put back to `state`, the grid and both charts shown from it.
+  void ApplyState(const SampleStore::State& state);
+  void ScrollToRow(int row);
   bool SaveThrough(QFileDialog* dialog);
   QFileDialog* Dialog(QFileDialog*& dialog, const char* name, FileDialogKind kind);
   void SetCaptionForFile(const QString& path);
@@ -173,7 +194,9 @@ class MainWindow : public QMainWindow, public WorkflowView {
   NumberingDialog* numbering_ = nullptr;
   QuickEntryWindow* quickEntry_ = nullptr;
   DifferenceWindow* differences_ = nullptr;
-  QTimer* differencesRefresh_ = nullptr;  // coalesces the grid's changes of one command
+  DetailsDialog* details_ = nullptr;  // made at the first "Detalles"
+  QUndoStack* undoStack_ = nullptr;
+  SampleStore::State editBefore_;  // the store before the cell edit under way
 };
 
 }  // namespace tintavis

@@ -27,7 +27,7 @@ class Program {
   NumberingDialog numbering;
   QuickEntryWindow quickEntry;
   // Not one of the six: the colour difference window, opened from "&Opciones".
-  DifferenceWindow differences{mainWindow.Session(), mainWindow.DecimalSeparator()};
+  DifferenceWindow differences{mainWindow.Session().store, mainWindow.GridItemModel(), mainWindow.DecimalSeparator()};
 };
 
 }  // namespace tintavis

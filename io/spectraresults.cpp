@@ -129,7 +129,9 @@ SpectraGridLoad GridLoadFor(const SpectraResults& results, WineType wine, char s
     if (!s.computed()) continue;
     ++computed;
     if (load.samples.size() < static_cast<std::size_t>(kMaxSamples)) {
-      load.samples.push_back({SpectrumRecord(s, wine, separator), s.full.colour});
+      RowValues values = ValuesOf(s.full.colour, wine);
+      if (!s.full.hasTonality) values[kTonalityColumn - kFirstValueColumn] = std::nullopt;
+      load.samples.push_back({SpectrumRecord(s, wine, separator), s.full.colour, values, std::nullopt});
     }
   }
   if (computed > kMaxSamples) {

@@ -32,6 +32,11 @@ constexpr std::array<FieldCheck, 6> kPresenceChecks = {{
 
 CalculationOutcome CalculateSample(const SampleForm& form, CalculationCounters counters, char separator,
                                    Language language, Spectrum31* referred) {
+  // A full grid takes no sample: none is replaced, and what was typed stays for after a save.
+  if (counters.full) {
+    return GridFull{Prompt(std::string(messages::kSampleLimit.In(language)) + "\n" +
+                           std::string(messages::kGridFull.In(language)))};
+  }
   // A text of blanks is not missing: only an empty one is.
   for (const FieldCheck& check : kPresenceChecks) {
     if ((form.*check.text).empty()) return MissingInput{check.field, Prompt(check.prompt.In(language))};
@@ -68,6 +73,7 @@ CalculationOutcome CalculateSample(const SampleForm& form, CalculationCounters c
   row.name = form.name;
   if (form.numberingEnabled) row.name += std::to_string(counters.nextOrderNumber);
   row.name += ' ';
+  row.input = input;
   row.colour = colour.value();
   row.wine = form.wine;
 
@@ -78,7 +84,7 @@ CalculationOutcome CalculateSample(const SampleForm& form, CalculationCounters c
   // A row past the limit can only come from a caller's mistake; it counts as the limit.
   row.nextRow = counters.nextRow >= kMaxSamples ? kMaxSamples + 1 : counters.nextRow + 1;
   if (row.nextRow > kMaxSamples) {
-    // The 50th sample is written in row 50; every later one replaces it.
+    // The 50th sample is written in row 50; after it the grid is full.
     row.nextRow = kMaxSamples;
     row.limitNotice = Prompt(messages::kSampleLimit.In(language));
   }
@@ -89,6 +95,7 @@ const Message* OutcomeMessage(const CalculationOutcome& outcome) {
   if (const auto* m = std::get_if<MissingInput>(&outcome)) return &m->message;
   if (const auto* e = std::get_if<InputError>(&outcome)) return &e->message;
   if (const auto* o = std::get_if<OutOfRange>(&outcome)) return &o->message;
+  if (const auto* f = std::get_if<GridFull>(&outcome)) return &f->message;
   return nullptr;
 }
 

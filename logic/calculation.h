@@ -52,9 +52,15 @@ struct OutOfRange {
   Message message;
 };
 
+// The grid already holds 50 samples: nothing is written and the fields stay as typed.
+struct GridFull {
+  Message message;  // the 50-sample prompt, with a line saying what to do
+};
+
 struct RowWritten {
   int row = 1;  // the row written: NextRow on entry
   std::string name;  // the name cell's text, with its final blank
+  SampleInput input;  // the inputs as parsed
   ColourResult colour;
   WineType wine = WineType::RedRose;
   int nextRow = 1;
@@ -62,11 +68,12 @@ struct RowWritten {
   std::optional<Message> limitNotice;  // the 50-sample prompt, when due
 };
 
-using CalculationOutcome = std::variant<MissingInput, InputError, OutOfRange, RowWritten>;
+using CalculationOutcome = std::variant<MissingInput, InputError, OutOfRange, GridFull, RowWritten>;
 
 struct CalculationCounters {
   int nextRow = 1;
   std::int32_t nextOrderNumber = 1;
+  bool full = false;  // the grid holds 50 samples
 };
 
 CalculationOutcome CalculateSample(const SampleForm& form, CalculationCounters counters, char separator,

@@ -32,7 +32,7 @@ struct Caption {
 };
 
 // clang-format off
-inline constexpr std::array<Caption, 44> kCaptions = {{
+inline constexpr std::array<Caption, 51> kCaptions = {{
   // Main window: labels and headings. Leading and trailing blanks are part of the texts.
   {Target::MainWidget, "Label4",  "Espesor de medida",    "Pathlength cell for measurement ", "Espesor de medida"},
   {Target::MainWidget, "Label9",  "Espesor de resultado", "Pathlength cell for result",       "Espesor de resultado"},
@@ -60,6 +60,11 @@ inline constexpr std::array<Caption, 44> kCaptions = {{
   {Target::MenuItem, "Salir1",          "&Salir",             "Exit",           "Salir"},
   {Target::MenuItem, "ArchivoExcel1",   "Archivo Excel",      "Excel File",     "Archivo Excel"},
   {Target::MenuItem, "Borrartodo1",     "&Borrar todo",       "Delete all",     "Borrar todo"},
+  {Target::MenuItem, "Deshacer1",       "&Deshacer",          "Undo",           "Deshacer"},
+  {Target::MenuItem, "Rehacer1",        "&Rehacer",           "Redo",           "Rehacer"},
+  {Target::MenuItem, "Copiar1",         "&Copiar",            "Copy",           "Copiar"},
+  {Target::MenuItem, "Borrarfilas1",    "Borrar &fila(s)",    "Delete row(s)",  "Borrar fila(s)"},
+  {Target::MenuItem, "Detalles1",       "De&talles",          "Details",        "Detalles"},
   {Target::MenuItem, "Nmerodemuestra1", "Número de &muestra", "Sample number",  "Número de muestra"},
   {Target::MenuItem, "Ayuda",           "A&yuda",             "Help",           "Ayuda"},
   {Target::MenuItem, "Acercade1",       "Acerca de TINTAVIS", "About TINTAVIS", "Acerca de"},
@@ -88,6 +93,8 @@ inline constexpr std::array<Caption, 44> kCaptions = {{
   {Target::MenuItem, "Imprimir2",       "Imprimir",          "Print",         "Imprimir"},
   {Target::MenuItem, "Salir2",          "Salir",             "Exit",          "Salir"},
   {Target::MenuItem, "Borrartodo2",     "Borrar todo",       "Delete all",    "Borrar todo"},
+  {Target::MenuItem, "Borrarfilas2",    "Borrar fila(s)",    "Delete row(s)", "Borrar fila(s)"},
+  {Target::MenuItem, "Detalles2",       "Detalles",          "Details",       "Detalles"},
   {Target::MenuItem, "Nmerodemuestra2", "Número de muestra", "Sample number", "Número de muestra"},
   {Target::MenuItem, "Ayuda2",          "Ayuda",             "Help",          "Ayuda"},
   // The quick entry window's caption; its prompt restarts at the first step of the language.
@@ -107,6 +114,21 @@ inline constexpr std::array<BilingualText, 4> kQuickEntryPrompts = {{
 inline constexpr BilingualText kDifferenceWindowTitle = {"Diferencia de color", "Colour difference"};
 inline constexpr BilingualText kDifferenceReferenceLabel = {"&Referencia:", "&Reference:"};
 inline constexpr BilingualText kDifferenceCopyButton = {"Copiar", "Copy"};
+// A row's details: its tooltip and the read-only "Detalles" window.
+inline constexpr BilingualText kDetailsTitle = {"Detalles", "Details"};
+inline constexpr BilingualText kDetailsClose = {"Cerrar", "Close"};
+inline constexpr BilingualText kDetailsWine = {"Tipo de vino: ", "Type of wine: "};
+inline constexpr BilingualText kDetailsMeasurementPath = {"Espesor de medida: ", "Pathlength cell for measurement: "};
+inline constexpr BilingualText kDetailsResultPath = {"Espesor de resultado: ", "Pathlength cell for result: "};
+inline constexpr BilingualText kDetailsAbsorbances = {"Absorbancias: ", "Absorbances: "};
+inline constexpr BilingualText kDetailsTime = {"Hora del cálculo: ", "Time of calculation: "};
+inline constexpr BilingualText kDetailsOrigin = {"Origen: ", "Origin: "};
+inline constexpr BilingualText kOriginCalculated = {"calculada con «Calcular»", "calculated with \"Calculate\""};
+inline constexpr BilingualText kOriginOpened = {"abierta de un archivo de datos (sin datos de entrada)",
+                                                "opened from a data file (no inputs)"};
+inline constexpr BilingualText kOriginSpectrum = {"calculada de un espectro medido", "computed from a measured spectrum"};
+inline constexpr BilingualText kEditedByHand = {"editado a mano", "edited by hand"};
+
 // The spectra dialog, made at each "Abrir espectros" in the language of the moment.
 inline constexpr BilingualText kSpectraDialogTitle = {"Abrir espectros", "Open spectra"};
 inline constexpr BilingualText kSpectraWineBox = {"Tipo de vino", "Type of wine"};

@@ -9,16 +9,15 @@
 namespace tintavis {
 namespace {
 
-// L*, a* and b* of a row as the grid holds them, read with either decimal separator.
-std::optional<Lab> RowLab(const ResultsGrid& grid, int row, char separator) {
-  double v[3];
-  const int columns[3] = {kLColumn, kAColumn, kBColumn};
-  for (int k = 0; k < 3; ++k) {
-    const RealParse parsed = ParseReal(SwapSeparator(grid.Cell(row, columns[k]), separator), separator);
-    if (!parsed.ok()) return std::nullopt;
-    v[k] = parsed.value;
-  }
-  return Lab{v[0], v[1], v[2]};
+// L*, a* and b* that the row keeps.
+std::optional<Lab> RowLab(const SampleStore& store, int row) {
+  if (!store.HoldsSample(row)) return std::nullopt;
+  const RowValues& v = store.Sample(row).values;
+  const auto& L = v[kLColumn - kFirstValueColumn];
+  const auto& a = v[kAColumn - kFirstValueColumn];
+  const auto& b = v[kBColumn - kFirstValueColumn];
+  if (!L || !a || !b) return std::nullopt;
+  return Lab{*L, *a, *b};
 }
 
 std::string Two(double v, char separator) { return FormatFixed(v, 18, 2, separator); }
@@ -31,16 +30,16 @@ std::array<std::string, kDifferenceColumns> DifferenceHeader(Language language) 
   return header;
 }
 
-DifferenceTable MakeDifferenceTable(const ResultsGrid& grid, int samples, int referenceRow, char separator,
-                                    Language language) {
+DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, char separator, Language language) {
   DifferenceTable table;
-  const std::optional<Lab> reference = RowLab(grid, referenceRow, separator);
+  if (store.SampleCount() == 0) return table;
+  const std::optional<Lab> reference = RowLab(store, referenceRow);
   std::string unreadable;
-  for (int row = 1; row <= samples; ++row) {
+  for (int row = 1; row <= store.SampleCount(); ++row) {
     std::array<std::string, kDifferenceColumns> cells;
-    cells[0] = grid.Cell(row, kNumberColumn);
-    cells[1] = grid.Cell(row, kNameColumn);
-    const std::optional<Lab> lab = RowLab(grid, row, separator);
+    cells[0] = store.Cell(row, kNumberColumn);
+    cells[1] = store.Cell(row, kNameColumn);
+    const std::optional<Lab> lab = RowLab(store, row);
     if (lab && reference) {
       const ColourDifferences d = ColourDifference(*reference, *lab);
       const double values[7] = {d.dL, d.da, d.db, d.dC, d.dH, d.dEab, d.dE00};
@@ -72,9 +71,9 @@ std::string DifferenceTableText(const DifferenceTable& table, Language language)
   return text;
 }
 
-std::vector<std::string> ReferenceChoices(const ResultsGrid& grid, int samples) {
+std::vector<std::string> ReferenceChoices(const SampleStore& store) {
   std::vector<std::string> choices;
-  for (int row = 1; row <= samples; ++row) choices.push_back(grid.Cell(row, 0) + "  " + grid.Cell(row, 1));
+  for (int row = 1; row <= store.SampleCount(); ++row) choices.push_back(store.Cell(row, 0) + "  " + store.Cell(row, 1));
   return choices;
 }
 

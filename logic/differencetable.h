@@ -1,13 +1,13 @@
 // The table of the colour difference window: every sample of the grid against a reference
-// sample, computed from the grid's texts (the grid is the only store of results, so rows
-// opened from a file work as calculated ones do).
+// sample, computed from the numbers each row keeps (full precision for calculated rows, the
+// file's numbers for opened ones), as the batch tool computes them.
 #pragma once
 
 #include <array>
 #include <string>
 #include <vector>
 
-#include "logic/resultsgrid.h"
+#include "logic/samplestore.h"
 
 namespace tintavis {
 
@@ -18,19 +18,18 @@ std::array<std::string, kDifferenceColumns> DifferenceHeader(Language language);
 
 struct DifferenceTable {
   // One row per sample: its number, its name, then the seven differences with two decimals, or
-  // empty texts when the row's L*, a* or b* does not read as a number.
+  // empty texts when the row keeps no L*, a* or b*.
   std::vector<std::array<std::string, kDifferenceColumns>> rows;
   std::string message;  // one line under the table when some row could not be compared
 };
 
-// Samples are grid rows 1 to `samples`; `referenceRow` is one of them.
-DifferenceTable MakeDifferenceTable(const ResultsGrid& grid, int samples, int referenceRow, char separator,
-                                    Language language);
+// Every sample of the store against the sample of `referenceRow`.
+DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, char separator, Language language);
 
 // The table as TAB-separated text with its header line, for the clipboard.
 std::string DifferenceTableText(const DifferenceTable& table, Language language);
 
 // The entries of the reference chooser: "row  name" for every sample row.
-std::vector<std::string> ReferenceChoices(const ResultsGrid& grid, int samples);
+std::vector<std::string> ReferenceChoices(const SampleStore& store);
 
 }  // namespace tintavis

@@ -37,3 +37,13 @@ std::string WithFullStop(std::string_view text) {
 }
 
 }  // namespace tintavis
+
+namespace tintavis {
+
+std::string CellNotANumberMessage(std::string_view text, Language language) {
+  std::string out(messages::kCellNotANumber.In(language));
+  out.replace(out.find("%1"), 2, text);
+  return out;
+}
+
+}  // namespace tintavis

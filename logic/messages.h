@@ -22,6 +22,17 @@ inline constexpr BilingualText kMissingCuartLong = {"¿Absorbancia a 630 nm?", "
 inline constexpr BilingualText kColourOutOfRange = {"Color fuera de rango. Introduzca nuevos valores",
                                                     "Color out of range. Type new values"};
 inline constexpr BilingualText kSampleLimit = {"Numero máximo de muestras = 50", "Maximum number of samples = 50"};
+// The line under kSampleLimit when "Calcular" finds the grid full and writes nothing.
+inline constexpr BilingualText kGridFull = {
+    "La tabla está llena: guarde las muestras y empiece una tabla nueva con «Nuevo».",
+    "The grid is full: save the samples and start a new grid with \"New\"."};
+
+// A value cell edited to a text that is not a number; %1 is the refused text.
+inline constexpr BilingualText kCellNotANumber = {
+    "«%1» no es un número. Una celda de valor admite un número, con «.» o «,» como separador decimal, "
+    "o «--» en Int. y Ton.; la celda conserva su texto",
+    "'%1' is not a number. A value cell takes a number, with '.' or ',' as decimal separator, "
+    "or '--' under Int. and Sha.; the cell keeps its text"};
 
 // The numbering dialog's OK with "Sí" chosen and nothing in the start field.
 inline constexpr BilingualText kMissingStartNumber = {"¿Número de orden de la muestra?", "Sample number?"};
@@ -89,6 +100,9 @@ inline constexpr std::string_view kPrintingFailed = "Printing failed";
 // The colour difference window's notes under its table.
 std::string ReferenceWithoutLabMessage(int referenceRow, Language language);
 std::string RowsWithoutLabMessage(std::string_view rows, Language language);
+
+// kCellNotANumber with the refused text, without full stop.
+std::string CellNotANumberMessage(std::string_view text, Language language);
 
 // "'%s' is not a valid integer value" with the refused text.
 std::string InvalidIntegerMessage(std::string_view text);

@@ -1,81 +1,59 @@
 #include "logic/sampleworkflow.h"
 
 #include <algorithm>
-#include <optional>
 
 #include "logic/messages.h"
-#include "logic/textrules.h"
 
 namespace tintavis {
 
-void ApplyRowWritten(const RowWritten& row, char separator, SampleSession& session, WorkflowView& view) {
-  session.grid.WriteRecord(row.row, FormatResultRow(row.name, row.colour, row.wine, separator));
-  view.ShowRow(row.row);
-  view.PlotAbLabel(row.row, row.colour.a, row.colour.b);
-  view.PlotLLabel(row.row, row.colour.L);
+void ApplyRowWritten(const RowWritten& row, StoredSample sample, SampleSession& session, WorkflowView& view) {
+  const int written = session.store.Append(std::move(sample));
+  if (written == 0) return;
+  view.ShowRow(written);
+  view.PlotAbLabel(written, row.colour.a, row.colour.b);
+  view.PlotLLabel(written, row.colour.L);
   view.SetSwatch(DisplayColour(row.colour.X, row.colour.Y, row.colour.Z));
-  session.nextRow = row.nextRow;
   session.nextOrderNumber = row.nextOrderNumber;
-  session.unsavedSamples = true;
-  if (row.limitNotice) {
-    session.limitReached = true;
-    view.ShowMessage(*row.limitNotice);
-  }
-  session.grid.GrowFor(session.nextRow);
-  view.ShowRowCount(session.grid.RowCount());
+  if (row.limitNotice) view.ShowMessage(*row.limitNotice);
+  view.ShowRowCount(session.store.RowCount());
 }
 
 void ClearAll(SampleSession& session, WorkflowView& view) {
   view.ResetNumbering();
-  // Rows after NextRow keep what the user may have typed there.
-  session.grid.EmptySampleCells(1, session.nextRow);
+  session.store.Clear();
   view.EmptyInputFields();
-  session.nextRow = 1;
-  session.unsavedSamples = false;
   view.FocusNameField();
-  session.grid.SetRowCount(ResultsGrid::kStartRows);
-  view.ShowRowCount(session.grid.RowCount());
+  view.ShowRowCount(session.store.RowCount());
   // The start-up set-up again: counters, Spanish header, row numbers, empty charts.
-  session.nextRow = 1;
   session.nextOrderNumber = 1;
-  session.limitReached = false;
-  session.grid.WriteHeaderAndNumbers();
+  session.failedRedisplayRow = 0;
   view.ShowAllCells();
   view.DrawEmptyCharts();
 }
 
-void LoadSamples(const std::vector<SampleRecord>& rows, bool moreThanFifty, Language language, SampleSession& session,
+void LoadSamples(std::vector<StoredSample> rows, bool moreThanFifty, Language language, SampleSession& session,
                  WorkflowView& view) {
   ClearAll(session, view);
-  const int samples = static_cast<int>(std::min<std::size_t>(rows.size(), kMaxSamples));
-  for (int r = 1; r <= samples; ++r) session.grid.WriteRecord(r, rows[r - 1]);
-  if (samples == kMaxSamples) {
-    session.nextRow = kMaxSamples;
-    session.limitReached = true;
-  } else {
-    session.nextRow = samples + 1;
-  }
-  // Lines of the file, header included.
-  const int lines = samples + 1;
-  if (lines <= ResultsGrid::kStartRows - 1) {
-    // Text typed into the rows below the samples goes with the old grid.
-    session.grid.EmptySampleCells(lines, ResultsGrid::kStartRows);
-    session.grid.SetRowCount(ResultsGrid::kStartRows);
-  } else {
-    session.grid.SetRowCount(lines >= kMaxSamples ? ResultsGrid::kStoredRows : lines);
-  }
+  session.store.Load(std::move(rows));
   view.ShowAllCells();
-  view.ShowRowCount(session.grid.RowCount());
+  view.ShowRowCount(session.store.RowCount());
   if (moreThanFifty) view.ShowMessage({MessageDisplay::Prompt, std::string(messages::kSampleLimit.In(language))});
 }
 
 void LoadComputedSamples(const std::vector<ComputedSample>& samples, Language language, SampleSession& session,
                          WorkflowView& view) {
   const std::size_t n = std::min<std::size_t>(samples.size(), kMaxSamples);
-  std::vector<SampleRecord> rows;
+  std::vector<StoredSample> rows;
   rows.reserve(n);
-  for (std::size_t i = 0; i < n; ++i) rows.push_back(samples[i].record);
-  LoadSamples(rows, false, language, session, view);
+  for (std::size_t i = 0; i < n; ++i) {
+    StoredSample s;
+    s.cells = samples[i].record;
+    s.origin = SampleOrigin::FromSpectrum;
+    s.values = samples[i].values;
+    s.input = samples[i].input;
+    rows.push_back(std::move(s));
+  }
+  LoadSamples(std::move(rows), false, language, session, view);
   for (std::size_t i = 0; i < n; ++i) {
     const ColourResult& c = samples[i].colour;
     const int row = static_cast<int>(i) + 1;
@@ -86,56 +64,50 @@ void LoadComputedSamples(const std::vector<ComputedSample>& samples, Language la
     const ColourResult& last = samples[n - 1].colour;
     view.SetSwatch(DisplayColour(last.X, last.Y, last.Z));
   }
-  session.unsavedSamples = n > 0;
 }
 
-namespace {
-
-// One cell as a number, or the error display's message for it.
-std::optional<double> CellValue(const ResultsGrid& grid, int row, int column, char separator, WorkflowView& view) {
-  const std::string& text = grid.Cell(row, column);
-  const RealParse parsed = ParseReal(text, separator);
-  if (parsed.ok()) return parsed.value;
-  const std::string message =
-      parsed.status == RealParse::Status::Overflow ? std::string(FaultText(ComputeFailure::Overflow)) : InvalidFloatMessage(text);
-  view.ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(message)});
-  return std::nullopt;
-}
-
-}  // namespace
-
-bool RedisplayRow(int row, char separator, SampleSession& session, WorkflowView& view) {
-  // Number texts written with the other separator (a file, typing) are converted in place; the
-  // name is the user's text and never changes here.
-  bool changed = false;
-  for (int c = kFirstValueColumn; c < kGridColumns; ++c) {
-    const std::string& text = session.grid.Cell(row, c);
-    std::string swapped = SwapSeparator(text, separator);
-    if (swapped != text) {
-      session.grid.SetCell(row, c, std::move(swapped));
-      changed = true;
-    }
+void RedisplayRow(int row, SampleSession& session, WorkflowView& view) {
+  if (!session.store.HoldsSample(row)) {
+    session.failedRedisplayRow = 0;
+    return;
   }
-  if (changed) view.ShowRow(row);
+  const StoredSample& sample = session.store.Sample(row);
+  // The first number the row lacks, in the order the redisplay takes them, stops it.
+  const bool plotted = row < session.NextRow();
+  const std::array<int, 6> order = {kXColumn, kYColumn, kZColumn, kBColumn, kAColumn, kLColumn};
+  for (std::size_t k = 0; k < (plotted ? order.size() : 3); ++k) {
+    const int column = order[k];
+    if (sample.values[static_cast<std::size_t>(column - kFirstValueColumn)]) continue;
+    // Everything up to the missing number is shown; its message comes once per row selected.
+    if (k >= 3) {
+      const auto& v = sample.values;
+      view.SetSwatch(DisplayColour(*v[0], *v[1], *v[2]));
+    }
+    if (k > 4) view.PlotAbLabel(row, *sample.values[kAColumn - kFirstValueColumn], *sample.values[kBColumn - kFirstValueColumn]);
+    if (session.failedRedisplayRow != row) {
+      view.ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(InvalidFloatMessage(sample.cells[static_cast<std::size_t>(column) - 1]))});
+    }
+    session.failedRedisplayRow = row;
+    return;
+  }
+  session.failedRedisplayRow = 0;
+  const RowValues& v = sample.values;
+  view.SetSwatch(DisplayColour(*v[0], *v[1], *v[2]));
+  if (!plotted) return;
+  view.PlotAbLabel(row, *v[kAColumn - kFirstValueColumn], *v[kBColumn - kFirstValueColumn]);
+  view.PlotLLabel(row, *v[kLColumn - kFirstValueColumn]);
+}
 
-  const auto X = CellValue(session.grid, row, kXColumn, separator, view);
-  if (!X) return false;
-  const auto Y = CellValue(session.grid, row, kYColumn, separator, view);
-  if (!Y) return false;
-  const auto Z = CellValue(session.grid, row, kZColumn, separator, view);
-  if (!Z) return false;
-  view.SetSwatch(DisplayColour(*X, *Y, *Z));
-
-  if (row >= session.nextRow) return true;
-  const auto b = CellValue(session.grid, row, kBColumn, separator, view);
-  if (!b) return false;
-  const auto a = CellValue(session.grid, row, kAColumn, separator, view);
-  if (!a) return false;
-  view.PlotAbLabel(row, *a, *b);
-  const auto L = CellValue(session.grid, row, kLColumn, separator, view);
-  if (!L) return false;
-  view.PlotLLabel(row, *L);
-  return true;
+void RedrawCharts(const SampleSession& session, WorkflowView& view) {
+  view.DrawEmptyCharts();
+  for (int row = 1; row <= session.SampleCount(); ++row) {
+    const RowValues& v = session.store.Sample(row).values;
+    const auto& a = v[kAColumn - kFirstValueColumn];
+    const auto& b = v[kBColumn - kFirstValueColumn];
+    const auto& L = v[kLColumn - kFirstValueColumn];
+    if (a && b) view.PlotAbLabel(row, *a, *b);
+    if (L) view.PlotLLabel(row, *L);
+  }
 }
 
 }  // namespace tintavis

@@ -7,6 +7,7 @@
 
 #include "io/encoding.h"
 #include "logic/calculation.h"
+#include "logic/differencetable.h"
 #include "logic/textrules.h"
 #include "tests/support/datafiles.h"
 #include "tests/support/spectrafiles.h"
@@ -237,6 +238,27 @@ TEST(BatchReference, EveryLineEndsWithTheDifferencesToTheNamedSample) {
                            tintavis::FormatFixed(d.dE00, 18, 2, '.') + "\r\n";
   EXPECT_EQ(r.out.substr(r.out.size() - tail.size()), tail);
   EXPECT_GT(d.dEab, 1.0);
+}
+
+TEST(BatchReference, TheWindowsDifferenceTableGivesTheSameDifferencesForThePair) {
+  const auto r = RunTool({"--reference", "Crianza"},
+                         "Crianza\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n"
+                         "Joven\tred\t2\t10\t0.62\t1.05\t0.78\t0.21\n");
+  ASSERT_EQ(r.status, 0) << r.err;
+  // The same two samples calculated in the window and compared in its difference table.
+  tintavis::SampleStore store;
+  const tintavis::SampleForm forms[2] = {
+      {"Crianza", "2", "10", "0.5", "0.8", "0.6", "0.2", tintavis::WineType::RedRose, false},
+      {"Joven", "2", "10", "0.62", "1.05", "0.78", "0.21", tintavis::WineType::RedRose, false}};
+  for (const auto& form : forms) {
+    const auto outcome = tintavis::CalculateSample(form, {}, '.', tintavis::Language::Spanish);
+    const auto& row = std::get<tintavis::RowWritten>(outcome);
+    store.Append(tintavis::CalculatedSample(row, form, '.', {}));
+  }
+  const auto table = tintavis::MakeDifferenceTable(store, 1, '.', tintavis::Language::Spanish);
+  ASSERT_EQ(table.rows.size(), 2u);
+  const std::string tail = "\t" + table.rows[1][7] + "\t" + table.rows[1][8] + "\r\n";
+  EXPECT_EQ(r.out.substr(r.out.size() - tail.size()), tail);
 }
 
 TEST(BatchReference, AnUnknownOrUncomputableReferenceIsAUsageError) {

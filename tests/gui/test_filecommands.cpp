@@ -182,7 +182,7 @@ TEST_F(FileCommandsTest, AbrirFillsTheGridAndSetsNextRowAndCaption) {
   EXPECT_EQ(Cell(1, 5), "12");
   EXPECT_EQ(Cell(1, 10), "7.4");
   EXPECT_EQ(Cell(3, 10), "  --");
-  EXPECT_EQ(window().Session().nextRow, 4);
+  EXPECT_EQ(window().Session().NextRow(), 4);
   EXPECT_EQ(window().windowTitle(), "TINTAVIS - tres.xls");
   EXPECT_EQ(window().findChild<QLineEdit*>("NomMuestra")->text(), "");
   TypeRed("Nuevo");
@@ -198,7 +198,7 @@ TEST_F(FileCommandsTest, ABadFileLeavesEverythingButSwitchesNumberingOff) {
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].text, "Invalid numeric input.");
   EXPECT_EQ(Cell(1, 1), "Antes ");
-  EXPECT_EQ(window().Session().nextRow, 2);
+  EXPECT_EQ(window().Session().NextRow(), 2);
   EXPECT_EQ(window().windowTitle(), "TINTAVIS");
   EXPECT_FALSE(program.numbering.NumberingEnabled());
 }
@@ -231,7 +231,7 @@ TEST_F(FileCommandsTest, AFileOfMoreThanFiftySamplesLoadsFiftyAndSaysSo) {
   WithDialog([&] { Trigger("Abrir1"); }, [&](QFileDialog* d) { Choose(d, Path("muchas.xls")); });
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].text, "Se han abierto 50 de las 52 muestras del archivo. Numero máximo de muestras = 50");
-  EXPECT_EQ(window().Session().nextRow, 50);
+  EXPECT_EQ(window().Session().NextRow(), 50);
   EXPECT_EQ(window().Session().SampleCount(), 50);
   EXPECT_EQ(window().findChild<QTableView*>("Resultados1")->model()->rowCount(), 50);
   EXPECT_EQ(Cell(50, 1), "Crianza ");
@@ -256,7 +256,7 @@ TEST_F(FileCommandsTest, AWorkbookIsRefusedAndChangesNothing) {
   EXPECT_EQ(messages.messages[0].text,
             "El archivo no es un archivo de datos de TINTAVIS (texto separado por tabuladores).");
   EXPECT_EQ(Cell(1, 1), "Antes ");
-  EXPECT_EQ(window().Session().nextRow, 2);
+  EXPECT_EQ(window().Session().NextRow(), 2);
   EXPECT_EQ(window().windowTitle(), caption);
 }
 
@@ -340,12 +340,13 @@ TEST_F(FileCommandsTest, SaveThenOpenRoundTripsAFullGrid) {
   EXPECT_EQ(Cell(1, 1), "Muestra 0 ");
   EXPECT_EQ(Cell(50, 1), "Muestra 49 ");
   EXPECT_EQ(Cell(50, 2), "3.213");
-  EXPECT_EQ(window().Session().nextRow, 50);
-  EXPECT_TRUE(window().Session().limitReached);
-  // The next calculation replaces row 50, as after the fiftieth calculated sample.
+  EXPECT_EQ(window().Session().NextRow(), 50);
+  EXPECT_TRUE(window().Session().LimitReached());
+  // The next calculation finds the grid full, as after the fiftieth calculated sample.
   TypeRed("Z");
-  EXPECT_EQ(Cell(50, 1), "Z ");
-  EXPECT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(Cell(50, 1), "Muestra 49 ");
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text.rfind("Numero máximo de muestras = 50\n", 0), 0u);
 }
 
 }  // namespace

@@ -139,7 +139,7 @@ TEST_F(SpectraCommandTest, GivesTheGridTheBatchToolsNumbersAndSaysHowFarTheEstim
   EXPECT_NE(summary.find("\nSin estimación con cuatro longitudes de onda: Oscuro."), std::string::npos) << summary;
 
   EXPECT_EQ(window().windowTitle(), "TINTAVIS - espectros.tsv");
-  EXPECT_EQ(window().Session().nextRow, 4);
+  EXPECT_EQ(window().Session().NextRow(), 4);
   EXPECT_TRUE(window().Session().unsavedSamples);
   EXPECT_NE(window().Charts().AbChart(), emptyChart);  // plotted as calculated samples are
   // The next "Abrir espectros" keeps the choices and asks before the unsaved rows go.

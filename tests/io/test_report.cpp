@@ -474,14 +474,13 @@ TEST(ReportRows, TakesTheTextsOfRowsOneToNAsTheGridHoldsThem) {
 
 TEST(ReportRows, FollowTheSampleCountOfTheSession) {
   tintavis::SampleSession session;
-  session.grid.WriteHeaderAndNumbers();
-  EXPECT_TRUE(tintavis::ReportRows(session.grid, session.SampleCount()).empty());
-  session.nextRow = 4;
-  EXPECT_EQ(tintavis::ReportRows(session.grid, session.SampleCount()).size(), 3u);
+  EXPECT_TRUE(tintavis::ReportRows(session.store.Texts(), session.SampleCount()).empty());
+  session.store.Load(std::vector<tintavis::StoredSample>(3, tintavis::OpenedSample({"M "})));
+  EXPECT_EQ(tintavis::ReportRows(session.store.Texts(), session.SampleCount()).size(), 3u);
   // Once the limit is reached row 50 holds a sample although NextRow stays at 50.
-  session.nextRow = 50;
-  session.limitReached = true;
-  const auto rows = tintavis::ReportRows(session.grid, session.SampleCount());
+  session.store.Load(std::vector<tintavis::StoredSample>(50, tintavis::OpenedSample({"M "})));
+  EXPECT_EQ(session.NextRow(), 50);
+  const auto rows = tintavis::ReportRows(session.store.Texts(), session.SampleCount());
   ASSERT_EQ(rows.size(), 50u);
   EXPECT_EQ(rows.back()[0], "50");
 }
