@@ -96,19 +96,11 @@ QString MainText(const char* name) { return Text(captions::Target::MainWidget, n
 void Put(QWidget* w, const Place& p) { w->setGeometry(p.left, p.top, p.width, p.height); }
 
 // The rows of a data file with the numbers the reader took from it.
-// MERGE POINT: once the reader hands over each row's numbers (DataFileContent::values, as long
-// as `rows`), they go into the store here; until then an opened row keeps no numbers.
-template <typename Content>
-std::vector<StoredSample> OpenedSamples(const Content& content) {
+// The opened rows with the numbers the reader found in each of them.
+std::vector<StoredSample> OpenedSamples(const DataFileContent& content) {
   std::vector<StoredSample> samples;
   samples.reserve(content.rows.size());
-  for (std::size_t i = 0; i < content.rows.size(); ++i) {
-    RowValues values;
-    if constexpr (requires { content.values; }) {
-      if (i < content.values.size()) values = content.values[i];
-    }
-    samples.push_back(OpenedSample(content.rows[i], values));
-  }
+  for (std::size_t i = 0; i < content.rows.size(); ++i) samples.push_back(OpenedSample(content.rows[i], content.values[i]));
   return samples;
 }
 

@@ -67,8 +67,9 @@ std::string_view Trim(std::string_view s) {
 
 // One number of a data file: sign, digits, "." or "," and digits, exponent with at least one
 // digit. A mantissa without digits ("." or an exponent alone) reads as 0. "--" is a white
-// wine's Intensity or Tonality.
-std::optional<std::string> CellFromToken(std::string_view token, char separator) {
+// wine's Intensity or Tonality, and has no number in `value`.
+std::optional<std::string> CellFromToken(std::string_view token, char separator, std::optional<double>& value) {
+  value.reset();
   if (token == "--") return std::string(kNotApplicableCell);
   std::size_t i = 0;
   const std::size_t n = token.size();
@@ -90,14 +91,18 @@ std::optional<std::string> CellFromToken(std::string_view token, char separator)
     if (!exponentDigits) return std::nullopt;
   }
   if (i != n) return std::nullopt;
-  if (!digits) return std::string("0");
+  if (!digits) {
+    value = 0.0;
+    return std::string("0");
+  }
   const RealParse parsed = ParseReal(token, used == ',' ? ',' : '.');
   if (!parsed.ok()) return std::nullopt;  // beyond the double range
+  value = parsed.value;
   return FormatGeneral(parsed.value, separator);
 }
 
-// The sample row of one line, or nothing when a number does not read.
-std::optional<SampleRecord> ParseLine(std::string_view line, char separator) {
+// The sample row of one line with the numbers it holds, or nothing when a number does not read.
+std::optional<SampleRecord> ParseLine(std::string_view line, char separator, RowValues& values) {
   SampleRecord record;
   std::vector<std::string_view> tokens;
   const std::size_t tab = line.find('\t');
@@ -129,7 +134,7 @@ std::optional<SampleRecord> ParseLine(std::string_view line, char separator) {
   }
   if (tokens.size() < 10) return std::nullopt;
   for (int k = 0; k < 10; ++k) {
-    auto cell = CellFromToken(tokens[k], separator);
+    auto cell = CellFromToken(tokens[k], separator, values[k]);
     if (!cell) return std::nullopt;
     record[k + 1] = *std::move(cell);
   }
@@ -164,9 +169,11 @@ DataFileRead ParseDataFile(std::string_view bytes, char separator, Language lang
       content.moreThanFifty = true;
       continue;
     }
-    auto record = ParseLine(line, separator);
+    RowValues values;
+    auto record = ParseLine(line, separator, values);
     if (!record) return DataFileError{std::string(kInvalidNumericInput), DataFileError::Kind::InvalidNumber};
     content.rows.push_back(*std::move(record));
+    content.values.push_back(values);
   }
   return content;
 }

@@ -17,6 +17,7 @@
 
 #include "logic/messages.h"
 #include "logic/resultsgrid.h"
+#include "logic/storedsample.h"
 
 namespace tintavis {
 
@@ -52,6 +53,7 @@ std::optional<std::string> WriteDataFile(const ResultsGrid& grid, int samples, c
 // sample lines it held in all.
 struct DataFileContent {
   std::vector<SampleRecord> rows;
+  std::vector<RowValues> values;  // one per row: the ten numbers read, empty where a cell is "--"
   bool moreThanFifty = false;
   int samplesInFile = 0;
 };

@@ -185,6 +185,10 @@ TEST_F(FileCommandsTest, AbrirFillsTheGridAndSetsNextRowAndCaption) {
   EXPECT_EQ(window().Session().NextRow(), 4);
   EXPECT_EQ(window().windowTitle(), "TINTAVIS - tres.xls");
   EXPECT_EQ(window().findChild<QLineEdit*>("NomMuestra")->text(), "");
+  // An opened row keeps the file's numbers, so selecting it shows it again without a word.
+  messages.messages.clear();
+  window().RedisplaySelectedRow(3);
+  EXPECT_TRUE(messages.messages.empty());
   TypeRed("Nuevo");
   EXPECT_EQ(Cell(4, 1), "Nuevo ");
 }

@@ -132,6 +132,19 @@ TEST(ParseDataFile, ReadsCellsBackInTheGeneralNumberText) {
   EXPECT_FALSE(content.moreThanFifty);
 }
 
+// The store takes an opened row's numbers from the reader, never from the cells' texts.
+TEST(ParseDataFile, KeepsEachRowsNumbersWithNoneForAWhiteWinesIndices) {
+  const DataFileContent content = Content(ParseDataFile(
+      std::string(kHeaderEs) + kCrianza + "Blanco \t90,5\t95\t99\t98\t3\t95\t-.25\t3\t--\t--\r\n", ',', Language::Spanish));
+  ASSERT_EQ(content.values.size(), 2u);
+  EXPECT_EQ(content.values[0][0], 3.213);
+  EXPECT_EQ(content.values[0][9], 0.533);
+  EXPECT_EQ(content.values[1][0], 90.5);
+  EXPECT_EQ(content.values[1][6], -0.25);
+  EXPECT_FALSE(content.values[1][8].has_value());
+  EXPECT_FALSE(content.values[1][9].has_value());
+}
+
 TEST(ParseDataFile, NumberForms) {
   struct Case {
     const char* token;
