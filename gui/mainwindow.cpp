@@ -132,7 +132,14 @@ MainWindow::MainWindow(QWidget* parent)
   DrawEmptyCharts();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // Children outlive the members they point into: the stack's last signals and the
+  // model's view of the store go before the store does.
+  disconnect(undoStack_, nullptr, this, nullptr);
+  delete undoStack_;
+  delete gridView_;
+  delete gridModel_;
+}
 
 QAbstractItemModel& MainWindow::GridItemModel() { return *gridModel_; }
 
