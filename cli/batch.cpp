@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -18,6 +19,7 @@
 #include "cli/precisetext.h"
 #include "cli/spectra.h"
 #include "logic/calculation.h"
+#include "logic/differencetable.h"
 #include "logic/messages.h"
 #include "logic/resultsgrid.h"
 #include "logic/textrules.h"
@@ -32,8 +34,8 @@ constexpr std::string_view kUsage =
     "                     [--pdf OUT.pdf | --pdf-all OUT.pdf] [--reference NAME] [--threads N]\n"
     "                     [FILE | -]\n"
     "       tintavis-calc --spectra FILE [--wine red | white] [--path MM] [--result MM]\n"
-    "                     [--transmittance] [--separator . | ,] [--lang es | en] [--precise]\n"
-    "                     [--pdf OUT.pdf] [--reference NAME]\n"
+    "                     [--transmittance | --transmittance-percent] [--separator . | ,]\n"
+    "                     [--lang es | en] [--precise] [--pdf OUT.pdf] [--reference NAME]\n"
     "\n"
     "Computes the colour of every sample in FILE (standard input when FILE is absent or -) and\n"
     "writes a TINTAVIS data file to standard output.\n"
@@ -41,14 +43,17 @@ constexpr std::string_view kUsage =
     "Input: one sample per line, eight TAB-separated fields:\n"
     "  name, wine type, measurement path length (mm), result path length (mm),\n"
     "  A450, A520, A570, A630\n"
-    "Wine type: red or white (any case), or \"Tinto, Rosado\", \"Red, Rosé\", \"Blanco, Brandy\",\n"
-    "\"White, Brandy\". Blank lines and lines starting with # are skipped. Each line is UTF-8,\n"
-    "or Windows-1252 when it is not valid UTF-8.\n"
+    "Wine type: red or white, or \"Tinto, Rosado\", \"Red, Rosé\", \"Blanco, Brandy\",\n"
+    "\"White, Brandy\", in any case (\"RED, ROSÉ\"). Blank lines and lines starting with # are\n"
+    "skipped; an input without any sample line is an error. Each line is UTF-8, or Windows-1252\n"
+    "when it is not valid UTF-8. A negative path length is refused.\n"
     "\n"
     "Spectra (--spectra FILE, or - for standard input): a wavelength column and one column per\n"
     "sample, the first line naming the samples, fields separated by TAB, ';' or ','; whole\n"
     "nanometres every 1, 2, 5 or 10 nm from 380 nm or below to 780 nm or above; decadic\n"
-    "absorbances, or transmittances (0 to 1, or percent) with --transmittance. Each line gives\n"
+    "absorbances, or transmittances from 0 to 1 with --transmittance, or in percent with\n"
+    "--transmittance-percent (a transmittance of 0 or less, or above 1 or 100, is refused with\n"
+    "its line and column). Each line gives\n"
     "a sample's colour from its whole spectrum and ends with \"dE00 (4 nm)\", the CIEDE2000\n"
     "difference of the four-wavelength estimate from it (\"  --\" when the estimate is refused,\n"
     "which is reported and leaves the exit status alone).\n"
@@ -67,7 +72,8 @@ constexpr std::string_view kUsage =
     "                     over an existing file that is not a PDF\n"
     "  --pdf-all OUT.pdf  as --pdf, but every computed sample, 50 to a page, the pages numbered\n"
     "  --reference NAME   end every line with the colour differences dE*ab (CIE 1976) and\n"
-    "                     dE00 (CIEDE2000) against the sample named NAME\n"
+    "                     dE00 (CIEDE2000) against the sample named NAME, which must be the\n"
+    "                     name of one sample only; \"--\" where a difference cannot be computed\n"
     "  --threads N        compute on N threads, 1 to 64 (default: one per core); the output is\n"
     "                     the same for any N\n"
     "  --spectra FILE     read FILE as measured spectra (see above)\n"
@@ -76,7 +82,9 @@ constexpr std::string_view kUsage =
     "  --path MM          with --spectra: the cell the spectra were measured in, whole mm\n"
     "                     (default 10)\n"
     "  --result MM        with --spectra: the path length of the results, whole mm (default 10)\n"
-    "  --transmittance    with --spectra: the values are transmittances\n"
+    "  --transmittance    with --spectra: the values are transmittances from 0 to 1\n"
+    "  --transmittance-percent, --transmittance=percent\n"
+    "                     with --spectra: the values are transmittances in percent, 0 to 100\n"
     "  --help             show this text\n"
     "\n"
     "Output: the header line, then one line per computed sample; lines end with CR LF.\n"
@@ -85,8 +93,9 @@ constexpr std::string_view kUsage =
     "So is a line longer than 64 KiB, which ends the input, and a name whose TAB, CR, LF, NUL\n"
     "or byte 26 were replaced by spaces (the sample is computed).\n"
     "Exit status: 0 all samples computed, 1 some failed, 2 usage error, unreadable input (or a\n"
-    "spectra file with a fault), output that could not be written, or a report that could not\n"
-    "or may not be written.\n";
+    "spectra file with a fault, or an input without samples), a --reference that names no\n"
+    "sample or several, output that could not be written, or a report that could not or may\n"
+    "not be written.\n";
 
 constexpr std::size_t kFields = 8;
 constexpr unsigned kMaxThreads = 64;
@@ -102,23 +111,9 @@ std::size_t BlockLines(unsigned threads) {
   return std::clamp<std::size_t>(kLinesInFlight / BlocksInFlight(threads), 64, 1024);
 }
 
-std::string AsciiLower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
 std::optional<WineType> ParseWineType(std::string_view field) {
-  const std::string key = AsciiLower(TrimBlanks(field));
-  if (key == "red" || key == "tinto, rosado" || key == AsciiLower("Red, Rosé")) return WineType::RedRose;
+  const std::string key = FoldCase(Trim(field));
+  if (key == "red" || key == "tinto, rosado" || key == "red, rosé") return WineType::RedRose;
   if (key == "white" || key == "blanco, brandy" || key == "white, brandy") return WineType::WhiteBrandy;
   return std::nullopt;
 }
@@ -158,7 +153,7 @@ constexpr BilingualText kReadingKeyboard = {
     "tintavis-calc: reading samples from the keyboard, one per line (8 TAB-separated fields); "
     "end with Ctrl+D\n"};
 
-bool IsBlank(std::string_view line) { return TrimBlanks(line).empty(); }
+bool IsBlank(std::string_view line) { return Trim(line).empty(); }
 
 bool IsAscii(std::string_view s) {
   // Eight bytes at a time: sample lines are read at the speed of the disk.
@@ -253,12 +248,8 @@ void AppendSampleLine(std::string& out, const RowWritten& row, const Spectrum31&
   if (reference != nullptr) {
     const ColourDifferences d = ColourDifference(*reference, {c.L, c.a, c.b});
     for (const double v : {d.dEab, d.dE00}) {
-      if (options.precise) {
-        end = PutPreciseField(end, v);
-      } else {
-        *end++ = '\t';
-        end = FormatFixedTo(end, v, 18, 2, options.separator);
-      }
+      *end++ = '\t';
+      end = options.precise && std::isfinite(v) ? PutPrecise(end, v) : FormatDifferenceTo(end, v, options.separator);
     }
   }
   end = std::copy(kLineEnd.begin(), kLineEnd.end(), end);
@@ -275,6 +266,7 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
   Options options;
   bool haveInput = false;
   std::string spectraOption;  // the last option given that only --spectra takes
+  std::string valuesOption;   // the option that said what the spectra's values are
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&](std::string_view name) -> std::optional<std::string> {
@@ -324,6 +316,10 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     } else if (a == "--reference") {
       const auto v = value(a);
       if (!v) return result;
+      if (options.reference) {
+        result.error = "only one reference may be given: give --reference once";
+        return result;
+      }
       options.reference = *v;
     } else if (a == "--threads") {
       const auto v = value(a);
@@ -348,7 +344,7 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     } else if (a == "--wine") {
       const auto v = value(a);
       if (!v) return result;
-      const std::string wine = AsciiLower(*v);
+      const std::string wine = FoldCase(*v);
       if (wine != "red" && wine != "white") {
         result.error = "--wine takes red or white (not '" + *v + "')";
         return result;
@@ -366,8 +362,20 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
       }
       (a == "--path" ? options.spectraChoices.d : options.spectraChoices.r) = mm;
       spectraOption = a;
-    } else if (a == "--transmittance") {
-      options.spectraChoices.transmittance = true;
+    } else if (a == "--transmittance" || a == "--transmittance-percent" || a.starts_with("--transmittance=")) {
+      if (a.starts_with("--transmittance=") && a != "--transmittance=percent") {
+        result.error = "--transmittance= takes percent (not '" + a.substr(a.find('=') + 1) + "')";
+        return result;
+      }
+      const SpectraValues values = a == "--transmittance" ? SpectraValues::Transmittance
+                                                          : SpectraValues::TransmittancePercent;
+      // Fractions and percentages differ a hundredfold: a file is read in one unit only.
+      if (!valuesOption.empty() && options.spectraChoices.values != values) {
+        result.error = "give " + valuesOption + " or " + a + ", not both";
+        return result;
+      }
+      options.spectraChoices.values = values;
+      valuesOption = a;
       spectraOption = a;
     } else if (a.size() > 1 && a[0] == '-' && a != "-") {
       result.error = "unknown option '" + a + "'";
@@ -462,20 +470,35 @@ Report ProcessText(std::string_view text, const Options& options, std::size_t fi
   return report;
 }
 
-ReferenceSearch FindReference(std::string_view text, const Options& options, std::string_view name) {
+void FindReference(std::string_view text, const Options& options, std::string_view name, std::size_t firstLine,
+                   ReferenceSearch& search) {
   SampleForm form;
   std::string message;
   std::string scratch;
-  for (std::size_t pos = 0; pos < text.size();) {
+  for (std::size_t pos = 0, line = firstLine; pos < text.size(); ++line) {
     const std::string_view raw = NextLine(text, pos);
-    if (raw.size() > kMaxLineBytes) return {true, std::nullopt};
+    if (raw.size() > kMaxLineBytes) {
+      search.over = true;
+      return;
+    }
     if (ReadLine(DecodedLine(raw, scratch), options, form, message) != LineKind::Sample || form.name != name) continue;
+    if (++search.found > 1) {
+      if (search.lines.size() < kReferenceLinesListed) search.lines.push_back(line);
+      continue;
+    }
+    search.lines.push_back(line);
     const CalculationOutcome outcome = CalculateSample(form, CalculationCounters{}, options.separator, options.language);
-    const auto* row = std::get_if<RowWritten>(&outcome);
-    if (row == nullptr) return {true, std::nullopt};
-    return {true, Lab{row->colour.L, row->colour.a, row->colour.b}};
+    if (const auto* row = std::get_if<RowWritten>(&outcome)) search.lab = Lab{row->colour.L, row->colour.a, row->colour.b};
   }
-  return {};
+}
+
+std::string AmbiguousReferenceMessage(std::string_view name, std::string_view places, const std::vector<std::size_t>& numbers,
+                                      std::size_t found) {
+  std::string out = "--reference '";
+  out.append(name).append("' is ambiguous: ").append(places);
+  for (std::size_t i = 0; i < numbers.size(); ++i) out += (i == 0 ? " " : ", ") + std::to_string(numbers[i]);
+  if (found > numbers.size()) out += ", ... (" + std::to_string(found) + " in all)";
+  return out;
 }
 
 ReportContent RunReport(const Options& options, std::vector<SampleRecord> gridRows) {
@@ -546,7 +569,11 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
         const ReportWriter& writeReport) {
   const Arguments arguments = ParseArguments(args);
   if (arguments.help) {
-    std::fputs(kUsage.data(), out);
+    // Help that could not be written (a full disk, a closed pipe) is an output error.
+    if (std::fputs(kUsage.data(), out) < 0 || std::fflush(out) != 0) {
+      std::fprintf(err, "tintavis-calc: cannot write the help: %s\n", std::strerror(errno));
+      return 2;
+    }
     return 0;
   }
   if (!arguments.options) {
@@ -602,9 +629,16 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     std::string block;
     std::size_t firstLine = 1;
     ReferenceSearch search;
-    while (!search.over && scan.Next(block, firstLine)) search = FindReference(block, options, *options.reference);
+    // The whole input is looked through: a name given to several samples would make the
+    // differences depend on which of them came first.
+    while (!search.over && scan.Next(block, firstLine)) FindReference(block, options, *options.reference, firstLine, search);
     if (scan.error() != 0) {
       std::fprintf(err, "tintavis-calc: cannot read %s: %s\n", inputName.c_str(), std::strerror(scan.error()));
+      return 2;
+    }
+    if (search.found > 1) {
+      std::fprintf(err, "tintavis-calc: %s\n",
+                   AmbiguousReferenceMessage(*options.reference, "samples so named on lines", search.lines, search.found).c_str());
       return 2;
     }
     if (!search.lab) {
@@ -667,6 +701,12 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   }
   if (reader.error() != 0) {
     std::fprintf(err, "tintavis-calc: cannot read %s: %s\n", inputName.c_str(), std::strerror(reader.error()));
+    return 2;
+  }
+  if (total.samples == 0 && total.failed == 0) {
+    // Nothing but blank and comment lines: most likely the wrong file, which must not pass for
+    // a run that computed everything.
+    std::fprintf(err, "tintavis-calc: %s: %s\n", inputName.c_str(), std::string(messages::kNoSamples.In(options.language)).c_str());
     return 2;
   }
   if (!options.pdf.empty()) {

@@ -32,7 +32,7 @@ struct Options {
   unsigned threads = 0;  // --threads: threads that compute; 0 for one per core
   // --spectra: `input` is a file of measured spectra; each line holds a spectrum's full-method
   // results and ends with the ΔE00 of its four-wavelength estimate. --wine, --path, --result and
-  // --transmittance fill `spectraChoices`.
+  // --transmittance (or --transmittance-percent) fill `spectraChoices`.
   bool spectra = false;
   SpectraChoices spectraChoices;
 };
@@ -68,15 +68,25 @@ Report ProcessText(std::string_view text, const Options& options, std::size_t fi
                    std::string& errors, std::vector<SampleRecord>* gridRows = nullptr,
                    const Lab* reference = nullptr, std::size_t keepAtMost = kMaxSamples);
 
-// Looks in a block of the input, read as ProcessText reads it, for the first sample line named
-// `name` (its name field without the final blank the grid adds). The search is over when that
-// line is met, with its L*, a*, b* when it can be computed, or when a too long line ends the
-// input.
+// Looks in a block of the input whose first line is line `firstLine`, read as ProcessText reads
+// it, for the sample lines named `name` (their name field without the final blank the grid
+// adds), and adds them to `search`, block after block: how many there are, the numbers of the
+// first kReferenceLinesListed, and the L*, a*, b* of the first when it can be computed. A too
+// long line ends the input and the search.
+inline constexpr std::size_t kReferenceLinesListed = 10;
 struct ReferenceSearch {
   bool over = false;
+  std::size_t found = 0;
+  std::vector<std::size_t> lines;
   std::optional<Lab> lab;
 };
-ReferenceSearch FindReference(std::string_view text, const Options& options, std::string_view name);
+void FindReference(std::string_view text, const Options& options, std::string_view name, std::size_t firstLine,
+                   ReferenceSearch& search);
+
+// "--reference 'NAME' is ambiguous: PLACES 2, 7" (with ", ... (N in all)" when `found` is more
+// than the numbers listed).
+std::string AmbiguousReferenceMessage(std::string_view name, std::string_view places, const std::vector<std::size_t>& numbers,
+                                      std::size_t found);
 
 // The printed report of a run: the first 50 computed samples numbered 1 to 50 as the window's
 // grid would hold them (with --pdf-all every sample, numbered on, over numbered pages), under
@@ -88,7 +98,8 @@ ReportContent RunReport(const Options& options, std::vector<SampleRecord> gridRo
 using ReportWriter = std::function<std::string(const std::string& path, ReportContent content)>;
 
 // The whole tool: reads the input, writes standard output and standard error, returns the exit
-// status (0 all samples computed, 1 some failed, 2 usage error, unreadable input, output or
+// status (0 all samples computed, 1 some failed, 2 usage error, unreadable input, an input
+// without any sample line, a --reference that names no sample or several, help, output or
 // report that could not be written). The input is read and the output written a block at a
 // time, the blocks computed on the threads of --threads. --pdf and --pdf-all need `writeReport`;
 // --pdf says on the error stream when samples after the 50th were left out of its page.

@@ -1,6 +1,7 @@
 #include "cli/spectra.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -10,6 +11,7 @@
 #include "cli/precisetext.h"
 #include "io/datafile.h"
 #include "io/spectraresults.h"
+#include "logic/differencetable.h"
 #include "logic/messages.h"
 #include "logic/textrules.h"
 
@@ -73,10 +75,10 @@ std::string SpectrumLine(const SpectrumResult& spectrum, const Options& options,
   if (reference != nullptr) {
     const ColourDifferences d = ColourDifference(*reference, {c.L, c.a, c.b});
     for (const double v : {d.dEab, d.dE00}) {
-      if (options.precise) {
+      if (options.precise && std::isfinite(v)) {
         AppendPrecise(line, v);
       } else {
-        line += '\t' + FormatFixed(v, 18, 2, options.separator);
+        line += '\t' + FormatDifference(v, options.separator);
       }
     }
   }
@@ -114,12 +116,20 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
 
   std::optional<Lab> reference;
   if (options.reference) {
+    std::vector<std::size_t> columns;
+    std::size_t found = 0;
     for (const SpectrumResult& s : results.spectra) {
-      if (s.computed() && std::string_view(s.name).substr(0, s.name.size() - 1) == *options.reference) {
+      if (std::string_view(s.name).substr(0, s.name.size() - 1) != *options.reference) continue;
+      if (++found <= kReferenceLinesListed) columns.push_back(static_cast<std::size_t>(s.column));
+      if (s.computed() && found == 1) {
         const ColourResult& c = s.full.colour;
         reference = Lab{c.L, c.a, c.b};
-        break;
       }
+    }
+    if (found > 1) {
+      const std::string places = "spectra so named on line " + std::to_string(results.headerLine) + ", columns";
+      std::fprintf(err, "tintavis-calc: %s\n", AmbiguousReferenceMessage(*options.reference, places, columns, found).c_str());
+      return 2;
     }
     if (!reference) {
       std::fprintf(err, "tintavis-calc: no spectrum named '%s' can serve as the reference\n%s",

@@ -697,8 +697,10 @@ void MainWindow::Open() {
 
 bool MainWindow::OpenFile(const QString& path) {
   const DataFileRead read = ReadDataFile(QFile::encodeName(path).toStdString(), separator_, language_);
-  if (const auto* error = std::get_if<DataFileError>(&read); error && error->kind == DataFileError::Kind::NotADataFile) {
-    // A workbook or other binary file: refused before anything, numbering included, changes.
+  if (const auto* error = std::get_if<DataFileError>(&read);
+      error && (error->kind == DataFileError::Kind::NotADataFile || error->kind == DataFileError::Kind::NoSamples)) {
+    // A workbook or other binary file, or a file without samples: refused before anything,
+    // numbering included, changes.
     ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(error->message)});
     return false;
   }

@@ -59,12 +59,6 @@ std::string WithCounts(std::string_view pattern, int first, int second) {
 
 bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= 32; }
 
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlankChar(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlankChar(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 // One number of a data file: sign, digits, "." or "," and digits, exponent with at least one
 // digit. A mantissa without digits ("." or an exponent alone) reads as 0. "--" is a white
 // wine's Intensity or Tonality, and has no number in `value`.
@@ -151,17 +145,26 @@ DataFileRead ParseDataFile(std::string_view bytes, char separator, Language lang
   if (const std::size_t eof = bytes.find('\x1A'); eof != std::string_view::npos) bytes = bytes.substr(0, eof);
   const std::string text = DecodeText(bytes);
 
+  // Lines end at LF, a CR before it belonging to the line end and a CR elsewhere being part of
+  // the line; a file without any LF whose lines end in CR alone (as some older programs write
+  // them) would otherwise be a single header line.
+  const bool crLines = text.find('\n') == std::string::npos && text.find('\r') != std::string::npos;
+  const char lineEnd = crLines ? '\r' : '\n';
+
   DataFileContent content;
   bool header = true;
   for (std::size_t pos = 0; pos < text.size();) {
-    std::size_t end = text.find('\n', pos);
+    std::size_t end = text.find(lineEnd, pos);
     if (end == std::string::npos) end = text.size();
     std::string_view line(text.data() + pos, end - pos);
     pos = end + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (header) {
       header = false;
-      continue;
+      // The first line is the header and is skipped, unless it reads as a sample: a file that
+      // lost its header line (or was written without one) must not lose its first sample.
+      RowValues ignored;
+      if (!ParseLine(line, separator, ignored)) continue;
     }
     if (Trim(line).empty()) continue;
     ++content.samplesInFile;
@@ -174,6 +177,10 @@ DataFileRead ParseDataFile(std::string_view bytes, char separator, Language lang
     if (!record) return DataFileError{std::string(kInvalidNumericInput), DataFileError::Kind::InvalidNumber};
     content.rows.push_back(*std::move(record));
     content.values.push_back(values);
+  }
+  // An empty or header-only file would open as an empty grid with no word.
+  if (content.samplesInFile == 0) {
+    return DataFileError{std::string(messages::kNoSamples.In(language)), DataFileError::Kind::NoSamples};
   }
   return content;
 }

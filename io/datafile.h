@@ -63,6 +63,7 @@ struct DataFileError {
     System,         // the file could not be read
     InvalidNumber,  // "Invalid numeric input"
     NotADataFile,   // a spreadsheet workbook or other binary file
+    NoSamples,      // an empty or header-only file: kNoSamples
   };
   std::string message;  // without full stop, or with its own for NotADataFile
   Kind kind = Kind::System;
@@ -70,16 +71,18 @@ struct DataFileError {
 
 using DataFileRead = std::variant<DataFileContent, DataFileError>;
 
-// Reads the bytes of a data file, every line on its own: the first line is the header and is
-// not looked at; blank lines hold no row; a line with a TAB has its whole first field as the
-// name, a line without one the text up to its first blank (32 characters at most); then ten
-// numbers, "." or "," as decimal separator, or "--" for a white wine. The cells get the
-// general number text with `separator`. Anything else is "Invalid numeric input". Sample
-// lines after the fiftieth are counted, not read.
+// Reads the bytes of a data file, every line on its own (a line ends at LF, CR LF included, or
+// at CR in a file without any LF): the first line is the header and is skipped unless it reads
+// as a sample line, which is then the first row; blank lines hold no row; a line with a TAB has
+// its whole first field as the name, a line without one the text up to its first blank (32
+// characters at most); then ten numbers, "." or "," as decimal separator, or "--" for a white
+// wine. The cells get the general number text with `separator`. Anything else is "Invalid
+// numeric input". Sample lines after the fiftieth are counted, not read.
 //
 // Bytes that cannot be a data file are refused whole with kNotADataFile in the language of
 // `language`: a NUL byte anywhere, the signature of a binary Office workbook (.xls) or of a ZIP
 // archive (.xlsx, .ods), or a Ctrl-Z within the first line. A Ctrl-Z after that ends the file.
+// A file without a sample line (empty, or a header alone) is kNoSamples in `language`.
 DataFileRead ParseDataFile(std::string_view bytes, char separator, Language language);
 
 // Reads a whole file and parses it; a file that cannot be read gives its system message.

@@ -1,6 +1,7 @@
 #include "io/spectraresults.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <string_view>
 
@@ -41,7 +42,7 @@ std::string NameList(std::string_view heading, const std::vector<std::string_vie
 
 SpectraReadOptions ReadOptionsFor(const SpectraChoices& choices, Language language) {
   SpectraReadOptions options;
-  options.transmittance = choices.transmittance;
+  options.values = choices.values;
   options.language = language;
   return options;
 }
@@ -68,7 +69,10 @@ SpectraResults CheckSpectra(const SpectraSet& set, const SpectraChoices& choices
     }
     const auto& check = std::get<EstimateCheck>(outcome);
     spectrum.full = check.full;
-    if (check.estimate.ok()) {
+    if (check.estimate.ok() && !std::isfinite(check.difference.dE00)) {
+      spectrum.estimateRefusal = Replaced(messages::kEstimateRefused.In(language), "%1",
+                                          messages::kSpectrumBeyondNumbers.In(language));
+    } else if (check.estimate.ok()) {
       spectrum.dE00 = check.difference.dE00;
     } else {
       const ComputeFailure why = check.estimate.failure();

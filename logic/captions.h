@@ -138,7 +138,9 @@ inline constexpr BilingualText kSpectraMeasurement = {"Espesor de &medida", "Pat
 inline constexpr BilingualText kSpectraResult = {"Espesor de &resultado", "Pathlength cell for r&esult"};
 inline constexpr BilingualText kSpectraValuesBox = {"Valores del archivo", "Values in the file"};
 inline constexpr BilingualText kSpectraAbsorbance = {"&Absorbancia", "&Absorbance"};
-inline constexpr BilingualText kSpectraTransmittance = {"Tra&nsmitancia (0 a 1, o %)", "&Transmittance (0 to 1, or %)"};
+inline constexpr BilingualText kSpectraTransmittance = {"Tra&nsmitancia (0 a 1)", "&Transmittance (0 to 1)"};
+inline constexpr BilingualText kSpectraTransmittancePercent = {"Transmitancia en &porcentaje (0 a 100)",
+                                                               "Transmittance in &percent (0 to 100)"};
 inline constexpr BilingualText kSpectraOk = {"Aceptar", "OK"};
 inline constexpr BilingualText kSpectraCancel = {"Cancelar", "Cancel"};
 inline constexpr std::string_view kAboutWindowTitle = "Acerca de TINTAVIS";

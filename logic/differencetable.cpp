@@ -1,5 +1,7 @@
 #include "logic/differencetable.h"
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "logic/messages.h"
@@ -20,9 +22,17 @@ std::optional<Lab> RowLab(const SampleStore& store, int row) {
   return Lab{*L, *a, *b};
 }
 
-std::string Two(double v, char separator) { return FormatFixed(v, 18, 2, separator); }
-
 }  // namespace
+
+char* FormatDifferenceTo(char* out, double value, char separator) {
+  if (!std::isfinite(value)) return std::copy(kNoDifference.begin(), kNoDifference.end(), out);
+  return FormatFixedTo(out, value, 18, 2, separator);
+}
+
+std::string FormatDifference(double value, char separator) {
+  char out[kFixedTextMax];
+  return std::string(out, FormatDifferenceTo(out, value, separator));
+}
 
 std::array<std::string, kDifferenceColumns> DifferenceHeader(Language language) {
   std::array<std::string, kDifferenceColumns> header;
@@ -43,7 +53,7 @@ DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, 
     if (lab && reference) {
       const ColourDifferences d = ColourDifference(*reference, *lab);
       const double values[7] = {d.dL, d.da, d.db, d.dC, d.dH, d.dEab, d.dE00};
-      for (int k = 0; k < 7; ++k) cells[k + 2] = Two(values[k], separator);
+      for (int k = 0; k < 7; ++k) cells[k + 2] = FormatDifference(values[k], separator);
     } else if (!lab) {
       unreadable += (unreadable.empty() ? "" : ", ") + std::to_string(row);
     }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "logic/samplestore.h"
@@ -13,11 +14,19 @@ namespace tintavis {
 
 using headings::kDifferenceColumns;  // number, name, ΔL*, Δa*, Δb*, ΔC*, ΔH*, ΔE*ab, ΔE00
 
+// A colour difference as the table, its copy and the batch tool write it: two decimals, or "--"
+// where it cannot be computed (colours beyond the range of numbers give no difference, and
+// never a figure such as 0.00). FormatDifferenceTo writes into `out`, which has room for
+// kFixedTextMax characters, and returns the end of the text.
+inline constexpr std::string_view kNoDifference = "--";
+char* FormatDifferenceTo(char* out, double value, char separator);
+std::string FormatDifference(double value, char separator);
+
 // Column headings of the table and of its copy on the clipboard.
 std::array<std::string, kDifferenceColumns> DifferenceHeader(Language language);
 
 struct DifferenceTable {
-  // One row per sample: its number, its name, then the seven differences with two decimals, or
+  // One row per sample: its number, its name, then the seven differences (FormatDifference), or
   // empty texts when the row keeps no L*, a* or b*.
   std::vector<std::array<std::string, kDifferenceColumns>> rows;
   std::string message;  // one line under the table when some row could not be compared

@@ -19,6 +19,12 @@ inline constexpr BilingualText kMissingSegLong = {"¿Absorbancia a 520 nm?", "Ab
 inline constexpr BilingualText kMissingTercLong = {"¿Absorbancia a 570 nm?", "Absorbance at 570 nm?"};
 inline constexpr BilingualText kMissingCuartLong = {"¿Absorbancia a 630 nm?", "Absorbance at 630 nm?"};
 
+// A path length below 0 mm; 0 mm keeps the arithmetic fault of the calculation.
+inline constexpr BilingualText kNegativeEspesor = {"El espesor de la cubeta de medida no puede ser negativo",
+                                                   "The pathlength cell for measurement cannot be negative"};
+inline constexpr BilingualText kNegativeReferido = {"El espesor de resultado no puede ser negativo",
+                                                    "The pathlength cell for result cannot be negative"};
+
 inline constexpr BilingualText kColourOutOfRange = {"Color fuera de rango. Introduzca nuevos valores",
                                                     "Color out of range. Type new values"};
 inline constexpr BilingualText kSampleLimit = {"Numero máximo de muestras = 50", "Maximum number of samples = 50"};
@@ -41,6 +47,8 @@ inline constexpr BilingualText kMissingStartNumber = {"¿Número de orden de la 
 inline constexpr BilingualText kNotADataFile = {
     "El archivo no es un archivo de datos de TINTAVIS (texto separado por tabuladores).",
     "The file is not a TINTAVIS data file (tab-separated text)."};
+// A file that holds no sample line: empty, or a header alone.
+inline constexpr BilingualText kNoSamples = {"No hay muestras en este archivo", "No samples in this file"};
 inline constexpr BilingualText kSamplesLeftOut = {
     "Se han abierto %1 de las %2 muestras del archivo. Numero máximo de muestras = 50",
     "%1 of the file's %2 samples were opened. Maximum number of samples = 50"};

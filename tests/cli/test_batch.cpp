@@ -77,11 +77,13 @@ TEST(BatchProcessText, WritesTheRowTextsTheGridWouldHold) {
 }
 
 TEST(BatchProcessText, AcceptsEveryWineTypeLabel) {
-  for (const char* label : {"red", "Red", "Tinto, Rosado", "Red, Rosé", "  RED "}) {
+  // Any case, beyond ASCII too, and in Windows-1252 (C9 is É).
+  for (const char* label : {"red", "Red", "Tinto, Rosado", "Red, Rosé", "  RED ", "RED, ROSÉ", "TINTO, ROSADO",
+                            "RED, ROS\xC9"}) {
     const auto p = Process(std::string("s\t") + label + "\t2\t10\t0.5\t0.8\t0.6\t0.2");
     EXPECT_EQ(p.out, "s \t3.213\t1.403\t0.368\t12.0\t43.99\t20.37\t41.24\t15.31\t7.400\t0.533\r\n") << label;
   }
-  for (const char* label : {"white", "Blanco, Brandy", "White, Brandy", "wHiTe"}) {
+  for (const char* label : {"white", "Blanco, Brandy", "White, Brandy", "wHiTe", "BLANCO, BRANDY"}) {
     const auto p = Process(std::string("s\t") + label + "\t10\t10\t0.1\t0.05\t0.04\t0.03");
     EXPECT_EQ(p.out, "s \t84.560\t89.815\t85.220\t95.9\t7.85\t97.88\t-1.08\t7.78\t  --\t  --\r\n") << label;
   }
@@ -104,7 +106,9 @@ TEST(BatchProcessText, ReportsEachFailedLineWithTheWindowsMessageAndGoesOn) {
       "d\tred\t2 \t10\t1\t1\t1\t1\n"
       "e\tred\t0\t10\t1\t1\t1\t1\n"
       "f\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\t9\n"
-      "g\tred\t2\t10\t0,5\t0.8\t0.6\t0.2\r\n",
+      "g\tred\t2\t10\t0,5\t0.8\t0.6\t0.2\r\n"
+      "h\tred\t-2\t10\t0.5\t0.8\t0.6\t0.2\n"
+      "i\tred\t2\t-10\t0.5\t0.8\t0.6\t0.2\n",
       english);
   EXPECT_EQ(p.errors,
             "line 1: Color out of range. Type new values.\n"
@@ -112,9 +116,11 @@ TEST(BatchProcessText, ReportsEachFailedLineWithTheWindowsMessageAndGoesOn) {
             "line 3: unknown wine type 'rosado' (red, white, \"Red, Rosé\" or \"White, Brandy\")\n"
             "line 4: '2 ' is not a valid integer value.\n"
             "line 5: Floating point division by zero.\n"
-            "line 6: expected 8 TAB-separated fields, found 9\n");
+            "line 6: expected 8 TAB-separated fields, found 9\n"
+            "line 8: The pathlength cell for measurement cannot be negative.\n"
+            "line 9: The pathlength cell for result cannot be negative.\n");
   EXPECT_EQ(p.report.samples, 1u);
-  EXPECT_EQ(p.report.failed, 6u);
+  EXPECT_EQ(p.report.failed, 8u);
   EXPECT_EQ(p.out.substr(0, 9), "g \t3.213\t");
 }
 
@@ -163,10 +169,19 @@ TEST(BatchArguments, ParsesOptionsAndRefusesWhatItDoesNotKnow) {
   EXPECT_EQ(ParseArguments({"--threads", "3"}).options->threads, 3u);
   EXPECT_EQ(ParseArguments({}).options->threads, 0u);  // one per core
 
+  using tintavis::SpectraValues;
+  const std::pair<std::vector<std::string>, SpectraValues> units[] = {
+      {{"--spectra", "-"}, SpectraValues::Absorbance},
+      {{"--spectra", "-", "--transmittance"}, SpectraValues::Transmittance},
+      {{"--spectra", "-", "--transmittance-percent"}, SpectraValues::TransmittancePercent},
+      {{"--transmittance=percent", "--spectra", "-", "--transmittance=percent"}, SpectraValues::TransmittancePercent}};
+  for (const auto& [args, values] : units) EXPECT_EQ(ParseArguments(args).options->spectraChoices.values, values) << args.back();
+
   for (const std::vector<std::string>& bad :
        {std::vector<std::string>{"--separator", ";"}, {"--lang", "fr"}, {"--lang"}, {"--bogus"}, {"a", "b"},
         {"--threads"}, {"--threads", "0"}, {"--threads", "65"}, {"--threads", "two"}, {"--threads", "-1"},
-        {"--threads", ""}, {"--threads", "2x"}}) {
+        {"--threads", ""}, {"--threads", "2x"}, {"--reference", "A", "--reference", "B"},
+        {"--spectra", "-", "--transmittance", "--transmittance-percent"}, {"--spectra", "-", "--transmittance=1"}}) {
     const auto r = ParseArguments(bad);
     EXPECT_FALSE(r.options.has_value());
     EXPECT_FALSE(r.error.empty());
@@ -178,6 +193,24 @@ TEST(BatchRun, WritesHeaderAndRowsAndExitsZeroWhenAllSucceed) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, std::string(kHeaderEs) + "Crianza \t3.213\t1.403\t0.368\t12.0\t43.99\t20.37\t41.24\t15.31\t7.400\t0.533\r\n");
   EXPECT_EQ(r.err, "");
+}
+
+TEST(BatchRun, AnInputWithoutSamplesIsAnError) {
+  for (const char* input : {"", "# readings\n\n", "\xEF\xBB\xBF"}) {
+    const auto r = RunTool({}, input);
+    EXPECT_EQ(r.status, 2) << input;
+    EXPECT_EQ(r.err, "tintavis-calc: standard input: No hay muestras en este archivo\n") << input;
+  }
+  EXPECT_EQ(RunTool({"--lang", "en"}, "").err, "tintavis-calc: standard input: No samples in this file\n");
+}
+
+TEST(BatchRun, HelpThatCannotBeWrittenIsAnOutputError) {
+  std::FILE* full = std::fopen("/dev/full", "w");
+  ASSERT_NE(full, nullptr);
+  std::FILE* err = std::tmpfile();
+  EXPECT_EQ(tintavis::batch::Run({"--help"}, stdin, full, err), 2);
+  std::fclose(full);
+  EXPECT_EQ(ReadBack(err).rfind("tintavis-calc: cannot write the help: ", 0), 0u);
 }
 
 TEST(BatchRun, EnglishHeaderAndExitOneWhenASampleFails) {
@@ -268,6 +301,17 @@ TEST(BatchReference, AnUnknownOrUncomputableReferenceIsAUsageError) {
   EXPECT_NE(unknown.err.find("no sample named 'Nadie'"), std::string::npos);
   const auto broken = RunTool({"--reference", "Mala"}, "Mala\tred\t2\t10\t0.5\t0.1\t0.6\t0.2\n");
   EXPECT_EQ(broken.status, 2);
+  // A name that several samples share, wherever they stand, is refused with their lines.
+  std::string twice = "Crianza\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n# -\n";
+  twice += twice;
+  for (int i = 0; i < 12; ++i) twice += "Joven\tred\t2\t10\t0.62\t1.05\t0.78\t0.21\n";
+  const auto ambiguous = RunTool({"--reference", "Crianza"}, twice);
+  EXPECT_EQ(ambiguous.status, 2);
+  EXPECT_EQ(ambiguous.out, "");
+  EXPECT_EQ(ambiguous.err, "tintavis-calc: --reference 'Crianza' is ambiguous: samples so named on lines 1, 3\n");
+  const auto many = RunTool({"--reference", "Joven"}, twice);
+  EXPECT_EQ(many.err, "tintavis-calc: --reference 'Joven' is ambiguous: samples so named on lines 5, 6, 7, 8, 9, 10, 11, "
+                      "12, 13, 14, ... (12 in all)\n");
   EXPECT_EQ(ParseArguments({"--reference"}).options.has_value(), false);
 }
 
@@ -626,7 +670,6 @@ TEST(BatchRun, AByteOrderMarkAtTheStartIsDropped) {
       // The first line is Windows-1252 (F1 is ñ): the mark is still no part of the name.
       {bom + RedLine("A\xF1" "ejo"), "A\xF1" "ejo "},
       {bom + "# readings\n" + RedLine("Joven"), "Joven "},
-      {bom, ""},
   };
   for (const Case& c : cases) {
     const RunResult r = RunTool({}, c.input);
@@ -701,6 +744,71 @@ TEST(BatchSpectra, EachOptionShapesTheLinesOfTheSpectra) {
       EXPECT_EQ(r.err, kOscuroRefused) << c.what;
     }
   }
+}
+
+// The transmittances of TwoSpectra(true) in percent.
+std::string InPercent(const std::string& fractions) {
+  std::string text;
+  std::size_t pos = fractions.find('\n') + 1;
+  text = fractions.substr(0, pos);
+  for (std::size_t end; (end = fractions.find('\n', pos)) != std::string::npos; pos = end + 1) {
+    const std::string line = fractions.substr(pos, end - pos);
+    std::size_t tab = line.find('\t');
+    text += line.substr(0, tab);
+    while (tab != std::string::npos) {
+      const std::size_t next = line.find('\t', tab + 1);
+      char value[40];
+      std::snprintf(value, sizeof value, "\t%.17g", 100 * std::stod(line.substr(tab + 1, next - tab - 1)));
+      text += value;
+      tab = next;
+    }
+    text += '\n';
+  }
+  return text;
+}
+
+// The unit is the user's word: a dark wine in percent holds no value above 1 and once read as
+// fractions; a stray value above 1 in fractions once made the whole file percent.
+TEST(BatchSpectra, TransmittancesAreReadInTheUnitGivenAndRefusedBeyondIt) {
+  const auto absorbances = RunTool({"--spectra", "-", "--path", "2"}, TwoSpectra());
+  const std::string percent = InPercent(TwoSpectra(true));
+  for (const char* option : {"--transmittance-percent", "--transmittance=percent"}) {
+    const auto r = RunTool({"--spectra", "-", "--path", "2", option}, percent);
+    EXPECT_EQ(r.status, 0) << option;
+    EXPECT_EQ(LineOf(r.out, "Oscuro "), LineOf(absorbances.out, "Oscuro ")) << option;
+    EXPECT_EQ(LineOf(r.out, "Tinto "), LineOf(absorbances.out, "Tinto ")) << option;
+  }
+  // The file with the value of Tinto at `nm` replaced by `value`.
+  const auto with = [](std::string text, int nm, const std::string& value) {
+    const std::size_t start = text.find("\n" + std::to_string(nm) + "\t") + 5;
+    return text.replace(start, text.find('\t', start) - start, value);
+  };
+  struct Case {
+    const char* option;
+    std::string text;
+    std::string err;
+  } cases[] = {
+      {"--transmittance", with(TwoSpectra(true), 400, "1.6"),
+       "Línea 6, columna 2: la transmitancia 1.6 es mayor que 1; ¿son porcentajes?"},
+      {"--transmittance", percent, "Línea 2, columna 2: la transmitancia "},
+      {"--transmittance-percent", with(percent, 420, "100.01"), "Línea 10, columna 2: la transmitancia 100.01 es mayor que 100 %"},
+      {"--transmittance-percent", with(percent, 420, "-3"),
+       "Línea 10, columna 2: la transmitancia -3 no es mayor que 0 y no tiene absorbancia"},
+  };
+  for (const Case& c : cases) {
+    const auto r = RunTool({"--spectra", "-", c.option}, c.text);
+    EXPECT_EQ(r.status, 2) << c.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("tintavis-calc: standard input: " + c.err, 0), 0u) << r.err;
+  }
+}
+
+TEST(BatchSpectra, AReferenceNameThatSeveralSpectraShareIsRefused) {
+  const auto r = RunTool({"--spectra", "-", "--reference", "Tinto"},
+                         SpectraFileText({{"Tinto", kReferenceRedKnots}, {"Otro", kReferenceRedKnots}, {"Tinto", kReferenceRedKnots}}));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "tintavis-calc: --reference 'Tinto' is ambiguous: spectra so named on line 1, columns 2, 4\n");
 }
 
 TEST(BatchSpectra, WhiteWinesAndPreciseFollowTheirRules) {

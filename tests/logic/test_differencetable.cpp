@@ -60,4 +60,24 @@ TEST(DifferenceTable, ClipboardTextHasAHeaderAndTabs) {
   EXPECT_EQ(tintavis::ReferenceChoices(Store(2)), (std::vector<std::string>{"1  Ref ", "2  Otra "}));
 }
 
+// A file may hold any number: a colour beyond the range of the formulas gives "--" where its
+// difference cannot be computed, in the table and in its copy, and figures where it can.
+TEST(DifferenceTable, ADifferenceThatCannotBeComputedIsTwoDashes) {
+  tintavis::SampleRecord cells;
+  cells[0] = "Absurdo ";
+  tintavis::RowValues values;
+  values[3] = 50.0;
+  values[6] = 1e300;
+  values[7] = 1e300;
+  SampleStore store = Store(1);
+  std::vector<tintavis::StoredSample> rows = {store.Sample(1), tintavis::OpenedSample(cells, values)};
+  store.Load(rows);
+  const auto table = tintavis::MakeDifferenceTable(store, 1, '.', Language::English);
+  const auto& row = table.rows.at(1);
+  EXPECT_EQ(row[2], "38.00");  // ΔL*
+  for (int k = 6; k <= 8; ++k) EXPECT_EQ(row[k], "--") << k;  // ΔH*, ΔE*ab, ΔE00
+  EXPECT_NE(tintavis::DifferenceTableText(table, Language::English).find("\t--\t--\t--\n"), std::string::npos);
+  EXPECT_EQ(table.message, "");
+}
+
 }  // namespace
