@@ -264,6 +264,20 @@ TEST_F(FileCommandsTest, AWorkbookIsRefusedAndChangesNothing) {
   EXPECT_EQ(window().windowTitle(), caption);
 }
 
+TEST_F(FileCommandsTest, AFileWithoutSamplesSaysSoAndChangesNothing) {
+  TypeRed("Antes");
+  const QString caption = window().windowTitle();
+  for (const std::string& bytes : {std::string(), std::string(kHeaderEs)}) {
+    WriteBytes(folder / "vacio.xls", bytes);
+    messages.messages.clear();
+    WithDialog([&] { Trigger("Abrir1"); }, [&](QFileDialog* d) { Choose(d, Path("vacio.xls")); });
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "No hay muestras en este archivo.");
+    EXPECT_EQ(Cell(1, 1), "Antes ");
+    EXPECT_EQ(window().windowTitle(), caption);
+  }
+}
+
 // The commands that throw the grid away, each with the three answers to the unsaved-work
 // question.
 struct GuardCase {
