@@ -371,7 +371,8 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
                                                           : SpectraValues::TransmittancePercent;
       // Fractions and percentages differ a hundredfold: a file is read in one unit only.
       if (!valuesOption.empty() && options.spectraChoices.values != values) {
-        result.error = "give " + valuesOption + " or " + a + ", not both";
+        result.error = "give ";
+        result.error.append(valuesOption).append(" or ").append(a).append(", not both");
         return result;
       }
       options.spectraChoices.values = values;
