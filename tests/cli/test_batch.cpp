@@ -746,61 +746,26 @@ TEST(BatchSpectra, EachOptionShapesTheLinesOfTheSpectra) {
   }
 }
 
-// The transmittances of TwoSpectra(true) in percent.
-std::string InPercent(const std::string& fractions) {
-  std::string text;
-  std::size_t pos = fractions.find('\n') + 1;
-  text = fractions.substr(0, pos);
-  for (std::size_t end; (end = fractions.find('\n', pos)) != std::string::npos; pos = end + 1) {
-    const std::string line = fractions.substr(pos, end - pos);
-    std::size_t tab = line.find('\t');
-    text += line.substr(0, tab);
-    while (tab != std::string::npos) {
-      const std::size_t next = line.find('\t', tab + 1);
-      char value[40];
-      std::snprintf(value, sizeof value, "\t%.17g", 100 * std::stod(line.substr(tab + 1, next - tab - 1)));
-      text += value;
-      tab = next;
-    }
-    text += '\n';
-  }
-  return text;
-}
-
 // The unit is the user's word: a dark wine in percent holds no value above 1 and once read as
 // fractions; a stray value above 1 in fractions once made the whole file percent.
 TEST(BatchSpectra, TransmittancesAreReadInTheUnitGivenAndRefusedBeyondIt) {
   const auto absorbances = RunTool({"--spectra", "-", "--path", "2"}, TwoSpectra());
-  const std::string percent = InPercent(TwoSpectra(true));
+  const std::string percent = SpectraFileText(
+      {{"Tinto", kReferenceRedKnots}, {"Oscuro", tintavis::testing::Scaled(kReferenceRedKnots, 5)}}, true, "", 100);
   for (const char* option : {"--transmittance-percent", "--transmittance=percent"}) {
     const auto r = RunTool({"--spectra", "-", "--path", "2", option}, percent);
     EXPECT_EQ(r.status, 0) << option;
     EXPECT_EQ(LineOf(r.out, "Oscuro "), LineOf(absorbances.out, "Oscuro ")) << option;
     EXPECT_EQ(LineOf(r.out, "Tinto "), LineOf(absorbances.out, "Tinto ")) << option;
   }
-  // The file with the value of Tinto at `nm` replaced by `value`.
-  const auto with = [](std::string text, int nm, const std::string& value) {
-    const std::size_t start = text.find("\n" + std::to_string(nm) + "\t") + 5;
-    return text.replace(start, text.find('\t', start) - start, value);
-  };
-  struct Case {
-    const char* option;
-    std::string text;
-    std::string err;
-  } cases[] = {
-      {"--transmittance", with(TwoSpectra(true), 400, "1.6"),
-       "Línea 6, columna 2: la transmitancia 1.6 es mayor que 1; ¿son porcentajes?"},
-      {"--transmittance", percent, "Línea 2, columna 2: la transmitancia "},
-      {"--transmittance-percent", with(percent, 420, "100.01"), "Línea 10, columna 2: la transmitancia 100.01 es mayor que 100 %"},
-      {"--transmittance-percent", with(percent, 420, "-3"),
-       "Línea 10, columna 2: la transmitancia -3 no es mayor que 0 y no tiene absorbancia"},
-  };
-  for (const Case& c : cases) {
-    const auto r = RunTool({"--spectra", "-", c.option}, c.text);
-    EXPECT_EQ(r.status, 2) << c.err;
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err.rfind("tintavis-calc: standard input: " + c.err, 0), 0u) << r.err;
-  }
+  std::string stray = TwoSpectra(true);
+  const std::size_t at = stray.find("\n400\t") + 5;
+  stray.replace(at, stray.find('\t', at) - at, "1.6");
+  const auto refused = RunTool({"--spectra", "-", "--transmittance"}, stray);
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_EQ(refused.err, "tintavis-calc: standard input: Línea 6, columna 2: la transmitancia 1.6 es mayor que 1; ¿son "
+                         "porcentajes?\n");
 }
 
 TEST(BatchSpectra, AReferenceNameThatSeveralSpectraShareIsRefused) {
