@@ -278,8 +278,63 @@ TEST_F(PdfReportToolTest, RunsWithoutADisplayAndStartsNoGuiForTheDataFileAlone) 
 TEST_F(PdfReportToolTest, AnUnwritableReportExitsTwoWithAMessage) {
   const std::string target = (folder / "missing" / "report.pdf").string();
   EXPECT_EQ(Tool("--pdf " + Quoted(target) + " " + Quoted(kSamples)), 2);
-  EXPECT_EQ(Read("err.txt"), "tintavis-calc: cannot write the report '" + target + "': No such file or directory\n");
+  EXPECT_EQ(Read("err.txt"), "tintavis-calc: cannot write the report '" + target + "': La carpeta no existe\n");
   EXPECT_FALSE(fs::exists(target));
+}
+
+TEST_F(PdfReportToolTest, NamesThatAreNotUtf8ReachTheFileSystemByteForByte) {
+  // Each report name would read as the input's name if it went through a lossy conversion (the
+  // bad bytes becoming U+FFFD, EF BF BD).
+  const std::pair<std::string, std::string> cases[] = {
+      {"vino\xF1.tsv", "vino\xEF\xBF\xBD.tsv"},
+      {"informe\xFF\xFE.pdf", "informe\xEF\xBF\xBD\xEF\xBF\xBD.pdf"},
+      {"corte\xC3.pdf", "corte\xEF\xBF\xBD.pdf"},
+  };
+  for (const auto& [report, input] : cases) {
+    SCOPED_TRACE(report);
+    fs::copy_file(kSamples, folder / input, fs::copy_options::overwrite_existing);
+    ASSERT_EQ(Tool("--pdf " + Quoted((folder / report).string()) + " " + Quoted((folder / input).string())), 0)
+        << Read("err.txt");
+    std::ifstream in(folder / input, std::ios::binary);
+    std::ifstream original(kSamples, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), std::string(std::istreambuf_iterator<char>(original), {}));
+    ASSERT_TRUE(fs::exists(folder / report));
+    EXPECT_TRUE(ReadPdfInfo((folder / report).string()).has_value());
+  }
+}
+
+TEST_F(PdfReportToolTest, AFailingDiskIsReportedAndTheOldReportStays) {
+  ASSERT_EQ(Tool("--pdf " + Quoted(Pdf()) + " " + Quoted(kSamples)), 0) << Read("err.txt");
+  const std::string before = Read("report.pdf");
+  struct Case {
+    const char* what;
+    std::string shell;  // before the tool's command
+    std::string arguments;
+    std::string out;  // where standard output goes
+    std::string said;
+  } cases[] = {
+      // A file-size limit (in blocks of 512 bytes) below the report, above the data file: the
+      // write fails with EFBIG instead of the signal ending the tool.
+      {"size limit on the report", "ulimit -f 8;", "--pdf " + Quoted(Pdf()), "/dev/null",
+       "tintavis-calc: cannot write the report '" + Pdf() + "': Disk full\n"},
+      {"size limit on the output", "ulimit -f 1;", "--precise --spectrum", (folder / "big.txt").string(),
+       "tintavis-calc: cannot write the output: File too large\n"},
+      {"full device", "", "--pdf " + Quoted(Pdf()), "/dev/full",
+       "tintavis-calc: cannot write the output: No space left on device\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    int status = 0;
+    CommandOutput(c.shell + " " + Quoted(kTool) + " " + c.arguments + " " + Quoted(kSamples) + " >" + Quoted(c.out) +
+                      " 2>" + Quoted((folder / "err.txt").string()),
+                  &status);
+    EXPECT_EQ(status, 2);
+    EXPECT_EQ(Read("err.txt"), c.said);
+    EXPECT_EQ(Read("report.pdf"), before);
+    fs::remove(folder / "big.txt");
+    // No temporary file is left behind.
+    for (const auto& e : fs::directory_iterator(folder)) EXPECT_NE(e.path().filename().string().front(), '.') << e.path();
+  }
 }
 
 }  // namespace
