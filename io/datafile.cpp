@@ -39,20 +39,6 @@ bool IsNotADataFile(std::string_view bytes) {
   return ctrlZ != std::string_view::npos && ctrlZ < bytes.find('\n');
 }
 
-// The pattern with %1 and %2 replaced by the numbers.
-std::string WithCounts(std::string_view pattern, int first, int second) {
-  std::string text;
-  for (std::size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
-      text += std::to_string(pattern[i + 1] == '1' ? first : second);
-      ++i;
-    } else {
-      text += pattern[i];
-    }
-  }
-  return text;
-}
-
 bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 std::string_view Trim(std::string_view s) {
@@ -184,11 +170,11 @@ DataFileRead ReadDataFile(const std::string& path, char separator, Language lang
 }
 
 std::string SamplesLeftOutMessage(int opened, int inFile, Language language) {
-  return WithCounts(messages::kSamplesLeftOut.In(language), opened, inFile);
+  return FillIn(messages::kSamplesLeftOut.In(language), std::to_string(opened), std::to_string(inFile));
 }
 
 std::string SaveLeavesSamplesOutQuestion(int inFile, int saved, Language language) {
-  return WithCounts(messages::kSaveLeavesSamplesOut.In(language), inFile, saved);
+  return FillIn(messages::kSaveLeavesSamplesOut.In(language), std::to_string(inFile), std::to_string(saved));
 }
 
 }  // namespace tintavis

@@ -244,14 +244,29 @@ ReplacementFile::ReplacementFile(const std::string& path, Language language) : l
     return;
   }
   old_ = target.existing;
-  const fs::path file(target_);
-  temporary_ = (FolderOf(target_) / ("." + file.filename().string() + ".XXXXXX")).string();
+  // A file with no name yet, so that a program killed while writing it leaves nothing behind;
+  // it is given a name through /proc once complete. Where either is missing, a named one.
+  std::error_code ec;
+  if (fs::is_directory("/proc/self/fd", ec)) {
+    fd_ = ::open(FolderOf(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd_ >= 0) return;
+    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+      folderRefused_ = FolderRefuses(errno);
+      problem_ = message(errno);
+      return;
+    }
+  }
+  temporary_ = NewTemporaryName();
   fd_ = ::mkstemp(temporary_.data());
   if (fd_ < 0) {
     folderRefused_ = FolderRefuses(errno);
     problem_ = message(errno);
     temporary_.clear();
   }
+}
+
+std::string ReplacementFile::NewTemporaryName() const {
+  return (FolderOf(target_) / ("." + fs::path(target_).filename().string() + ".XXXXXX")).string();
 }
 
 ReplacementFile::~ReplacementFile() {
@@ -271,6 +286,17 @@ std::optional<std::string> ReplacementFile::Commit() {
   }
   if (::fchmod(fd_, old_ ? (old_->st_mode & 07777) : NewFileMode()) != 0) return fail(errno);
   if (::fsync(fd_) != 0) return fail(errno);
+  if (temporary_.empty()) {
+    // The nameless file gets a fresh name beside the target, then takes the target's place.
+    std::string name = NewTemporaryName();
+    const int placeholder = ::mkstemp(name.data());
+    if (placeholder < 0) return fail(errno);
+    ::close(placeholder);
+    ::unlink(name.c_str());
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) != 0) return fail(errno);
+    temporary_ = std::move(name);
+  }
   const int closed = ::close(fd_);
   fd_ = -1;
   if (closed != 0) return fail(errno);

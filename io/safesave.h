@@ -19,9 +19,10 @@ std::string TemporaryFolder();
 int OpenNamelessTemporaryFile(int& error);
 
 // A new file that takes the place of the one `path` leads to once it is complete: made beside
-// that file (symbolic links followed, relative ones from the link's folder), written through
-// Descriptor(), then flushed to the disk and renamed over the old file by Commit(), so that the
-// old file survives any failure before. The new file gets the old one's permission bits, and
+// that file (symbolic links followed, relative ones from the link's folder), without a name
+// where the file system allows it, written through Descriptor(), then flushed to the disk,
+// named and renamed over the old file by Commit(), so that the old file survives any failure
+// before, and a program killed before leaves no temporary file. The new file gets the old one's permission bits, and
 // its owner and group as far as the user may give them. A folder, pipe or device in the place
 // is refused, never replaced. Unless committed, the temporary file is removed again.
 class ReplacementFile {
@@ -45,8 +46,10 @@ class ReplacementFile {
   std::optional<std::string> Commit();
 
  private:
+  std::string NewTemporaryName() const;
+
   std::string target_;
-  std::string temporary_;
+  std::string temporary_;  // the named temporary file, empty while it has no name
   std::optional<struct stat> old_;  // the regular file replaced
   std::optional<std::string> problem_;
   bool folderRefused_ = false;  // the folder does not let the user make or replace a file

@@ -306,26 +306,37 @@ TEST_F(PdfReportToolTest, NamesThatAreNotUtf8ReachTheFileSystemByteForByte) {
 TEST_F(PdfReportToolTest, AFailingDiskIsReportedAndTheOldReportStays) {
   ASSERT_EQ(Tool("--pdf " + Quoted(Pdf()) + " " + Quoted(kSamples)), 0) << Read("err.txt");
   const std::string before = Read("report.pdf");
+  // A name beyond ASCII holds the lines back in a temporary file until the encoding is known.
+  const std::string anejo = (folder / "anejo.tsv").string();
+  {
+    std::ofstream out(anejo, std::ios::binary);
+    out << "A\xC3\xB1" "ejo\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n";
+    for (int i = 0; i < 40; ++i) out << "Crianza\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n";
+  }
+  const std::string temporary = (folder / "tmp").string();
+  fs::create_directory(temporary);
   struct Case {
     const char* what;
     std::string shell;  // before the tool's command
-    std::string arguments;
-    std::string out;  // where standard output goes
+    std::string arguments;  // the input included
+    std::string out;        // where standard output goes
     std::string said;
   } cases[] = {
+      {"size limit on the temporary file", "ulimit -f 1; TMPDIR=" + Quoted(temporary), Quoted(anejo), "/dev/null",
+       "tintavis-calc: cannot write the temporary file in '" + temporary + "': File too large\n"},
       // A file-size limit (in blocks of 512 bytes) below the report, above the data file: the
       // write fails with EFBIG instead of the signal ending the tool.
-      {"size limit on the report", "ulimit -f 8;", "--pdf " + Quoted(Pdf()), "/dev/null",
+      {"size limit on the report", "ulimit -f 8;", "--pdf " + Quoted(Pdf()) + " " + Quoted(kSamples), "/dev/null",
        "tintavis-calc: cannot write the report '" + Pdf() + "': Disk full\n"},
-      {"size limit on the output", "ulimit -f 1;", "--precise --spectrum", (folder / "big.txt").string(),
+      {"size limit on the output", "ulimit -f 1;", "--precise --spectrum " + Quoted(kSamples), (folder / "big.txt").string(),
        "tintavis-calc: cannot write the output: File too large\n"},
-      {"full device", "", "--pdf " + Quoted(Pdf()), "/dev/full",
+      {"full device", "", "--pdf " + Quoted(Pdf()) + " " + Quoted(kSamples), "/dev/full",
        "tintavis-calc: cannot write the output: No space left on device\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     int status = 0;
-    CommandOutput(c.shell + " " + Quoted(kTool) + " " + c.arguments + " " + Quoted(kSamples) + " >" + Quoted(c.out) +
+    CommandOutput(c.shell + " " + Quoted(kTool) + " " + c.arguments + " >" + Quoted(c.out) +
                       " 2>" + Quoted((folder / "err.txt").string()),
                   &status);
     EXPECT_EQ(status, 2);

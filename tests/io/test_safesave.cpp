@@ -170,6 +170,22 @@ TEST_F(SafeSave, OnlyARegularFileIsReplacedAndANameIsTakenByteForByte) {
   EXPECT_EQ(ReadBytes(folder / "vino\xF1.xls"), kHeaderEs);
 }
 
+TEST_F(SafeSave, AProgramKilledWhileWritingLeavesTheOldFileAndNothingElse) {
+  const fs::path file = folder / "datos.xls";
+  WriteBytes(file, kOld);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    tintavis::ReplacementFile replacement(file.string(), tintavis::Language::English);
+    const bool written = !replacement.Problem() && ::write(replacement.Descriptor(), "half", 4) == 4;
+    ::_exit(written ? 0 : 1);  // no destructor runs, as after a kill
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(ReadBytes(file), kOld);
+  EXPECT_EQ(Entries(), std::set<std::string>{"datos.xls"});
+}
+
 TEST_F(SafeSave, AFileWithOtherHardLinksIsWrittenInPlaceOnlyWhenTheContentFits) {
   const fs::path file = folder / "a.xls";
   const fs::path other = folder / "b.xls";
