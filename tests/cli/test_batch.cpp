@@ -795,7 +795,9 @@ TEST(BatchSpectra, AFileOfSpectraMustBeARegularFileWithinTheLimit) {
   for (const auto& [path, said] : cases) {
     const auto r = RunTool({"--spectra", path}, "");
     EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err.rfind("tintavis-calc: cannot read '" + path + "': " + said, 0), 0u) << r.err;
+    std::string expected = "tintavis-calc: cannot read '" + path;
+    expected.append("': ").append(said);
+    EXPECT_EQ(r.err.rfind(expected, 0), 0u) << r.err;
   }
   // Lines of samples are a stream: a pipe or device is read as it comes, a folder is refused.
   const auto folder = RunTool({::testing::TempDir()}, "");

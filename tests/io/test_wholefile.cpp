@@ -108,8 +108,9 @@ TEST(LongNames, AreCutToTheLongestTheGridTakesWholeCharactersAndAll) {
        [] { std::string s; for (int i = 0; i < 1000; ++i) s += "\xC3\xB1"; return s; }(), true},
   };
   for (const Case& c : cases) {
-    const auto content = std::get<tintavis::DataFileContent>(
-        tintavis::ParseDataFile(header + c.name + values, '.', Language::Spanish));
+    std::string file = header;
+    file.append(c.name).append(values);
+    const auto content = std::get<tintavis::DataFileContent>(tintavis::ParseDataFile(file, '.', Language::Spanish));
     ASSERT_EQ(content.rows.size(), 1u);
     EXPECT_EQ(content.rows[0][0], c.kept);
     EXPECT_EQ(content.namesCut, c.cut);
