@@ -1,5 +1,6 @@
 #include "cli/batch.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,6 +26,10 @@
 #include "logic/textrules.h"
 #include "io/datafile.h"
 #include "io/encoding.h"
+#include "io/fileerrors.h"
+#include "io/fileidentity.h"
+#include "io/safesave.h"
+#include "io/wholefile.h"
 
 namespace tintavis::batch {
 namespace {
@@ -260,6 +265,15 @@ void AppendSampleLine(std::string& out, const RowWritten& row, const Spectrum31&
 }  // namespace
 
 std::string_view Usage() { return kUsage; }
+
+void ReportWriteFailure(const DataFileWriter& writer, std::FILE* err) {
+  if (writer.TemporaryFileFailed()) {
+    std::fprintf(err, "tintavis-calc: cannot write the temporary file in '%s': %s\n", TemporaryFolder().c_str(),
+                 std::strerror(writer.error()));
+  } else {
+    std::fprintf(err, "tintavis-calc: cannot write the output: %s\n", std::strerror(writer.error()));
+  }
+}
 
 Arguments ParseArguments(const std::vector<std::string>& args) {
   Arguments result;
@@ -530,22 +544,54 @@ struct FileCloser {
 using OwnedFile = std::unique_ptr<std::FILE, FileCloser>;
 
 // Why the report may not be written to `path`, or an empty text. The report must never destroy
-// data: not the input (the same file, by whatever name), nor any existing file but an earlier
-// PDF, which is what a forgotten output name (--pdf data.tsv) would hit.
-std::string PdfTargetProblem(const std::string& option, const std::string& path, std::FILE* input) {
-  struct stat target {};
-  if (::stat(path.c_str(), &target) != 0) return {};  // a new file, or one the writer will fail on
-  struct stat source {};
-  if (::fstat(::fileno(input), &source) == 0 && source.st_dev == target.st_dev && source.st_ino == target.st_ino) {
+// data: not the input (the same file, by whatever name or link), nor any existing file but an
+// earlier PDF, which is what a forgotten output name (--pdf data.tsv) would hit; nor may it
+// wait on a pipe or device there.
+std::string PdfTargetProblem(const std::string& option, const std::string& path, std::FILE* input, Language language) {
+  const auto target = IdentityOfPath(path);
+  if (!target) return {};  // a new file, or one the writer will fail on
+  if (IdentityOfDescriptor(::fileno(input)) == target) {
     return option + ": '" + path + "' is the input; the report is not written over it";
   }
-  const OwnedFile existing(std::fopen(path.c_str(), "rb"));
+  const OpenedFile existing = OpenRegularFile(path, language);
+  if (existing.fd < 0 && existing.error == 0) return option + ": '" + path + "': " + existing.message;
   char start[5] = {};
-  if (existing == nullptr || std::fread(start, 1, sizeof start, existing.get()) != sizeof start ||
-      std::string_view(start, sizeof start) != "%PDF-") {
-    return option + ": '" + path + "' exists and is not a PDF file; the report is not written over it";
-  }
+  const bool isPdf = existing.fd >= 0 && ::read(existing.fd, start, sizeof start) == static_cast<ssize_t>(sizeof start) &&
+                     std::string_view(start, sizeof start) == "%PDF-";
+  if (existing.fd >= 0) ::close(existing.fd);
+  if (!isPdf) return option + ": '" + path + "' exists and is not a PDF file; the report is not written over it";
   return {};
+}
+
+// The lines of samples are read as a stream, in blocks: a named pipe or a device is read as it
+// comes (an endless line ends the run), a folder is refused. A file of spectra is read whole
+// and must be a regular file (OpenRegularFile), so that it never waits.
+OpenedFile OpenSampleStream(const std::string& path, Language language) {
+  OpenedFile opened;
+  opened.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+  struct stat st {};
+  if (opened.fd < 0 || ::fstat(opened.fd, &st) != 0) {
+    opened.error = errno;
+  } else if (S_ISDIR(st.st_mode)) {
+    opened.message = NotARegularFileMessage(st.st_mode, language);
+  } else {
+    return opened;
+  }
+  if (opened.fd >= 0) ::close(opened.fd);
+  opened.fd = -1;
+  return opened;
+}
+
+// A temporary file that needs no name: removed when closed.
+OwnedFile TemporaryStream(int& error) {
+  const int fd = OpenNamelessTemporaryFile(error);
+  if (fd < 0) return nullptr;
+  OwnedFile stream(::fdopen(fd, "w+b"));
+  if (stream == nullptr) {
+    error = errno;
+    ::close(fd);
+  }
+  return stream;
 }
 
 // One block of the input and what computing it gave.
@@ -591,15 +637,21 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   OwnedFile opened;
   const std::string inputName = options.input == "-" ? "standard input" : "'" + options.input + "'";
   if (options.input != "-") {
-    opened.reset(std::fopen(options.input.c_str(), "rb"));
+    const OpenedFile file = options.spectra ? OpenRegularFile(options.input, options.language)
+                                            : OpenSampleStream(options.input, options.language);
+    if (file.fd >= 0) opened.reset(::fdopen(file.fd, "rb"));
     if (opened == nullptr) {
-      std::fprintf(err, "tintavis-calc: cannot read %s: %s\n", inputName.c_str(), std::strerror(errno));
+      const int error = file.fd >= 0 ? errno : file.error;
+      if (file.fd >= 0) ::close(file.fd);
+      std::fprintf(err, "tintavis-calc: cannot read %s: %s\n", inputName.c_str(),
+                   error != 0 ? std::strerror(error) : file.message.c_str());
       return 2;
     }
     input = opened.get();
   }
   if (!options.pdf.empty()) {
-    const std::string problem = PdfTargetProblem(options.pdfAll ? "--pdf-all" : "--pdf", options.pdf, input);
+    const std::string problem =
+        PdfTargetProblem(options.pdfAll ? "--pdf-all" : "--pdf", options.pdf, input, options.language);
     if (!problem.empty()) {
       std::fprintf(err, "tintavis-calc: %s\n", problem.c_str());
       return 2;
@@ -619,9 +671,11 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     const bool seekable = ::fstat(::fileno(input), &info) == 0 && S_ISREG(info.st_mode) && start >= 0;
     ByteSource scanned(input);
     if (!seekable) {
-      replay.reset(std::tmpfile());
+      int error = 0;
+      replay = TemporaryStream(error);
       if (replay == nullptr) {
-        std::fprintf(err, "tintavis-calc: cannot make a temporary file: %s\n", std::strerror(errno));
+        std::fprintf(err, "tintavis-calc: cannot make a temporary file in '%s': %s\n", TemporaryFolder().c_str(),
+                     std::strerror(error));
         return 2;
       }
       scanned.CopyTo(replay.get());
@@ -633,6 +687,11 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     // The whole input is looked through: a name given to several samples would make the
     // differences depend on which of them came first.
     while (!search.over && scan.Next(block, firstLine)) FindReference(block, options, *options.reference, firstLine, search);
+    if (scanned.CopyFailed()) {
+      std::fprintf(err, "tintavis-calc: cannot write the temporary file in '%s': %s\n", TemporaryFolder().c_str(),
+                   std::strerror(scan.error()));
+      return 2;
+    }
     if (scan.error() != 0) {
       std::fprintf(err, "tintavis-calc: cannot read %s: %s\n", inputName.c_str(), std::strerror(scan.error()));
       return 2;
@@ -650,6 +709,11 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     reference = search.lab;
     const bool rewound = seekable ? ::fseeko(input, start, SEEK_SET) == 0
                                   : std::fflush(replay.get()) == 0 && std::fseek(replay.get(), 0, SEEK_SET) == 0;
+    if (!rewound && !seekable) {
+      std::fprintf(err, "tintavis-calc: cannot write the temporary file in '%s': %s\n", TemporaryFolder().c_str(),
+                   std::strerror(errno));
+      return 2;
+    }
     if (!rewound) {
       std::fprintf(err, "tintavis-calc: cannot read %s again: %s\n", inputName.c_str(), std::strerror(errno));
       return 2;
@@ -697,7 +761,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   }
   if (written) written = writer.Finish();
   if (!written) {
-    std::fprintf(err, "tintavis-calc: cannot write the output: %s\n", std::strerror(writer.error()));
+    ReportWriteFailure(writer, err);
     return 2;
   }
   if (reader.error() != 0) {

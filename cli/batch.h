@@ -94,6 +94,10 @@ std::string AmbiguousReferenceMessage(std::string_view name, std::string_view pl
 // language of --lang. The date and time are the writer's to fill.
 ReportContent RunReport(const Options& options, std::vector<SampleRecord> gridRows);
 
+// "cannot write the output: REASON" on `err`, or, when the writer's temporary file failed,
+// the same for that file naming its folder.
+void ReportWriteFailure(const DataFileWriter& writer, std::FILE* err);
+
 // Writes the report to `path`; returns what went wrong, or an empty text when it was written.
 using ReportWriter = std::function<std::string(const std::string& path, ReportContent content)>;
 

@@ -12,30 +12,12 @@
 #include "io/datafile.h"
 #include "io/spectraresults.h"
 #include "logic/differencetable.h"
+#include "io/wholefile.h"
 #include "logic/messages.h"
 #include "logic/textrules.h"
 
 namespace tintavis::batch {
 namespace {
-
-// A file of spectra holds a few hundred numbers a sample; beyond this it is no such file (and
-// /dev/zero or an endless pipe must not fill the memory).
-constexpr std::size_t kMaxSpectraBytes = std::size_t{64} << 20;
-
-enum class ReadStatus { Read, TooLarge, Failed };
-
-// The whole input, up to its end, its first NUL byte (which makes it no text file) or
-// kMaxSpectraBytes.
-ReadStatus ReadWhole(std::FILE* input, std::string& bytes) {
-  char buffer[1 << 16];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, input)) > 0) {
-    bytes.append(buffer, n);
-    if (std::memchr(buffer, '\0', n) != nullptr) return ReadStatus::Read;
-    if (bytes.size() > kMaxSpectraBytes) return ReadStatus::TooLarge;
-  }
-  return std::ferror(input) != 0 ? ReadStatus::Failed : ReadStatus::Read;
-}
 
 // "line 2, column 4 (Verdejo): MESSAGE", the place of the spectrum's name in the file.
 std::string AtSpectrum(const SpectraResults& results, const SpectrumResult& spectrum, std::string_view message) {
@@ -95,18 +77,13 @@ std::string SpectrumLine(const SpectrumResult& spectrum, const Options& options,
 
 int RunSpectra(const Options& options, std::FILE* input, const std::string& inputName, std::FILE* out,
                std::FILE* err, const ReportWriter& writeReport) {
-  std::string bytes;
-  switch (ReadWhole(input, bytes)) {
-    case ReadStatus::Read:
-      break;
-    case ReadStatus::TooLarge:
-      std::fprintf(err, "tintavis-calc: cannot read %s: more than %zu MiB, too large for a file of spectra\n",
-                   inputName.c_str(), kMaxSpectraBytes >> 20);
-      return 2;
-    case ReadStatus::Failed:
-      std::fprintf(err, "tintavis-calc: cannot read %s: %s\n", inputName.c_str(), std::strerror(errno));
-      return 2;
+  // Standard input may be a pipe: it is read in chunks up to the largest file of spectra.
+  const WholeFileRead whole = ReadWholeDescriptor(::fileno(input), kMaxSpectraFileBytes, options.language);
+  if (const auto* error = std::get_if<WholeFileError>(&whole)) {
+    std::fprintf(err, "tintavis-calc: cannot read %s: %s\n", inputName.c_str(), error->message.c_str());
+    return 2;
   }
+  const std::string& bytes = std::get<WholeFile>(whole).bytes;
   const SpectraFileRead read = ParseSpectraFile(bytes, ReadOptionsFor(options.spectraChoices, options.language));
   if (const auto* error = std::get_if<SpectraFileError>(&read)) {
     std::fprintf(err, "tintavis-calc: %s: %s\n", inputName.c_str(), error->message.c_str());
@@ -150,6 +127,7 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
       continue;
     }
     if (s.renamed) errors += AtSpectrum(results, s, messages::kNameReplaced.In(options.language));
+    if (s.nameCut) errors += AtSpectrum(results, s, NamesCutMessage(options.language));
     if (!s.dE00) errors += AtSpectrum(results, s, s.estimateRefusal);
     if (written) written = writer.Write(SpectrumLine(s, options, reference ? &*reference : nullptr), EncodingOf(s.name));
     if (gridRows.size() < static_cast<std::size_t>(kMaxSamples)) {
@@ -159,7 +137,7 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
   std::fwrite(errors.data(), 1, errors.size(), err);
   if (written) written = writer.Finish();
   if (!written) {
-    std::fprintf(err, "tintavis-calc: cannot write the output: %s\n", std::strerror(writer.error()));
+    ReportWriteFailure(writer, err);
     return 2;
   }
   if (!options.pdf.empty()) {

@@ -1,12 +1,16 @@
 // TINTAVIS: start-up creates every window once, in a fixed order, then runs the event loop until
 // the main window is closed.
 #include <QApplication>
+#include <csignal>
 
 #include "gui/messenger.h"
 #include "gui/logo.h"
 #include "gui/program.h"
 
 int main(int argc, char** argv) {
+  // Past a file-size limit a save fails with EFBIG and says "Disk full", rather than the signal
+  // ending the program with the unsaved grid.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication app(argc, argv);
   // The title is the caption of every message box and the program's name in the task bar. No
   // display name is set: Qt would append it to every window caption.

@@ -37,6 +37,7 @@
 #include "gui/messenger.h"
 #include "logic/textrules.h"
 #include "io/datafile.h"
+#include "io/fileidentity.h"
 #include "io/spectraresults.h"
 #include "gui/qtprinting.h"
 #include "io/report.h"
@@ -661,8 +662,12 @@ bool MainWindow::SaveThrough(QFileDialog* dialog) {
 }
 
 bool MainWindow::SaveFile(const QString& path) {
-  // Saving over a file that held more samples than were opened from it loses the others: ask.
-  if (!truncatedFile_.isEmpty() && QFileInfo(path).canonicalFilePath() == truncatedFile_) {
+  // The file system's bytes of the name, unchanged from here on.
+  const std::string file = QFile::encodeName(path).toStdString();
+  // Saving over a file that held more samples than were opened from it loses the others: ask,
+  // under whatever name or link the file is reached.
+  const std::optional<FileIdentity> target = IdentityOfPath(file);
+  if (truncatedFile_ && target == truncatedFile_) {
     enum Answer { kYes, kNo };
     const Question question{SaveLeavesSamplesOutQuestion(truncatedFileSamples_, session_.SampleCount(), language_),
                             {std::string(messages::kYesAnswer.In(language_)), std::string(messages::kNoAnswer.In(language_))},
@@ -670,14 +675,14 @@ bool MainWindow::SaveFile(const QString& path) {
                             kNo};
     if (CurrentMessenger().Ask(this, question) != kYes) return false;
   }
-  const auto error = WriteDataFile(session_.store.Texts(), session_.SampleCount(), QFile::encodeName(path).toStdString());
+  const auto error = WriteDataFile(session_.store.Texts(), session_.SampleCount(), file, language_);
   if (error) {
     ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(*error)});
     return false;
   }
   SetCaptionForFile(path);
   undoStack_->setClean();
-  if (QFileInfo(path).canonicalFilePath() == truncatedFile_) truncatedFile_.clear();
+  if (truncatedFile_ && target == truncatedFile_) truncatedFile_.reset();
   return true;
 }
 
@@ -696,7 +701,8 @@ void MainWindow::Open() {
 }
 
 bool MainWindow::OpenFile(const QString& path) {
-  const DataFileRead read = ReadDataFile(QFile::encodeName(path).toStdString(), separator_, language_);
+  FileIdentity identity;
+  const DataFileRead read = ReadDataFile(QFile::encodeName(path).toStdString(), separator_, language_, &identity);
   if (const auto* error = std::get_if<DataFileError>(&read);
       error && (error->kind == DataFileError::Kind::NotADataFile || error->kind == DataFileError::Kind::NoSamples)) {
     // A workbook or other binary file, or a file without samples: refused before anything,
@@ -716,9 +722,10 @@ bool MainWindow::OpenFile(const QString& path) {
   LoadSamples(OpenedSamples(content), false, language_, session_, *this);
   Record(GridAction::Open, std::move(before));
   undoStack_->setClean();
-  truncatedFile_.clear();
+  truncatedFile_.reset();
+  if (content.namesCut) ShowMessage({MessageDisplay::Prompt, NamesCutMessage(language_)});
   if (content.moreThanFifty) {
-    truncatedFile_ = QFileInfo(path).canonicalFilePath();
+    truncatedFile_ = identity;
     truncatedFileSamples_ = content.samplesInFile;
     ShowMessage({MessageDisplay::Prompt, SamplesLeftOutMessage(session_.SampleCount(), content.samplesInFile, language_)});
   }
@@ -747,7 +754,7 @@ bool MainWindow::OpenSpectraFile(const QString& path, const SpectraChoices& choi
   const SpectraResults results = CheckSpectra(std::get<SpectraSet>(read), choices, language_);
   const SpectraGridLoad load = GridLoadFor(results, choices.wine, separator_, language_);
   SetCaptionForFile(path);
-  truncatedFile_.clear();
+  truncatedFile_.reset();
   SampleStore::State before = session_.store.Snapshot();
   std::vector<ComputedSample> samples = load.samples;
   for (ComputedSample& s : samples) s.input = SampleInput{choices.wine, choices.d, choices.r, 0, 0, 0, 0};
@@ -794,10 +801,10 @@ void MainWindow::Print() {
   printDialog_->setPrintRange(QAbstractPrintDialog::PageRange);
   printer_->setCollateCopies(true);
   if (printDialog_->exec() != QDialog::Accepted) return;
-  if (!PrintReportOn(*printer_)) ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(messages::kPrintingFailed)});
+  if (const auto problem = PrintReportOn(*printer_)) ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(*problem)});
 }
 
-bool MainWindow::PrintReportOn(QPrinter& printer) {
+std::optional<std::string> MainWindow::PrintReportOn(QPrinter& printer) {
   // Portrait whatever the dialog said; the printable width and height are read from the
   // printer as it now stands, with the paper chosen in the dialog.
   printer.setPageOrientation(QPageLayout::Portrait);
@@ -806,7 +813,16 @@ bool MainWindow::PrintReportOn(QPrinter& printer) {
   content.language = language_;
   content.moment = ReportMomentOf(QDateTime::currentDateTime(), language_);
   content.rows = ReportRows(session_.store.Texts(), session_.SampleCount());
-  return PaintReport(printer, content);
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    // Qt's own PDF output would truncate an old report first and pass over a full disk.
+    const std::string problem =
+        WriteReportPdf(QFile::encodeName(printer.outputFileName()).toStdString(), printer.pageLayout(),
+                       printer.resolution(), printer.docName(), printer.creator(), content);
+    if (problem.empty()) return std::nullopt;
+    return problem;
+  }
+  if (!PaintReport(printer, content)) return std::string(messages::kPrintingFailed);
+  return std::nullopt;
 }
 
 QString MainWindow::ProposedPdfFile() const {

@@ -5,10 +5,13 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "gui/chartimages.h"
 #include "gui/filedialogs.h"
 #include "gui/gridcommands.h"
+#include "io/fileidentity.h"
 #include "logic/sampleworkflow.h"
 #include "logic/spectrachoices.h"
 
@@ -77,9 +80,10 @@ class MainWindow : public QMainWindow, public WorkflowView {
   Language CurrentLanguage() const { return language_; }
 
   // The report page as "Imprimir" sends it once the print dialog was accepted: portrait, the
-  // samples of the grid, the window caption, the language and the date and time of now. False
-  // when the printer could not take it.
-  bool PrintReportOn(QPrinter& printer);
+  // samples of the grid, the window caption, the language and the date and time of now; to a
+  // PDF file through WriteReportPdf. What went wrong (without full stop) when the printer could
+  // not take it or the file could not be written.
+  std::optional<std::string> PrintReportOn(QPrinter& printer);
 
   // The PDF file the print dialog proposes: the folder of the last one printed, or else the
   // user's documents folder, and the name of the file in the caption ("TINTAVIS" before any)
@@ -156,7 +160,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   SampleSession session_;
   // A file opened with more samples than the grid holds, and how many it has: saving over it
   // asks first.
-  QString truncatedFile_;
+  std::optional<FileIdentity> truncatedFile_;
   int truncatedFileSamples_ = 0;
   char separator_;
   Language language_ = Language::Spanish;

@@ -1,14 +1,54 @@
 #include "gui/qtprinting.h"
 
+#include <unistd.h>
+
 #include <QDateTime>
+#include <QIODevice>
+#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <cerrno>
 
 #include "gui/qtglue.h"
+#include "io/fileerrors.h"
+#include "io/safesave.h"
 
 namespace tintavis {
+namespace {
+
+// Writes to a file descriptor and keeps the errno of the first failure, which Qt's own files
+// turn into a text of their own.
+class DescriptorDevice : public QIODevice {
+ public:
+  explicit DescriptorDevice(int fd) : fd_(fd) {}
+  bool isSequential() const override { return true; }
+  int Error() const { return error_; }
+
+ protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char* data, qint64 size) override {
+    if (error_ != 0) return -1;
+    for (qint64 done = 0; done < size;) {
+      const ssize_t n = ::write(fd_, data + done, static_cast<std::size_t>(size - done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        error_ = errno;
+        return -1;
+      }
+      done += n;
+    }
+    return size;
+  }
+
+ private:
+  int fd_;
+  int error_ = 0;
+};
+
+}  // namespace
 
 QFont ReportFont() {
   QFont font(QStringLiteral("Arial"));
@@ -86,6 +126,27 @@ bool PaintReport(QPagedPaintDevice& device, const ReportContent& content) {
     PrintReport(canvas, device.width(), device.height(), content, page);
   }
   return painter.end();
+}
+
+std::string WriteReportPdf(const std::string& path, const QPageLayout& layout, int resolution, const QString& title,
+                           const QString& creator, const ReportContent& content) {
+  ReplacementFile file(path, content.language);
+  if (file.Problem()) return *file.Problem();
+  DescriptorDevice device(file.Descriptor());
+  device.open(QIODevice::WriteOnly);
+  bool painted = false;
+  {
+    QPdfWriter writer(&device);
+    writer.setResolution(resolution);
+    writer.setPageLayout(layout);
+    writer.setTitle(title);
+    writer.setCreator(creator);
+    painted = PaintReport(writer, content);
+  }
+  if (device.Error() != 0) return FileErrorMessage(device.Error(), file.Target(), FileUse::Writing, content.language);
+  if (!painted) return "the page could not be drawn";
+  if (auto problem = file.Commit()) return *problem;
+  return {};
 }
 
 bool PrintDestinationAvailable(const QPrintDialog& dialog) {

@@ -9,6 +9,7 @@
 #include "io/report.h"
 
 class QDateTime;
+class QPageLayout;
 class QPagedPaintDevice;
 class QPainter;
 class QPrintDialog;
@@ -53,6 +54,15 @@ ReportMoment ReportMomentOf(const QDateTime& when, Language language, const QLoc
 // ended. W and H are the device's printable area as it stands, orientation included. False when
 // the device could not be opened, given a new page or finished.
 bool PaintReport(QPagedPaintDevice& device, const ReportContent& content);
+
+// The report as a PDF file at `path` (the file system's bytes, never passed through a QString),
+// its pages of `layout` at `resolution` dots per inch, with `title` and `creator` in its
+// properties. The file is complete before it replaces what was there (ReplacementFile), so that
+// an old report survives a full disk and a pipe or device is never written to. Returns what went
+// wrong (without full stop, in the report's language where the text is the program's own), or
+// an empty text.
+std::string WriteReportPdf(const std::string& path, const QPageLayout& layout, int resolution, const QString& title,
+                           const QString& creator, const ReportContent& content);
 
 // Whether the print dialog has somewhere to send the page: a printer of the system or the PDF
 // file output that the dialog offers while its PrintToFile option is on.

@@ -1,15 +1,10 @@
 #include "io/datafile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "logic/calculation.h"
 #include "logic/textrules.h"
 #include "io/encoding.h"
-#include "io/fileerrors.h"
 #include "io/safesave.h"
+#include "io/wholefile.h"
 
 namespace tintavis {
 
@@ -23,8 +18,9 @@ std::string DataFileBytes(const ResultsGrid& grid, int samples) {
   return text;
 }
 
-std::optional<std::string> WriteDataFile(const ResultsGrid& grid, int samples, const std::string& path) {
-  return ReplaceFileContent(path, DataFileBytes(grid, samples));
+std::optional<std::string> WriteDataFile(const ResultsGrid& grid, int samples, const std::string& path,
+                                         Language language) {
+  return ReplaceFileContent(path, DataFileBytes(grid, samples), language);
 }
 
 namespace {
@@ -41,20 +37,6 @@ bool IsNotADataFile(std::string_view bytes) {
   if (bytes.starts_with(kOle2Signature) || bytes.starts_with(kZipSignature)) return true;
   const std::size_t ctrlZ = bytes.find('\x1A');
   return ctrlZ != std::string_view::npos && ctrlZ < bytes.find('\n');
-}
-
-// The pattern with %1 and %2 replaced by the numbers.
-std::string WithCounts(std::string_view pattern, int first, int second) {
-  std::string text;
-  for (std::size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
-      text += std::to_string(pattern[i + 1] == '1' ? first : second);
-      ++i;
-    } else {
-      text += pattern[i];
-    }
-  }
-  return text;
 }
 
 bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= 32; }
@@ -175,6 +157,7 @@ DataFileRead ParseDataFile(std::string_view bytes, char separator, Language lang
     RowValues values;
     auto record = ParseLine(line, separator, values);
     if (!record) return DataFileError{std::string(kInvalidNumericInput), DataFileError::Kind::InvalidNumber};
+    if (CutLongName((*record)[0])) content.namesCut = true;
     content.rows.push_back(*std::move(record));
     content.values.push_back(values);
   }
@@ -185,32 +168,20 @@ DataFileRead ParseDataFile(std::string_view bytes, char separator, Language lang
   return content;
 }
 
-DataFileRead ReadDataFile(const std::string& path, char separator, Language language) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return DataFileError{FileErrorMessage(errno, path)};
-  std::string bytes;
-  char buf[1 << 16];
-  while (true) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      return DataFileError{FileErrorMessage(error, path)};
-    }
-    if (n == 0) break;
-    bytes.append(buf, static_cast<std::size_t>(n));
-  }
-  if (::close(fd) != 0) return DataFileError{FileErrorMessage(errno, path)};
-  return ParseDataFile(bytes, separator, language);
+DataFileRead ReadDataFile(const std::string& path, char separator, Language language, FileIdentity* identity) {
+  const WholeFileRead read = ReadWholeFile(path, kMaxDataFileBytes, language);
+  if (const auto* error = std::get_if<WholeFileError>(&read)) return DataFileError{error->message};
+  const auto& file = std::get<WholeFile>(read);
+  if (identity != nullptr) *identity = file.identity;
+  return ParseDataFile(file.bytes, separator, language);
 }
 
 std::string SamplesLeftOutMessage(int opened, int inFile, Language language) {
-  return WithCounts(messages::kSamplesLeftOut.In(language), opened, inFile);
+  return FillIn(messages::kSamplesLeftOut.In(language), std::to_string(opened), std::to_string(inFile));
 }
 
 std::string SaveLeavesSamplesOutQuestion(int inFile, int saved, Language language) {
-  return WithCounts(messages::kSaveLeavesSamplesOut.In(language), inFile, saved);
+  return FillIn(messages::kSaveLeavesSamplesOut.In(language), std::to_string(inFile), std::to_string(saved));
 }
 
 }  // namespace tintavis

@@ -1,12 +1,9 @@
 #include "io/spectrafile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <initializer_list>
 #include <optional>
@@ -16,6 +13,7 @@
 #include "io/encoding.h"
 #include "io/fileerrors.h"
 #include "logic/textrules.h"
+#include "io/wholefile.h"
 
 namespace tintavis {
 
@@ -385,28 +383,11 @@ SpectraFileRead ParseSpectraFile(std::string_view bytes, const SpectraReadOption
 }
 
 SpectraFileRead ReadSpectraFile(const std::string& path, const SpectraReadOptions& options) {
-  auto unreadable = [&](int error) {
-    return SpectraFileError{Problem::Unreadable, 0, 0, FileErrorMessage(error, path)};
-  };
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return unreadable(errno);
-  std::string bytes;
-  // Sized once from the file's length, so that a large file is not copied as the text grows.
-  if (struct stat st {}; ::fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
-  std::array<char, 1 << 16> buffer{};
-  while (true) {
-    const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      return unreadable(error);
-    }
-    if (n == 0) break;
-    bytes.append(buffer.data(), static_cast<std::size_t>(n));
+  const WholeFileRead read = ReadWholeFile(path, kMaxSpectraFileBytes, options.language);
+  if (const auto* error = std::get_if<WholeFileError>(&read)) {
+    return SpectraFileError{Problem::Unreadable, 0, 0, error->message};
   }
-  if (::close(fd) != 0) return unreadable(errno);
-  return ParseSpectraFile(bytes, options);
+  return ParseSpectraFile(std::get<WholeFile>(read).bytes, options);
 }
 
 }  // namespace tintavis

@@ -54,6 +54,7 @@ SpectraResults CheckSpectra(const SpectraSet& set, const SpectraChoices& choices
   for (std::size_t s = 0; s < set.size(); ++s) {
     SpectrumResult& spectrum = results.spectra.emplace_back();
     FieldText fit = ReplaceFieldBreakers(set.names[s]);
+    spectrum.nameCut = CutLongName(fit.text);
     spectrum.name = std::move(fit.text);
     spectrum.name += ' ';
     spectrum.renamed = fit.changed;
@@ -129,7 +130,9 @@ std::string SpectraSummaryText(const SpectraResults& results, char separator, La
 SpectraGridLoad GridLoadFor(const SpectraResults& results, WineType wine, char separator, Language language) {
   SpectraGridLoad load;
   int computed = 0;
+  bool namesCut = false;
   for (const SpectrumResult& s : results.spectra) {
+    namesCut = namesCut || s.nameCut;
     if (!s.computed()) continue;
     ++computed;
     if (load.samples.size() < static_cast<std::size_t>(kMaxSamples)) {
@@ -138,6 +141,7 @@ SpectraGridLoad GridLoadFor(const SpectraResults& results, WineType wine, char s
       load.samples.push_back({SpectrumRecord(s, wine, separator), s.full.colour, values, std::nullopt});
     }
   }
+  if (namesCut) load.messages.push_back({MessageDisplay::Prompt, NamesCutMessage(language)});
   if (computed > kMaxSamples) {
     load.messages.push_back({MessageDisplay::Prompt, SamplesLeftOutMessage(kMaxSamples, computed, language)});
   }

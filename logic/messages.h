@@ -99,6 +99,28 @@ inline constexpr BilingualText kEstimatesRefused = {"Sin estimación con cuatro 
 inline constexpr BilingualText kSpectraNotComputed = {"Sin resultados, y fuera de la tabla: ",
                                                       "No results, and left out of the grid: "};
 
+// What the file services say beyond the system's messages, without full stop. A folder or a
+// pipe or device where a file is read or written:
+inline constexpr BilingualText kIsAFolder = {"Es una carpeta, no un archivo", "Is a folder, not a file"};
+inline constexpr BilingualText kNotARegularFile = {"No es un archivo normal, sino una tubería o un dispositivo",
+                                                   "Is not a regular file but a pipe or a device"};
+// A file to be saved in a folder that is not there.
+inline constexpr BilingualText kFolderMissing = {"La carpeta no existe", "The folder does not exist"};
+// A file too large for its kind, refused before it is read; %1 is the limit in MiB.
+inline constexpr BilingualText kFileTooLarge = {"El archivo pasa de %1 MiB, más de lo que tiene un archivo de este tipo",
+                                                "The file is larger than %1 MiB, more than a file of this kind holds"};
+// A failure of a temporary file: %1 is the system's message, %2 the folder it was made in.
+inline constexpr BilingualText kTemporaryFileFailed = {"%1 en la carpeta temporal «%2»",
+                                                       "%1 in the temporary folder '%2'"};
+// A file rewritten in place that could not be given back its old content: %1 is the system's
+// message, %2 the copy of the old content.
+inline constexpr BilingualText kOldContentKept = {"%1; el contenido anterior del archivo está en «%2»",
+                                                  "%1; the file's previous content is in '%2'"};
+// Said after opening a file whose sample names were cut to the longest the grid shows; %1 is
+// that length.
+inline constexpr BilingualText kNamesCut = {"Los nombres de más de %1 caracteres se han recortado a %1.",
+                                            "Names longer than %1 characters were cut to %1."};
+
 // The printing service's messages, English in both languages, without full stop.
 inline constexpr std::string_view kNoPrinter = "There is no default printer currently selected";
 inline constexpr std::string_view kPrintingFailed = "Printing failed";
@@ -116,6 +138,12 @@ std::string CellNotANumberMessage(std::string_view text, Language language);
 std::string InvalidIntegerMessage(std::string_view text);
 // "'%s' is not a valid floating point value" with the refused text.
 std::string InvalidFloatMessage(std::string_view text);
+
+// kNamesCut with the longest name.
+std::string NamesCutMessage(Language language);
+
+// `pattern` with %1 and %2 replaced by `first` and `second`.
+std::string FillIn(std::string_view pattern, std::string_view first, std::string_view second = {});
 
 // The error display's text: a full stop follows when the last character's code is above that
 // of the full stop.

@@ -511,3 +511,20 @@ FieldText ReplaceFieldBreakers(std::string_view text) {
 }
 
 }  // namespace tintavis
+
+namespace tintavis {
+
+bool CutLongName(std::string& utf8) {
+  if (utf8.size() <= kMaxNameCharacters) return false;
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    // Every byte but a UTF-8 continuation byte starts a character.
+    if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80 && characters++ == kMaxNameCharacters) {
+      utf8.resize(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace tintavis

@@ -70,4 +70,11 @@ struct FieldText {
 };
 FieldText ReplaceFieldBreakers(std::string_view text);
 
+// The longest sample name the grid takes, in characters: a longer one (a file whose names run
+// for megabytes) would stall the window laying out its text.
+inline constexpr std::size_t kMaxNameCharacters = 1000;
+
+// Cuts a UTF-8 name to its first kMaxNameCharacters characters; true when it was longer.
+bool CutLongName(std::string& utf8);
+
 }  // namespace tintavis

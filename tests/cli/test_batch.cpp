@@ -1,11 +1,13 @@
 #include "cli/batch.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "io/encoding.h"
+#include "io/wholefile.h"
 #include "logic/calculation.h"
 #include "logic/differencetable.h"
 #include "logic/textrules.h"
@@ -540,7 +542,9 @@ TEST(BatchPdf, NeverWritesOverTheInputOrOverAFileThatIsNotAPdf) {
   const std::string link = TempPath("link.tsv");
   struct Case {
     const char* what;
-    std::string existing;  // the bytes of `other` before the run, or "-" when it does not exist
+    // The bytes of `other` before the run, "-" when it does not exist, "|" for a named pipe
+    // and "/" for a folder.
+    std::string existing;
     std::vector<std::string> args;
     bool inputFromData;  // standard input is data.tsv
     std::string refused;  // the start of the message, or empty when the report is written
@@ -555,14 +559,23 @@ TEST(BatchPdf, NeverWritesOverTheInputOrOverAFileThatIsNotAPdf) {
       {"an empty file", "", {"--pdf", other, data}, false, "--pdf: '" + other + "' exists and is not a PDF"},
       {"an earlier report", "%PDF-1.4\n", {"--pdf", other, data}, false, ""},
       {"a new file", "-", {"--pdf", other, data}, false, ""},
+      // Opening a pipe to look at it would wait for a writer.
+      {"a named pipe", "|", {"--pdf", other, data}, false, "--pdf: '" + other + "': No es un archivo normal"},
+      {"a folder", "/", {"--pdf-all", other, data}, false, "--pdf-all: '" + other + "': Es una carpeta"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     WriteBytes(data, samples);
     std::filesystem::remove(link);
     std::filesystem::create_hard_link(data, link);
-    std::filesystem::remove(other);
-    if (c.existing != "-") WriteBytes(other, c.existing);
+    std::filesystem::remove_all(other);
+    if (c.existing == "|") {
+      ASSERT_EQ(::mkfifo(other.c_str(), 0600), 0);
+    } else if (c.existing == "/") {
+      std::filesystem::create_directory(other);
+    } else if (c.existing != "-") {
+      WriteBytes(other, c.existing);
+    }
     std::FILE* in = c.inputFromData ? std::fopen(data.c_str(), "rb") : std::tmpfile();
     ASSERT_NE(in, nullptr);
     const PdfRun r = RunWithPdf(c.args, in);
@@ -577,11 +590,11 @@ TEST(BatchPdf, NeverWritesOverTheInputOrOverAFileThatIsNotAPdf) {
     EXPECT_EQ(r.err.rfind("tintavis-calc: " + c.refused, 0), 0u) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.reports, 0);
-    if (c.existing != "-") {
+    if (c.existing.size() != 1) {
       EXPECT_EQ(ReadBytes(other), c.existing);
     }
   }
-  for (const std::string& p : {data, other, link}) std::filesystem::remove(p);
+  for (const std::string& p : {data, other, link}) std::filesystem::remove_all(p);
 }
 
 TEST(BatchRun, SaysItReadsFromTheKeyboardWhenStandardInputIsATerminal) {
@@ -838,6 +851,33 @@ TEST(BatchSpectra, AFaultyFileWritesNothingAndAnOverflowFailsItsSpectrumOnly) {
   EXPECT_EQ(over.status, 1);
   EXPECT_EQ(over.err, "line 1, column 3 (Rare): the spectrum gives values beyond the range of numbers\n");
   EXPECT_EQ(std::count(over.out.begin(), over.out.end(), '\n'), 2);
+}
+
+TEST(BatchSpectra, AFileOfSpectraMustBeARegularFileWithinTheLimit) {
+  const std::string pipe = TempPath("spectra_pipe");
+  const std::string big = TempPath("spectra_big.tsv");
+  std::filesystem::remove(pipe);
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);  // no writer: a blocking open would wait
+  WriteBytes(big, "");
+  ASSERT_EQ(::truncate(big.c_str(), tintavis::kMaxSpectraFileBytes + 1), 0);
+  const std::pair<std::string, std::string> cases[] = {
+      {pipe, "No es un archivo normal"},
+      {::testing::TempDir(), "Es una carpeta"},
+      {big, "El archivo pasa de 64 MiB"},
+  };
+  for (const auto& [path, said] : cases) {
+    const auto r = RunTool({"--spectra", path}, "");
+    EXPECT_EQ(r.status, 2);
+    std::string expected = "tintavis-calc: cannot read '" + path;
+    expected.append("': ").append(said);
+    EXPECT_EQ(r.err.rfind(expected, 0), 0u) << r.err;
+  }
+  // Lines of samples are a stream: a pipe or device is read as it comes, a folder is refused.
+  const auto folder = RunTool({::testing::TempDir()}, "");
+  EXPECT_EQ(folder.status, 2);
+  EXPECT_NE(folder.err.find("': Es una carpeta"), std::string::npos) << folder.err;
+  std::filesystem::remove(pipe);
+  std::filesystem::remove(big);
 }
 
 TEST(BatchSpectra, OptionsThatDoNotFitAreUsageErrors) {

@@ -245,6 +245,11 @@ TEST_F(FileCommandsTest, AFileOfMoreThanFiftySamplesLoadsFiftyAndSaysSo) {
   EXPECT_EQ(messages.questions[0].text, "El archivo tiene 52 muestras; se guardarán 50. ¿Continuar?");
   EXPECT_EQ(messages.questions[0].answers[static_cast<std::size_t>(messages.questions[0].defaultAnswer)], "No");
   EXPECT_EQ(ReadBytes(folder / "muchas.xls"), bytes);
+  // So does saving over it by another name: a hard link is the same file.
+  fs::create_hard_link(folder / "muchas.xls", folder / "enlace.xls");
+  EXPECT_FALSE(window().SaveFile(Path("enlace.xls")));
+  EXPECT_EQ(messages.questions.size(), 2u);
+  EXPECT_EQ(ReadBytes(folder / "muchas.xls"), bytes);
   messages.answers = {0};  // Sí
   EXPECT_TRUE(window().SaveFile(Path("muchas.xls")));
   EXPECT_NE(ReadBytes(folder / "muchas.xls"), bytes);

@@ -352,7 +352,7 @@ TEST_F(TempFolder, SaveThenOpenGivesBackEveryCell) {
     ResultsGrid grid = GridOf({RedReferenceForm("Lote 12"), WhiteForm("Viña"), RedReferenceForm(std::string(40, 'x'))},
                               separator);
     const fs::path file = folder / "Coordenadas.xls";
-    ASSERT_EQ(tintavis::WriteDataFile(grid, 3, file.string()), std::nullopt);
+    ASSERT_EQ(tintavis::WriteDataFile(grid, 3, file.string(), Language::English), std::nullopt);
     const DataFileContent content = Content(tintavis::ReadDataFile(file.string(), separator, Language::Spanish));
     ASSERT_EQ(content.rows.size(), 3u);
     for (int r = 1; r <= 3; ++r) {
@@ -374,7 +374,7 @@ TEST_F(TempFolder, SavingReplacesTheFileWholeAndLeavesNoTemporaryFile) {
   WriteBytes(file, std::string(5000, 'z'));
   ::chmod(file.c_str(), 0640);
   ResultsGrid grid;
-  ASSERT_EQ(tintavis::WriteDataFile(grid, 0, file.string()), std::nullopt);
+  ASSERT_EQ(tintavis::WriteDataFile(grid, 0, file.string(), Language::English), std::nullopt);
   EXPECT_EQ(ReadBytes(file), kHeaderEs);
   EXPECT_EQ(Entries(), std::vector<std::string>{"datos.ods"});
   struct stat st {};
@@ -387,11 +387,12 @@ TEST_F(TempFolder, FailedSavesReportTheirReasonAndKeepTheOldFile) {
   const fs::path regular = folder / "plain";
   WriteBytes(regular, "old");
   // A path through a regular file and a missing folder cannot be created, root or not.
-  EXPECT_EQ(tintavis::WriteDataFile(grid, 0, (regular / "x.xls").string()), "Invalid filename");
-  EXPECT_EQ(tintavis::WriteDataFile(grid, 0, (folder / "missing" / "x.xls").string()), "Invalid filename");
+  EXPECT_EQ(tintavis::WriteDataFile(grid, 0, (regular / "x.xls").string(), Language::English), "Invalid filename");
+  EXPECT_EQ(tintavis::WriteDataFile(grid, 0, (folder / "missing" / "x.xls").string(), Language::English),
+            "The folder does not exist");
   // A folder in the target's place is not replaced.
   fs::create_directory(folder / "dir.xls");
-  EXPECT_EQ(tintavis::WriteDataFile(grid, 0, (folder / "dir.xls").string()), "File access denied");
+  EXPECT_EQ(tintavis::WriteDataFile(grid, 0, (folder / "dir.xls").string(), Language::English), "Is a folder, not a file");
   EXPECT_EQ(ReadBytes(regular), "old");
   EXPECT_EQ(Entries(), (std::vector<std::string>{"dir.xls", "plain"}));
 }
@@ -407,7 +408,7 @@ TEST_F(TempFolder, ADiskThatFillsUpLeavesTheOldFileIntact) {
   struct rlimit small = old;
   small.rlim_cur = 1000;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const auto result = tintavis::WriteDataFile(grid, 50, file.string());
+  const auto result = tintavis::WriteDataFile(grid, 50, file.string(), Language::English);
   ::setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, previousHandler);
   EXPECT_EQ(result, "Disk full");
@@ -421,7 +422,8 @@ TEST_F(TempFolder, OpeningFailuresGiveTheSystemMessages) {
   WriteBytes(folder / "plain", "x");
   EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "plain" / "x.xls").string(), '.', Language::Spanish)), "Invalid filename");
   fs::create_directory(folder / "dir.xls");
-  EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "dir.xls").string(), '.', Language::Spanish)), "File access denied");
+  EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "dir.xls").string(), '.', Language::Spanish)),
+            "Es una carpeta, no un archivo");
 }
 
 }  // namespace
