@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/uncertainty.h"
 #include "logic/language.h"
@@ -48,6 +49,12 @@ inline constexpr BilingualText kConformingCount = {"%1 de %2 conformes", "%1 of 
 
 std::string_view VerdictText(Verdict verdict, Language language);
 
+// The fill of a verdict's cell: green, red or amber, light enough for black text.
+struct VerdictFill {
+  int red, green, blue;
+};
+VerdictFill FillOf(Verdict verdict);
+
 // "ΔE00" or "ΔE*ab".
 std::string_view DifferenceName(DifferenceFormula formula);
 
@@ -57,5 +64,43 @@ std::string RuleStatement(const Tolerance& tolerance, char separator, Language l
 
 // "3 de 5 conformes" / "3 of 5 conform".
 std::string ConformingCount(int conforming, int decided, Language language);
+
+// A number typed into a quality-control field: "." or "," as the decimal separator, not
+// negative. An empty field is nullopt with no error.
+struct FieldReading {
+  std::optional<double> value;
+  std::string error;  // "<field>: '<text>' is not a number ≥ 0"-style text, empty when read
+};
+FieldReading ReadNonNegative(std::string_view text, std::string_view field, char separator, Language language);
+
+// The uncertainty fields, u(A) and u(d): nullopt when both are empty or zero.
+struct UncertaintyReading {
+  std::optional<InputUncertainty> uncertainty;
+  std::string error;
+};
+UncertaintyReading ReadUncertainty(std::string_view absorbance, std::string_view pathLength, char separator,
+                                   Language language);
+
+// The target typed as three numbers (a* and b* may be negative).
+struct TargetReading {
+  std::optional<Lab> target;
+  std::string error;
+};
+TargetReading ReadTarget(std::string_view L, std::string_view a, std::string_view b, char separator, Language language);
+
+// The lines of a row's details that give each value with its expanded uncertainty, "L* = 31.2 ±
+// 0.4", with the grid's decimals; h without one where its linearisation fails, and Intensity
+// and Tonality only where the grid shows them (red and rosé wines).
+std::vector<std::string> UncertaintyLines(const ColourResult& colour, const ColourUncertainty& uncertainty,
+                                          WineType wine, char separator, Language language);
+
+namespace conformity {
+inline constexpr BilingualText kExpandedNote = {"Incertidumbre expandida U (k = 2):", "Expanded uncertainty U (k = 2):"};
+// %1 the field's name, %2 the text.
+inline constexpr BilingualText kNotANumber = {"%1: «%2» no es un número", "%1: '%2' is not a number"};
+inline constexpr BilingualText kNegative = {"%1 no puede ser negativa", "%1 cannot be negative"};
+inline constexpr BilingualText kTargetIncomplete = {"El objetivo necesita L*, a* y b*", "The target needs L*, a* and b*"};
+inline constexpr BilingualText kToleranceName = {"Tolerancia", "Tolerance"};
+}  // namespace conformity
 
 }  // namespace tintavis

@@ -55,5 +55,24 @@ TEST(Filled, ReplacesEachNumberedPlaceAndLeavesOtherPercents) {
   EXPECT_EQ(Filled("%2 of %1, %2 again; 100% %9", {"a", "b"}), "b of a, b again; 100% %9");
 }
 
+TEST(Conformity, TypedFieldsAreReadWithEitherSeparatorAndRefusedWithTheirName) {
+  EXPECT_EQ(ReadNonNegative("1,5", "Tol", '.', Language::English).value, 1.5);
+  EXPECT_FALSE(ReadNonNegative("  ", "Tol", '.', Language::English).value);
+  EXPECT_EQ(ReadNonNegative("-1", "Tolerancia", ',', Language::Spanish).error, "Tolerancia no puede ser negativa");
+  EXPECT_EQ(ReadNonNegative("x", "Tol", ',', Language::English).error, "Tol: 'x' is not a number");
+
+  EXPECT_FALSE(ReadUncertainty("0", "", '.', Language::English).uncertainty);
+  const UncertaintyReading u = ReadUncertainty("0.005", "0,01", '.', Language::English);
+  ASSERT_TRUE(u.uncertainty);
+  EXPECT_EQ(u.uncertainty->pathLength, 0.01);
+  EXPECT_EQ(ReadUncertainty("0.005", "-1", '.', Language::English).error, "u(d) cannot be negative");
+
+  const TargetReading t = ReadTarget("30", "-2,5", "4", ',', Language::English);
+  ASSERT_TRUE(t.target);
+  EXPECT_EQ(t.target->a, -2.5);
+  EXPECT_EQ(ReadTarget("30", "", "4", ',', Language::English).error, "The target needs L*, a* and b*");
+  EXPECT_EQ(ReadTarget("30", "1", "b", ',', Language::Spanish).error, "b*: «b» no es un número");
+}
+
 }  // namespace
 }  // namespace tintavis
