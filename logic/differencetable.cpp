@@ -83,7 +83,11 @@ DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, 
         const Tolerance& tolerance = *check.tolerance;
         const auto u = check.uncertainty ? RowUncertainty(store, row, *check.uncertainty) : std::nullopt;
         double expanded = tolerance.rule == DecisionRule::Guarded && check.uncertainty ? kNoUncertainty : 0;
-        if (u && referenceCovariance) {
+        if (!check.target && row == referenceRow) {
+          // The reference against itself: the same measurement, no difference and no uncertainty.
+          expanded = 0;
+          rowCheck.expanded = Two(0, separator);
+        } else if (u && referenceCovariance) {
           const DifferenceUncertainty d =
               DifferenceWithUncertainty(*reference, *referenceCovariance, *lab, u->lab, tolerance.formula);
           expanded = kCoverageFactor * d.u;
