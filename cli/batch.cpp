@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <memory>
 #include <string>
 #include <thread>
@@ -36,8 +37,9 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: tintavis-calc [--separator . | ,] [--lang es | en] [--precise] [--spectrum]\n"
-    "                     [--pdf OUT.pdf | --pdf-all OUT.pdf] [--reference NAME] [--threads N]\n"
-    "                     [FILE | -]\n"
+    "                     [--pdf OUT.pdf | --pdf-all OUT.pdf] [--reference NAME | --target L,a,b]\n"
+    "                     [--uncertainty UA[,UD]] [--tolerance T [--difference de00 | deab]\n"
+    "                     [--rule simple | guarded]] [--threads N] [FILE | -]\n"
     "       tintavis-calc --spectra FILE [--wine red | white] [--path MM] [--result MM]\n"
     "                     [--transmittance | --transmittance-percent] [--separator . | ,]\n"
     "                     [--lang es | en] [--precise] [--pdf OUT.pdf] [--reference NAME]\n"
@@ -79,6 +81,22 @@ constexpr std::string_view kUsage =
     "  --reference NAME   end every line with the colour differences dE*ab (CIE 1976) and\n"
     "                     dE00 (CIEDE2000) against the sample named NAME, which must be the\n"
     "                     name of one sample only; \"--\" where a difference cannot be computed\n"
+    "  --target L,a,b     the same against a target colour typed from a specification sheet\n"
+    "                     (numbers with '.', e.g. --target 30.5,45.2,18)\n"
+    "  --uncertainty UA[,UD]\n"
+    "                     the standard uncertainty of each absorbance (UA) and of the\n"
+    "                     measurement path length in mm (UD, default 0): U(X) ... U(Ton), the\n"
+    "                     expanded uncertainties (k = 2), follow the ten values\n"
+    "  --tolerance T      with --reference or --target: end every line with U of the\n"
+    "                     difference (with --uncertainty) and the verdict (Conforme, No conforme,\n"
+    "                     Indeterminado / Pass, Fail, Indeterminate); the rule is stated on\n"
+    "                     standard error\n"
+    "  --difference de00 | deab\n"
+    "                     the difference the tolerance limits (default de00)\n"
+    "  --rule simple | guarded\n"
+    "                     simple acceptance: pass when dE <= T (default); guarded acceptance\n"
+    "                     (needs --uncertainty): pass when dE + U <= T, fail when dE - U > T,\n"
+    "                     otherwise indeterminate\n"
     "  --threads N        compute on N threads, 1 to 64 (default: one per core); the output is\n"
     "                     the same for any N\n"
     "  --spectra FILE     read FILE as measured spectra (see above)\n"
@@ -100,7 +118,8 @@ constexpr std::string_view kUsage =
     "Exit status: 0 all samples computed, 1 some failed, 2 usage error, unreadable input (or a\n"
     "spectra file with a fault, or an input without samples), a --reference that names no\n"
     "sample or several, output that could not be written, or a report that could not or may\n"
-    "not be written.\n";
+    "not be written, 3 all samples computed but some not conforming to --tolerance (1 and 2\n"
+    "take precedence).\n";
 
 constexpr std::size_t kFields = 8;
 constexpr unsigned kMaxThreads = 64;
@@ -228,11 +247,35 @@ LineKind ReadLine(std::string_view line, const Options& options, SampleForm& for
   return LineKind::Sample;
 }
 
+// The names of the values in the headings of their uncertainties, plain letters as the
+// difference headings have them.
+constexpr std::array<std::string_view, 10> kUncertaintyHeadings = {"X",  "Y",  "Z",  "L*",  "C*",
+                                                                   "h*", "a*", "b*", "Int", "Ton"};
+
+// Numbers separated by ',' and written with '.', as --target and --uncertainty take them.
+std::optional<std::vector<double>> NumberList(std::string_view text) {
+  std::vector<double> numbers;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = text.find(',', start);
+    const RealParse n = ParseReal(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start), '.');
+    if (!n.ok()) return std::nullopt;
+    numbers.push_back(n.value);
+    if (comma == std::string_view::npos) return numbers;
+    start = comma + 1;
+  }
+}
+
+void AppendNumber(std::string& out, double v, int decimals, const Options& options) {
+  char text[kFixedTextMax];
+  out += '\t';
+  out.append(text, options.precise ? PutPrecise(text, v) : FormatFixedTo(text, v, 18, decimals, options.separator));
+}
+
 // The output line of a computed sample. Its fields after the name are put together in one
 // buffer: ten values, 31 transmittances and two differences, each a TAB and at most
 // kFixedTextMax characters (kPreciseTextMax for %.17g), and the line end.
-void AppendSampleLine(std::string& out, const RowWritten& row, const Spectrum31& spectrum, const Options& options,
-                      const Lab* reference) {
+bool AppendSampleLine(std::string& out, const RowWritten& row, const Spectrum31& spectrum, const Options& options,
+                      const Reference* reference, std::size_t lineNumber) {
   static_assert(kPreciseTextMax <= kFixedTextMax);
   char fields[(10 + kSpectrumPoints + 2) * (1 + kFixedTextMax) + 2];
   char* end = fields;
@@ -247,19 +290,33 @@ void AppendSampleLine(std::string& out, const RowWritten& row, const Spectrum31&
       end = FormatValueCell(end, k, c, row.wine, options.separator);
     }
   }
+  std::optional<ColourUncertainty> u;
+  if (options.uncertainty) {
+    const Computed<ColourUncertainty> propagated = PropagateUncertainty(row.input, *options.uncertainty);
+    if (propagated.ok()) u = propagated.value();
+    out += row.name;
+    out.append(fields, end);
+    AppendUncertainties(out, u, row.wine, options);
+    end = fields;
+  }
   if (options.spectrum) {
     for (const double t : spectrum) end = PutPreciseField(end, t);
   }
   if (reference != nullptr) {
-    const ColourDifferences d = ColourDifference(*reference, {c.L, c.a, c.b});
+    const ColourDifferences d = ColourDifference(reference->lab, {c.L, c.a, c.b});
     for (const double v : {d.dEab, d.dE00}) {
       *end++ = '\t';
       end = options.precise && std::isfinite(v) ? PutPrecise(end, v) : FormatDifferenceTo(end, v, options.separator);
     }
   }
-  end = std::copy(kLineEnd.begin(), kLineEnd.end(), end);
-  out += row.name;
+  if (!options.uncertainty) out += row.name;
   out.append(fields, end);
+  bool conforms = true;
+  if (options.tolerance && reference != nullptr) {
+    conforms = AppendCheck(out, {c.L, c.a, c.b}, u, *reference, options, reference->line == lineNumber);
+  }
+  out += kLineEnd;
+  return conforms;
 }
 
 }  // namespace
@@ -275,12 +332,54 @@ void ReportWriteFailure(const DataFileWriter& writer, std::FILE* err) {
   }
 }
 
+void AppendUncertainties(std::string& out, const std::optional<ColourUncertainty>& u, WineType wine,
+                         const Options& options) {
+  const ColourResult U = u ? Expanded(u->u) : ColourResult{};
+  const double values[10] = {U.X, U.Y, U.Z, U.L, U.C, U.h, U.a, U.b, U.intensity, U.tonality};
+  for (std::size_t k = 0; k < 10; ++k) {
+    const bool none = !u || (k == 5 && !u->hueHasUncertainty) ||
+                      (k >= 8 && wine == WineType::WhiteBrandy && !options.precise);
+    if (none) {
+      out += "\t  --";
+    } else {
+      AppendNumber(out, values[k], kValueFormats[k].decimals, options);
+    }
+  }
+}
+
+
+bool AppendCheck(std::string& out, const Lab& lab, const std::optional<ColourUncertainty>& u,
+                 const Reference& reference, const Options& options, bool isReference) {
+  const Tolerance& tolerance = *options.tolerance;
+  const double difference = Difference(reference.lab, lab, tolerance.formula);
+  double expanded = 0;
+  if (options.uncertainty) {
+    if (isReference) {
+      AppendNumber(out, 0, 2, options);
+    } else if (u) {
+      expanded = kCoverageFactor * DifferenceWithUncertainty(reference.lab, reference.covariance, lab, u->lab,
+                                                             tolerance.formula).u;
+      AppendNumber(out, expanded, 2, options);
+    } else {
+      expanded = tolerance.rule == DecisionRule::Guarded ? std::numeric_limits<double>::quiet_NaN() : 0;
+      out += "\t  --";
+    }
+  }
+  const std::optional<Verdict> verdict = Decide(difference, expanded, tolerance);
+  out += '\t';
+  out += verdict ? VerdictText(*verdict, options.language) : "--";
+  return verdict == Verdict::Pass;
+}
+
 Arguments ParseArguments(const std::vector<std::string>& args) {
   Arguments result;
   Options options;
   bool haveInput = false;
   std::string spectraOption;  // the last option given that only --spectra takes
   std::string valuesOption;   // the option that said what the spectra's values are
+  Tolerance tolerance;
+  bool hasTolerance = false;
+  std::string checkOption;  // the last option given that only --tolerance takes
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&](std::string_view name) -> std::optional<std::string> {
@@ -335,6 +434,53 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
         return result;
       }
       options.reference = *v;
+    } else if (a == "--target") {
+      const auto v = value(a);
+      if (!v) return result;
+      const std::optional<std::vector<double>> numbers = NumberList(*v);
+      if (!numbers || numbers->size() != 3) {
+        result.error = "--target takes L*,a*,b* as three numbers with '.' (not '" + *v + "')";
+        return result;
+      }
+      options.target = Lab{(*numbers)[0], (*numbers)[1], (*numbers)[2]};
+    } else if (a == "--uncertainty") {
+      const auto v = value(a);
+      if (!v) return result;
+      const std::optional<std::vector<double>> numbers = NumberList(*v);
+      if (!numbers || numbers->empty() || numbers->size() > 2 ||
+          std::any_of(numbers->begin(), numbers->end(), [](double x) { return x < 0; })) {
+        result.error = "--uncertainty takes UA or UA,UD, numbers 0 or more with '.' (not '" + *v + "')";
+        return result;
+      }
+      options.uncertainty = InputUncertainty{(*numbers)[0], numbers->size() == 2 ? (*numbers)[1] : 0};
+    } else if (a == "--tolerance") {
+      const auto v = value(a);
+      if (!v) return result;
+      const std::optional<std::vector<double>> numbers = NumberList(*v);
+      if (!numbers || numbers->size() != 1 || (*numbers)[0] < 0) {
+        result.error = "--tolerance takes a number 0 or more with '.' (not '" + *v + "')";
+        return result;
+      }
+      tolerance.limit = (*numbers)[0];
+      hasTolerance = true;
+    } else if (a == "--difference") {
+      const auto v = value(a);
+      if (!v) return result;
+      if (*v != "de00" && *v != "deab") {
+        result.error = "--difference takes de00 or deab (not '" + *v + "')";
+        return result;
+      }
+      tolerance.formula = *v == "deab" ? DifferenceFormula::DeAb : DifferenceFormula::De00;
+      checkOption = a;
+    } else if (a == "--rule") {
+      const auto v = value(a);
+      if (!v) return result;
+      if (*v != "simple" && *v != "guarded") {
+        result.error = "--rule takes simple or guarded (not '" + *v + "')";
+        return result;
+      }
+      tolerance.rule = *v == "guarded" ? DecisionRule::Guarded : DecisionRule::Simple;
+      checkOption = a;
     } else if (a == "--threads") {
       const auto v = value(a);
       if (!v) return result;
@@ -409,6 +555,23 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     result.error = spectraOption + " goes with --spectra";
     return result;
   }
+  if (options.reference && options.target) {
+    result.error = "give --reference or --target, not both";
+    return result;
+  }
+  if (!checkOption.empty() && !hasTolerance) {
+    result.error = checkOption + " goes with --tolerance";
+    return result;
+  }
+  if (hasTolerance && !options.reference && !options.target) {
+    result.error = "--tolerance needs --reference or --target";
+    return result;
+  }
+  if (tolerance.rule == DecisionRule::Guarded && !options.uncertainty) {
+    result.error = "--rule guarded needs --uncertainty";
+    return result;
+  }
+  if (hasTolerance) options.tolerance = tolerance;
   if (options.spectra && options.spectrum) {
     result.error = "--spectrum goes with lines of four absorbances, not with --spectra";
     return result;
@@ -422,18 +585,25 @@ std::string HeaderLine(const Options& options) {
   std::string out;
   // Column 0 (the row number) is not part of a data file.
   AppendFields<std::string>(out, std::span(header).subspan(1));
+  if (options.uncertainty) {
+    for (const std::string_view name : kUncertaintyHeadings) out.append("\tU(").append(name).append(")");
+  }
   if (options.spectrum) {
     for (int nm = 400; nm <= 700; nm += 10) out += "\tT" + std::to_string(nm);
   }
   // Plain letters keep the header within Windows-1252.
-  if (options.reference) out += "\tdE*ab\tdE00";
+  if (options.reference || options.target) out += "\tdE*ab\tdE00";
   if (options.spectra) out += "\tdE00 (4 nm)";
+  if (options.tolerance) {
+    if (options.uncertainty) out += options.tolerance->formula == DifferenceFormula::DeAb ? "\tU(dE*ab)" : "\tU(dE00)";
+    out.append("\t").append(kVerdictHeading.In(options.language));
+  }
   out += kLineEnd;
   return out;
 }
 
 Report ProcessText(std::string_view text, const Options& options, std::size_t firstLine, std::string& out,
-                   std::string& errors, std::vector<SampleRecord>* gridRows, const Lab* reference,
+                   std::string& errors, std::vector<SampleRecord>* gridRows, const Reference* reference,
                    std::size_t keepAtMost) {
   Report report;
   std::size_t lineNumber = firstLine;
@@ -479,7 +649,7 @@ Report ProcessText(std::string_view text, const Options& options, std::size_t fi
     if (gridRows != nullptr && gridRows->size() < keepAtMost) {
       gridRows->push_back(FormatResultRow(row->name, row->colour, row->wine, options.separator));
     }
-    AppendSampleLine(out, *row, spectrum, options, reference);
+    if (!AppendSampleLine(out, *row, spectrum, options, reference, lineNumber)) ++report.notConforming;
     ++report.samples;
   }
   return report;
@@ -503,7 +673,19 @@ void FindReference(std::string_view text, const Options& options, std::string_vi
     }
     search.lines.push_back(line);
     const CalculationOutcome outcome = CalculateSample(form, CalculationCounters{}, options.separator, options.language);
-    if (const auto* row = std::get_if<RowWritten>(&outcome)) search.lab = Lab{row->colour.L, row->colour.a, row->colour.b};
+    if (const auto* row = std::get_if<RowWritten>(&outcome)) {
+      Reference reference{Lab{row->colour.L, row->colour.a, row->colour.b}, {}, line};
+      std::optional<ColourUncertainty> u;
+      if (options.uncertainty) {
+        const Computed<ColourUncertainty> propagated = PropagateUncertainty(row->input, *options.uncertainty);
+        if (propagated.ok()) u = propagated.value();
+      }
+      // A reference with no uncertainty of its own cannot guard a verdict: it serves none.
+      if (!options.uncertainty || u) {
+        if (u) reference.covariance = u->lab;
+        search.reference = reference;
+      }
+    }
   }
 }
 
@@ -657,6 +839,11 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
       return 2;
     }
   }
+  if (options.tolerance) {
+    // The decision rule goes with every verdict.
+    const std::string rule = RuleStatement(*options.tolerance, options.separator, options.language);
+    std::fprintf(err, "tintavis-calc: %s\n", rule.c_str());
+  }
   if (options.spectra) return RunSpectra(options, input, inputName, out, err, writeReport);
   if (options.input == "-" && ::isatty(::fileno(in)) != 0) std::fputs(kReadingKeyboard.In(options.language).data(), err);
 
@@ -664,7 +851,8 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   // first, then again from its start. A stream that cannot be read again is copied to a
   // temporary file as far as that search reads it.
   OwnedFile replay;
-  std::optional<Lab> reference;
+  std::optional<Reference> reference;
+  if (options.target) reference = Reference{*options.target};
   if (options.reference) {
     struct stat info {};
     const off_t start = ::ftello(input);
@@ -701,12 +889,12 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
                    AmbiguousReferenceMessage(*options.reference, "samples so named on lines", search.lines, search.found).c_str());
       return 2;
     }
-    if (!search.lab) {
+    if (!search.reference) {
       std::fprintf(err, "tintavis-calc: no sample named '%s' can serve as the reference\n%s",
                    options.reference->c_str(), kUsage.data());
       return 2;
     }
-    reference = search.lab;
+    reference = search.reference;
     const bool rewound = seekable ? ::fseeko(input, start, SEEK_SET) == 0
                                   : std::fflush(replay.get()) == 0 && std::fseek(replay.get(), 0, SEEK_SET) == 0;
     if (!rewound && !seekable) {
@@ -729,7 +917,8 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   // The report's rows: the 50 of the page, or with --pdf-all every one.
   std::vector<SampleRecord> gridRows;
   const std::size_t reportRows = options.pdfAll ? SIZE_MAX : static_cast<std::size_t>(kMaxSamples);
-  const Lab* referenceLab = reference ? &*reference : nullptr;
+  const Reference* referenceLab = reference ? &*reference : nullptr;
+
 
   bool written = writer.Write(HeaderLine(options), NameEncoding::Ascii);
   if (written) {
@@ -749,6 +938,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     const std::function<bool(Block&)> write = [&](Block& b) {
       total.samples += b.report.samples;
       total.failed += b.report.failed;
+      total.notConforming += b.report.notConforming;
       for (SampleRecord& row : b.rows) {
         if (gridRows.size() == reportRows) break;
         gridRows.push_back(std::move(row));
@@ -788,7 +978,8 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
                    options.pdf.c_str(), kMaxSamples, total.samples);
     }
   }
-  return total.failed > 0 ? 1 : 0;
+  if (total.failed > 0) return 1;
+  return total.notConforming > 0 ? 3 : 0;
 }
 
 }  // namespace tintavis::batch

@@ -14,7 +14,10 @@
 #include "logic/calculation.h"
 #include "logic/resultsgrid.h"
 #include "core/colourdifference.h"
+#include "core/uncertainty.h"
+#include "logic/conformity.h"
 #include "io/report.h"
+#include "io/spectraresults.h"
 #include "logic/spectrachoices.h"
 
 namespace tintavis::batch {
@@ -29,6 +32,13 @@ struct Options {
   bool pdfAll = false;      // --pdf-all: every sample, over as many numbered pages as needed
   // --reference: every line ends with ΔE*ab and ΔE00 against the sample of this name.
   std::optional<std::string> reference;
+  // --target L,a,b: the same against a colour typed from a specification sheet.
+  std::optional<Lab> target;
+  // --uncertainty UA[,UD]: U(X) ... U(Ton), k = 2, follow the ten values.
+  std::optional<InputUncertainty> uncertainty;
+  // --tolerance T with --difference and --rule: the line ends with U of the difference (with
+  // --uncertainty) and the verdict; some sample that does not conform makes the exit status 3.
+  std::optional<Tolerance> tolerance;
   unsigned threads = 0;  // --threads: threads that compute; 0 for one per core
   // --spectra: `input` is a file of measured spectra; each line holds a spectrum's full-method
   // results and ends with the ΔE00 of its four-wavelength estimate. --wine, --path, --result and
@@ -48,6 +58,7 @@ std::string_view Usage();
 
 struct Report {
   std::size_t samples = 0;  // lines computed and written
+  std::size_t notConforming = 0;  // with --tolerance: samples whose verdict is not "pass"
   std::size_t failed = 0;   // lines refused, each reported on the error stream
   std::size_t renamed = 0;  // lines written with characters of their names replaced, each reported
   NameEncoding names = NameEncoding::Ascii;  // what the names written need
@@ -64,21 +75,44 @@ std::string HeaderLine(const Options& options);
 // a line longer than kMaxLineBytes is reported as too long and ends the text. With `gridRows`,
 // the grid texts of the computed samples are appended to it too until it holds `keepAtMost`
 // samples (by default the 50 a window holds).
+// What every line is compared with: the --reference sample's or the --target's L*, a*, b*,
+// with the covariance of the reference sample's (none for a target).
+struct Reference {
+  Lab lab;
+  LabCovariance covariance{};
+  // The input line of the reference sample, 0 for a target: compared with itself a sample
+  // differs by nothing, and by no uncertainty either.
+  std::size_t line = 0;
+  const SpectrumResult* spectrum = nullptr;  // with --spectra, the reference spectrum's result
+};
+
+// With --tolerance: appends U of the difference (with --uncertainty) and the verdict of a
+// sample of `lab` (with `u`, its uncertainty, when known); true when it conforms.
+// With --uncertainty: appends U(X) ... U(Ton) with the values' decimals, "--" where a value has
+// none (a hue near neutral, a sample the model refuses next to it) and, as the values have it,
+// for Intensity and Tonality of a white wine unless --precise.
+void AppendUncertainties(std::string& out, const std::optional<ColourUncertainty>& u, WineType wine,
+                         const Options& options);
+
+bool AppendCheck(std::string& out, const Lab& lab, const std::optional<ColourUncertainty>& u,
+                 const Reference& reference, const Options& options, bool isReference = false);
+
 Report ProcessText(std::string_view text, const Options& options, std::size_t firstLine, std::string& out,
                    std::string& errors, std::vector<SampleRecord>* gridRows = nullptr,
-                   const Lab* reference = nullptr, std::size_t keepAtMost = kMaxSamples);
+                   const Reference* reference = nullptr, std::size_t keepAtMost = kMaxSamples);
 
 // Looks in a block of the input whose first line is line `firstLine`, read as ProcessText reads
 // it, for the sample lines named `name` (their name field without the final blank the grid
 // adds), and adds them to `search`, block after block: how many there are, the numbers of the
-// first kReferenceLinesListed, and the L*, a*, b* of the first when it can be computed. A too
+// first kReferenceLinesListed, and the L*, a*, b* of the first when it can be computed (with its covariance under
+// --uncertainty, and none when its uncertainty cannot be computed). A too
 // long line ends the input and the search.
 inline constexpr std::size_t kReferenceLinesListed = 10;
 struct ReferenceSearch {
   bool over = false;
   std::size_t found = 0;
   std::vector<std::size_t> lines;
-  std::optional<Lab> lab;
+  std::optional<Reference> reference;  // with the sample's covariance under --uncertainty
 };
 void FindReference(std::string_view text, const Options& options, std::string_view name, std::size_t firstLine,
                    ReferenceSearch& search);
@@ -104,7 +138,8 @@ using ReportWriter = std::function<std::string(const std::string& path, ReportCo
 // The whole tool: reads the input, writes standard output and standard error, returns the exit
 // status (0 all samples computed, 1 some failed, 2 usage error, unreadable input, an input
 // without any sample line, a --reference that names no sample or several, help, output or
-// report that could not be written). The input is read and the output written a block at a
+// report that could not be written, 3 all computed but some not conforming to --tolerance).
+// The input is read and the output written a block at a
 // time, the blocks computed on the threads of --threads. --pdf and --pdf-all need `writeReport`;
 // --pdf says on the error stream when samples after the 50th were left out of its page.
 int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err,

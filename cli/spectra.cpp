@@ -36,7 +36,8 @@ void AppendPrecise(std::string& line, double value) {
 
 // The output line of a computed spectrum: the grid's texts (or %.17g), the differences to the
 // reference, the ΔE00 of the estimate.
-std::string SpectrumLine(const SpectrumResult& spectrum, const Options& options, const Lab* reference) {
+std::string SpectrumLine(const SpectrumResult& spectrum, const std::optional<ColourUncertainty>& u,
+                         const Options& options, const Reference* reference, bool& conforms) {
   const WineType wine = options.spectraChoices.wine;
   const SampleRecord record = SpectrumRecord(spectrum, wine, options.separator);
   const ColourResult& c = spectrum.full.colour;
@@ -54,8 +55,9 @@ std::string SpectrumLine(const SpectrumResult& spectrum, const Options& options,
   } else {
     for (std::size_t k = 1; k < record.size(); ++k) line += '\t' + record[k];
   }
+  if (options.uncertainty) AppendUncertainties(line, u, wine, options);
   if (reference != nullptr) {
-    const ColourDifferences d = ColourDifference(*reference, {c.L, c.a, c.b});
+    const ColourDifferences d = ColourDifference(reference->lab, {c.L, c.a, c.b});
     for (const double v : {d.dEab, d.dE00}) {
       if (options.precise && std::isfinite(v)) {
         AppendPrecise(line, v);
@@ -68,6 +70,9 @@ std::string SpectrumLine(const SpectrumResult& spectrum, const Options& options,
     AppendPrecise(line, *spectrum.dE00);
   } else {
     line += '\t' + EstimateCell(spectrum, options.separator);
+  }
+  if (options.tolerance && reference != nullptr) {
+    conforms = AppendCheck(line, {c.L, c.a, c.b}, u, *reference, options, &spectrum == reference->spectrum);
   }
   line += kLineEnd;
   return line;
@@ -89,18 +94,29 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
     std::fprintf(err, "tintavis-calc: %s: %s\n", inputName.c_str(), error->message.c_str());
     return 2;
   }
-  const SpectraResults results = CheckSpectra(std::get<SpectraSet>(read), options.spectraChoices, options.language);
+  const SpectraSet& set = std::get<SpectraSet>(read);
+  const SpectraResults results = CheckSpectra(set, options.spectraChoices, options.language);
+  // u(A) at every point of each spectrum, in absorbance units whatever the file holds.
+  auto uncertaintyOf = [&](std::size_t s) -> std::optional<ColourUncertainty> {
+    if (!options.uncertainty) return std::nullopt;
+    return PropagateSpectrumUncertainty(set.Measured(s, options.spectraChoices.d, options.spectraChoices.r),
+                                        *options.uncertainty);
+  };
 
-  std::optional<Lab> reference;
+  std::optional<Reference> reference;
+  if (options.target) reference = Reference{*options.target};
   if (options.reference) {
     std::vector<std::size_t> columns;
     std::size_t found = 0;
-    for (const SpectrumResult& s : results.spectra) {
+    for (std::size_t i = 0; i < results.spectra.size(); ++i) {
+      const SpectrumResult& s = results.spectra[i];
       if (std::string_view(s.name).substr(0, s.name.size() - 1) != *options.reference) continue;
       if (++found <= kReferenceLinesListed) columns.push_back(static_cast<std::size_t>(s.column));
       if (s.computed() && found == 1) {
         const ColourResult& c = s.full.colour;
-        reference = Lab{c.L, c.a, c.b};
+        reference = Reference{Lab{c.L, c.a, c.b}};
+        reference->spectrum = &s;
+        if (const auto u = uncertaintyOf(i)) reference->covariance = u->lab;
       }
     }
     if (found > 1) {
@@ -119,8 +135,10 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
   bool written = writer.Write(HeaderLine(options), NameEncoding::Ascii);
   std::string errors;
   std::size_t failed = 0;
+  std::size_t notConforming = 0;
   std::vector<SampleRecord> gridRows;
-  for (const SpectrumResult& s : results.spectra) {
+  for (std::size_t i = 0; i < results.spectra.size(); ++i) {
+    const SpectrumResult& s = results.spectra[i];
     if (!s.computed()) {
       errors += AtSpectrum(results, s, s.failure);
       ++failed;
@@ -129,7 +147,10 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
     if (s.renamed) errors += AtSpectrum(results, s, messages::kNameReplaced.In(options.language));
     if (s.nameCut) errors += AtSpectrum(results, s, NamesCutMessage(options.language));
     if (!s.dE00) errors += AtSpectrum(results, s, s.estimateRefusal);
-    if (written) written = writer.Write(SpectrumLine(s, options, reference ? &*reference : nullptr), EncodingOf(s.name));
+    bool conforms = true;
+    const std::string line = SpectrumLine(s, uncertaintyOf(i), options, reference ? &*reference : nullptr, conforms);
+    if (!conforms) ++notConforming;
+    if (written) written = writer.Write(line, EncodingOf(s.name));
     if (gridRows.size() < static_cast<std::size_t>(kMaxSamples)) {
       gridRows.push_back(SpectrumRecord(s, options.spectraChoices.wine, options.separator));
     }
@@ -147,7 +168,8 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
       return 2;
     }
   }
-  return failed > 0 ? 1 : 0;
+  if (failed > 0) return 1;
+  return notConforming > 0 ? 3 : 0;
 }
 
 }  // namespace tintavis::batch

@@ -31,6 +31,9 @@
 #include "gui/qtglue.h"
 #include "gui/chartimages.h"
 #include "gui/detailsdialog.h"
+#include "gui/uncertaintydialog.h"
+#include "logic/conformity.h"
+#include "logic/differencetable.h"
 #include "gui/filedialogs.h"
 #include "gui/gridview.h"
 #include "logic/messages.h"
@@ -126,6 +129,7 @@ MainWindow::MainWindow(QWidget* parent)
   setFont(SansSerifFont(kWindowFontPixels));
   // Outer size 1140 x 713 with an ordinary frame; the window opens maximised.
   resize(1124, 674);
+  uncertainty_ = UncertaintyDialog::Remembered(separator_);
   BuildControls();
   BuildMenus();
   statusBar()->setObjectName("StatusBar1");
@@ -367,6 +371,7 @@ void MainWindow::BuildMenus() {
   QMenu* opciones = menu(menuBar(), "Opciones1");
   QAction* numero1 = item(opciones, "Nmerodemuestra1");
   QAction* diferencia1 = item(opciones, "Diferenciadecolor1");
+  QAction* incertidumbre1 = item(opciones, "Incertidumbre1");
   menuBar()->addMenu(opciones);
 
   QMenu* language = menu(menuBar(), "Language1");
@@ -392,6 +397,7 @@ void MainWindow::BuildMenus() {
   connect(ayuda, &QAction::triggered, this, &MainWindow::ShowHelp);
   connect(acercade1, &QAction::triggered, this, &MainWindow::ShowAbout);
   connect(diferencia1, &QAction::triggered, this, &MainWindow::ShowColourDifferences);
+  connect(incertidumbre1, &QAction::triggered, this, &MainWindow::AskUncertainty);
   connect(abrir1, &QAction::triggered, this, &MainWindow::Open);
   connect(abrirEspectros1, &QAction::triggered, this, &MainWindow::OpenSpectra);
   connect(archivoExcel1, &QAction::triggered, this, &MainWindow::SaveExcelFile);
@@ -584,7 +590,13 @@ void MainWindow::ShowRowDetails() {
   const int row = current.isValid() ? current.row() + 1 : 0;
   if (!session_.store.HoldsSample(row)) return;
   if (details_ == nullptr) details_ = new DetailsDialog(this);
-  details_->ShowSample(session_.store.Sample(row), row, language_);
+  const StoredSample& sample = session_.store.Sample(row);
+  std::vector<std::string> extra;
+  // A value edited by hand is no longer the measurement's: it has no uncertainty.
+  if (const auto u = uncertainty_ ? RowUncertainty(session_.store, row, *uncertainty_) : std::nullopt; u && !sample.edited) {
+    extra = UncertaintyLines(ComputeColour(*sample.input).value(), *u, sample.input->wine, separator_, language_);
+  }
+  details_->ShowSample(sample, row, language_, extra);
   details_->show();
   details_->raise();
   details_->activateWindow();
@@ -615,7 +627,20 @@ void MainWindow::AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDi
   if (help_ != nullptr) connect(this, &MainWindow::languageChanged, help_, &HelpWindow::ApplyLanguage);
   if (differences == nullptr) return;
   differences_ = differences;
+  differences_->SetUncertainty(uncertainty_);
   connect(this, &MainWindow::languageChanged, differences_, &DifferenceWindow::ApplyLanguage);
+}
+
+void MainWindow::AskUncertainty() {
+  if (uncertaintyDialog_ == nullptr) {
+    uncertaintyDialog_ = new UncertaintyDialog(this);
+    connect(uncertaintyDialog_, &UncertaintyDialog::uncertaintyChosen, this,
+            [this](std::optional<InputUncertainty> uncertainty) {
+              uncertainty_ = uncertainty;
+              if (differences_ != nullptr) differences_->SetUncertainty(uncertainty);
+            });
+  }
+  uncertaintyDialog_->Ask(separator_, language_);
 }
 
 void MainWindow::ShowColourDifferences() {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "core/uncertainty.h"
 #include "gui/chartimages.h"
 #include "gui/filedialogs.h"
 #include "gui/gridcommands.h"
@@ -34,6 +35,7 @@ namespace tintavis {
 class AboutWindow;
 class DetailsDialog;
 class DifferenceWindow;
+class UncertaintyDialog;
 class HelpWindow;
 class NumberingDialog;
 class QtTranslations;
@@ -106,6 +108,9 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void ShowHelp();
   void ShowAbout();
   void ShowColourDifferences();
+  // "Incertidumbre…": u(A) and u(d) for the difference window's U and the details.
+  void AskUncertainty();
+  const std::optional<InputUncertainty>& Uncertainty() const { return uncertainty_; }
   void RedisplaySelectedRow(int row);
   // "Borrar fila(s)" and Supr: the samples of the selected rows removed, the rows below moving up.
   void DeleteSelectedRows();
@@ -198,6 +203,8 @@ class MainWindow : public QMainWindow, public WorkflowView {
   NumberingDialog* numbering_ = nullptr;
   QuickEntryWindow* quickEntry_ = nullptr;
   DifferenceWindow* differences_ = nullptr;
+  UncertaintyDialog* uncertaintyDialog_ = nullptr;
+  std::optional<InputUncertainty> uncertainty_;
   DetailsDialog* details_ = nullptr;  // made at the first "Detalles"
   QUndoStack* undoStack_ = nullptr;
   SampleStore::State editBefore_;  // the store before the cell edit under way

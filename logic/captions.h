@@ -32,7 +32,7 @@ struct Caption {
 };
 
 // clang-format off
-inline constexpr std::array<Caption, 51> kCaptions = {{
+inline constexpr std::array<Caption, 52> kCaptions = {{
   // Main window: labels and headings. Leading and trailing blanks are part of the texts.
   {Target::MainWidget, "Label4",  "Espesor de medida",    "Pathlength cell for measurement ", "Espesor de medida"},
   {Target::MainWidget, "Label9",  "Espesor de resultado", "Pathlength cell for result",       "Espesor de resultado"},
@@ -70,6 +70,7 @@ inline constexpr std::array<Caption, 51> kCaptions = {{
   {Target::MenuItem, "Acercade1",       "Acerca de TINTAVIS", "About TINTAVIS", "Acerca de"},
   // The colour difference window's item, at the end of "&Opciones".
   {Target::MenuItem, "Diferenciadecolor1", "Diferencia de color", "Colour difference", "Diferencia de color"},
+  {Target::MenuItem, "Incertidumbre1",     "&Incertidumbre…",    "Uncertainty…",      "Incertidumbre…"},
   // Main window: input controls.
   {Target::MainWidget, "GroupBox1",    "Tipo de vino",           "Type of wine",        "Tipo de vino"},
   {Target::MainWidget, "RadioButton1", "Tinto, Rosado",          "Red, Rosé",           "Tinto, Rosado"},
@@ -114,6 +115,21 @@ inline constexpr std::array<BilingualText, 4> kQuickEntryPrompts = {{
 inline constexpr BilingualText kDifferenceWindowTitle = {"Diferencia de color", "Colour difference"};
 inline constexpr BilingualText kDifferenceReferenceLabel = {"&Referencia:", "&Reference:"};
 inline constexpr BilingualText kDifferenceCopyButton = {"Copiar", "Copy"};
+// The quality control under the reference: a typed target, a tolerance, the difference and the rule.
+inline constexpr BilingualText kCheckBox = {"Control de calidad", "Quality control"};
+inline constexpr BilingualText kCheckTarget = {"&Objetivo (L*, a*, b*):", "&Target (L*, a*, b*):"};
+inline constexpr BilingualText kCheckTolerance = {"To&lerancia:", "T&olerance:"};
+inline constexpr BilingualText kCheckRule = {"Re&gla:", "R&ule:"};
+// The uncertainty dialog of "Opciones".
+inline constexpr BilingualText kUncertaintyTitle = {"Incertidumbre", "Uncertainty"};
+inline constexpr BilingualText kUncertaintyAbsorbance = {
+    "u(A), incertidumbre típica de cada absorbancia:", "u(A), standard uncertainty of each absorbance:"};
+inline constexpr BilingualText kUncertaintyPath = {
+    "u(d), incertidumbre típica del espesor de medida (mm):",
+    "u(d), standard uncertainty of the measurement pathlength (mm):"};
+inline constexpr BilingualText kUncertaintyNote = {
+    "Con 0 o vacío no se calcula incertidumbre. U = 2u (k = 2, aproximadamente 95 %).",
+    "With 0 or empty no uncertainty is computed. U = 2u (k = 2, about 95 %)."};
 // A row's details: its tooltip and the read-only "Detalles" window.
 inline constexpr BilingualText kDetailsTitle = {"Detalles", "Details"};
 inline constexpr BilingualText kDetailsClose = {"Cerrar", "Close"};

@@ -60,10 +60,23 @@ std::string WithFullStop(std::string_view text) {
 
 namespace tintavis {
 
-std::string CellNotANumberMessage(std::string_view text, Language language) {
-  std::string out(messages::kCellNotANumber.In(language));
-  out.replace(out.find("%1"), 2, text);
+std::string Filled(std::string_view pattern, std::initializer_list<std::string_view> values) {
+  std::string out;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+    const auto index = static_cast<std::size_t>(next - '1');
+    if (pattern[i] == '%' && next >= '1' && next <= '9' && index < values.size()) {
+      out += *(values.begin() + index);
+      ++i;
+    } else {
+      out += pattern[i];
+    }
+  }
   return out;
+}
+
+std::string CellNotANumberMessage(std::string_view text, Language language) {
+  return Filled(messages::kCellNotANumber.In(language), {text});
 }
 
 }  // namespace tintavis

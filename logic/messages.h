@@ -2,6 +2,7 @@
 // texts come from the number conversions and stay English in both languages.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -130,6 +131,10 @@ inline constexpr std::string_view kPrintingFailed = "Printing failed";
 // The colour difference window's notes under its table.
 std::string ReferenceWithoutLabMessage(int referenceRow, Language language);
 std::string RowsWithoutLabMessage(std::string_view rows, Language language);
+
+// The pattern with %1, %2, ... %9 replaced by the values in turn; a % before anything else
+// stays.
+std::string Filled(std::string_view pattern, std::initializer_list<std::string_view> values);
 
 // kCellNotANumber with the refused text, without full stop.
 std::string CellNotANumberMessage(std::string_view text, Language language);

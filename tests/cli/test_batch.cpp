@@ -11,6 +11,7 @@
 #include "logic/calculation.h"
 #include "logic/differencetable.h"
 #include "logic/textrules.h"
+#include "logic/samplestore.h"
 #include "tests/support/datafiles.h"
 #include "tests/support/spectrafiles.h"
 
@@ -890,6 +891,69 @@ TEST(BatchSpectra, OptionsThatDoNotFitAreUsageErrors) {
     EXPECT_EQ(r.status, 2) << args[0] << " " << args[1];
     EXPECT_EQ(r.out, "") << args[0];
     EXPECT_EQ(r.err.rfind("tintavis-calc: ", 0), 0u) << r.err;
+  }
+}
+
+
+// Conformity: the window's table and the tool give the same U and verdicts, the exit status
+// says that some sample does not conform, and options that do not fit are refused.
+TEST(BatchConformity, VerdictsAndTheirUMatchTheDifferenceTableAndSetTheExitStatus) {
+  const std::string input =
+      "Crianza\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n"
+      "Joven\tred\t2\t10\t0.62\t1.05\t0.78\t0.21\n";
+  const auto r = RunTool({"--reference", "Crianza", "--uncertainty", "0.005,0.01", "--tolerance", "1.6", "--rule",
+                          "guarded", "--lang", "en", "-"},
+                         input);
+  EXPECT_EQ(r.status, 3) << r.err;
+  EXPECT_NE(r.err.find("Guarded acceptance: pass when ΔE00 + U ≤ 1.60"), std::string::npos) << r.err;
+
+  // The same two samples in the window's store, checked against row 1.
+  std::vector<tintavis::StoredSample> samples;
+  for (const auto& a : {std::array{0.5, 0.8, 0.6, 0.2}, std::array{0.62, 1.05, 0.78, 0.21}}) {
+    tintavis::SampleInput in{tintavis::WineType::RedRose, 2, 10, a[0], a[1], a[2], a[3]};
+    tintavis::StoredSample s = tintavis::OpenedSample({"x "}, tintavis::ValuesOf(tintavis::ComputeColour(in).value(), in.wine));
+    s.origin = tintavis::SampleOrigin::Calculated;
+    s.input = in;
+    samples.push_back(s);
+  }
+  tintavis::SampleStore store;
+  store.Load(samples);
+  tintavis::QualityCheck check;
+  check.tolerance = tintavis::Tolerance{1.6, tintavis::DifferenceFormula::De00, tintavis::DecisionRule::Guarded};
+  check.uncertainty = tintavis::InputUncertainty{0.005, 0.01};
+  const auto table = tintavis::MakeDifferenceTable(store, 1, '.', tintavis::Language::English, check);
+  for (std::size_t row = 0; row < 2; ++row) {
+    const std::string tail = "\t" + table.checks[row].expanded + "\t" +
+                             std::string(tintavis::VerdictText(*table.checks[row].verdict, tintavis::Language::English)) +
+                             "\r\n";
+    const std::size_t lineStart = row == 0 ? r.out.find("Crianza") : r.out.find("Joven");
+    EXPECT_NE(r.out.find(tail, lineStart), std::string::npos) << tail << r.out;
+  }
+  // Every sample conforms: 0; a failed line takes precedence over a verdict: 1.
+  EXPECT_EQ(RunTool({"--target", "12,41.2,15.3", "--tolerance", "90", "-"}, input).status, 0);
+  EXPECT_EQ(RunTool({"--target", "12,41.2,15.3", "--tolerance", "0.1", "-"}, input + "bad\tred\n").status, 1);
+
+  // Spectra take u(A) at every point; the reference spectrum against itself has U 0.
+  const std::string spectra = std::string(TINTAVIS_SOURCE_DIR) + "/examples/spectra.tsv";
+  const auto s = RunTool({"--spectra", spectra, "--uncertainty", "0.002", "--reference", "Tinto joven", "--tolerance",
+                          "2", "--lang", "en"},
+                         "");
+  EXPECT_EQ(s.status, 3) << s.err;
+  EXPECT_NE(s.out.find("\tU(X)\t"), std::string::npos);
+  EXPECT_NE(s.out.find("\t0.00\tPass\r\n"), std::string::npos) << s.out;
+
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--tolerance", "2"},                                     // nothing to compare with
+           {"--target", "1,2"},                                      // two numbers
+           {"--target", "1,2,3", "--reference", "Crianza"},          // both
+           {"--target", "1,2,3", "--tolerance", "2", "--rule", "guarded"},  // guarded without U
+           {"--uncertainty", "-0.1"},
+           {"--uncertainty", "0.005,0.01,3"},
+           {"--rule", "simple"},                                     // without a tolerance
+           {"--target", "1,2,3", "--tolerance", "2", "--difference", "de94"}}) {
+    const auto refused = RunTool(args, input);
+    EXPECT_EQ(refused.status, 2) << args[0] << " " << args[1];
+    EXPECT_TRUE(refused.out.empty());
   }
 }
 
