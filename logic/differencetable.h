@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ struct DifferenceTable {
   // One row per sample: its number, its name, then the seven differences with two decimals, or
   // empty texts when the row keeps no L*, a* or b*.
   std::vector<std::array<std::string, kDifferenceColumns>> rows;
+  // The seven differences of each row as numbers, or none where its texts are empty.
+  std::vector<std::optional<std::array<double, 7>>> values;
   std::string message;  // one line under the table when some row could not be compared
 };
 
