@@ -13,6 +13,7 @@
 #include "cli/output.h"
 #include "logic/calculation.h"
 #include "logic/resultsgrid.h"
+#include "logic/storedsample.h"
 #include "core/colourdifference.h"
 #include "io/report.h"
 #include "logic/spectrachoices.h"
@@ -27,6 +28,7 @@ struct Options {
   std::string input = "-";  // a file name, or "-" for standard input
   std::string pdf;          // --pdf or --pdf-all: the printed report is also written to this file
   bool pdfAll = false;      // --pdf-all: every sample, over as many numbered pages as needed
+  std::string xlsx;         // --xlsx: a spreadsheet workbook of every sample is also written here
   // --reference: every line ends with ΔE*ab and ΔE00 against the sample of this name.
   std::optional<std::string> reference;
   unsigned threads = 0;  // --threads: threads that compute; 0 for one per core
@@ -40,6 +42,7 @@ struct Options {
 struct Arguments {
   std::optional<Options> options;  // empty when help was asked for or the arguments are wrong
   bool help = false;
+  bool version = false;  // --version: the version, and nothing else
   std::string error;  // what is wrong with the arguments
 };
 
@@ -63,10 +66,12 @@ std::string HeaderLine(const Options& options);
 // output lines (UTF-8) are appended to `out` and the "line N: MESSAGE" reports to `errors`;
 // a line longer than kMaxLineBytes is reported as too long and ends the text. With `gridRows`,
 // the grid texts of the computed samples are appended to it too until it holds `keepAtMost`
-// samples (by default the 50 a window holds).
+// samples (by default the 50 a window holds); with `storedRows`, every computed sample as the
+// window keeps it (for the workbook).
 Report ProcessText(std::string_view text, const Options& options, std::size_t firstLine, std::string& out,
                    std::string& errors, std::vector<SampleRecord>* gridRows = nullptr,
-                   const Lab* reference = nullptr, std::size_t keepAtMost = kMaxSamples);
+                   const Lab* reference = nullptr, std::size_t keepAtMost = kMaxSamples,
+                   std::vector<StoredSample>* storedRows = nullptr);
 
 // Looks in a block of the input, read as ProcessText reads it, for the first sample line named
 // `name` (its name field without the final blank the grid adds). The search is over when that
