@@ -105,14 +105,15 @@ Sheet SamplesSheet(const std::vector<StoredSample>& samples, Language language) 
     SheetRow row;
     SheetCell name = SheetCell::Of(SheetName(sample.cells[0]));
     const RowValues& v = sample.values;
-    if (v[0] && v[1] && v[2]) {
+    const auto known = [](const std::optional<double>& x) { return x && std::isfinite(*x); };
+    if (known(v[0]) && known(v[1]) && known(v[2])) {
       name.fill = DisplayColour(*v[0], *v[1], *v[2]);
       name.ink = InkOn(*name.fill);
     }
     row.push_back(std::move(name));
     for (int k = 0; k < kValueCount; ++k) {
       const auto& value = v[static_cast<std::size_t>(k)];
-      row.push_back(value && std::isfinite(*value) ? SheetCell::Of(*value, DecimalsFormat(kValueFormats[k].decimals))
+      row.push_back(known(value) ? SheetCell::Of(*value, DecimalsFormat(kValueFormats[k].decimals))
                                                    : SheetCell::Blank());
     }
     if (sample.origin != SampleOrigin::OpenedFromFile && sample.input) {
