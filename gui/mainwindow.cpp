@@ -42,6 +42,8 @@
 #include "io/report.h"
 #include "gui/aboutwindow.h"
 #include "logic/captions.h"
+#include "logic/workbooktexts.h"
+#include "io/workbook.h"
 #include "gui/differencewindow.h"
 #include "gui/helpwindow.h"
 #include "gui/logo.h"
@@ -327,6 +329,12 @@ void MainWindow::BuildMenus() {
   QAction* archivoExcel1 = item(guardar1, "ArchivoExcel1");
   QAction* archivoCalc1 = guardar1->addAction(ToQString(captions::kArchivoCalc));
   archivoCalc1->setObjectName("ArchivoCalc1");
+  // The workbook for a spreadsheet, beside the data file that TINTAVIS opens again.
+  QAction* exportarExcel1 = archivo->addAction(ToQString(workbooktexts::kExportItem.startUp));
+  exportarExcel1->setObjectName(ToQString(workbooktexts::kExportItem.name));
+  connect(exportarExcel1, &QAction::triggered, this, &MainWindow::ExportWorkbook);
+  connect(this, &MainWindow::languageChanged, exportarExcel1,
+          [exportarExcel1](Language language) { exportarExcel1->setText(ToQString(workbooktexts::kExportItem.In(language))); });
   archivo->addSeparator();
   QAction* imprimir1 = item(archivo, "Imprimir1", QKeySequence(Qt::CTRL | Qt::Key_I));
   archivo->addSeparator();
@@ -626,7 +634,11 @@ void MainWindow::ShowColourDifferences() {
 // The file dialogs are made at their first use (each costs more than the rest of the window)
 // and kept, so that each proposes the name last chosen in it.
 QFileDialog* MainWindow::Dialog(QFileDialog*& dialog, const char* name, FileDialogKind kind) {
-  if (dialog == nullptr) dialog = MakeFileDialog(this, name, kind);
+  if (dialog == nullptr) {
+    dialog = MakeFileDialog(this, name, kind);
+  } else {
+    StartInLastFolder(dialog);
+  }
   return dialog;
 }
 
@@ -696,6 +708,13 @@ void MainWindow::Open() {
 }
 
 bool MainWindow::OpenFile(const QString& path) {
+  if (IsWorkbookFile(QFile::encodeName(path).toStdString())) {
+    // A workbook, the program's own included: for the spreadsheet, not for "Abrir".
+    ShowMessage({MessageDisplay::ErrorDisplay,
+                 WithFullStop(WorkbookMessage(workbooktexts::kWorkbookNotOpened,
+                                              ToStdString(QFileInfo(path).fileName()), language_))});
+    return false;
+  }
   const DataFileRead read = ReadDataFile(QFile::encodeName(path).toStdString(), separator_, language_);
   if (const auto* error = std::get_if<DataFileError>(&read); error && error->kind == DataFileError::Kind::NotADataFile) {
     // A workbook or other binary file: refused before anything, numbering included, changes.

@@ -183,4 +183,10 @@ Sheet DifferencesSheet(const DifferenceTable& table, const SampleStore& store, i
   return sheet;
 }
 
+std::string WorkbookMessage(BilingualText text, std::string_view argument, Language language) {
+  std::string out(text.In(language));
+  if (const std::size_t at = out.find("%1"); at != std::string::npos) out.replace(at, 2, argument);
+  return out;
+}
+
 }  // namespace tintavis

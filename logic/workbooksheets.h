@@ -69,4 +69,7 @@ Sheet MethodSheet(const std::vector<StoredSample>& samples, Language language);
 // The colour difference table against the sample of `referenceRow`, with its message.
 Sheet DifferencesSheet(const DifferenceTable& table, const SampleStore& store, int referenceRow, Language language);
 
+// One of the workbook's messages with its %1 filled in.
+std::string WorkbookMessage(BilingualText text, std::string_view argument, Language language);
+
 }  // namespace tintavis
