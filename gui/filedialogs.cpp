@@ -58,17 +58,18 @@ QFileDialog* MakeFileDialog(QWidget* parent, const char* objectName, FileDialogK
     dialog->setNameFilters({ToQString(captions::kSpectraFilter), ToQString(captions::kAllFilesFilter)});
     return dialog;
   }
+  const bool workbook = kind == FileDialogKind::ExportWorkbook;
+  // The title goes first: set before the accept mode, it stays as set whatever the language.
+  dialog->setWindowTitle(ToQString(workbook ? workbooktexts::kDialogTitle : captions::kSaveTitle));
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setFileMode(QFileDialog::AnyFile);
   dialog->setLabelText(QFileDialog::Accept, ToQString(captions::kSaveButton));
-  if (kind == FileDialogKind::ExportWorkbook) {
-    dialog->setWindowTitle(ToQString(workbooktexts::kDialogTitle));
+  if (workbook) {
     dialog->setDefaultSuffix(QStringLiteral("xlsx"));
     dialog->setNameFilters({ToQString(workbooktexts::kDialogFilter), ToQString(captions::kAllFilesFilter)});
     dialog->selectFile(ToQString(workbooktexts::kInitialFileName));
     return dialog;
   }
-  dialog->setWindowTitle(ToQString(captions::kSaveTitle));
   const bool excel = kind == FileDialogKind::SaveExcel;
   // The suffix a name typed without one gets; replacing a file is confirmed in the dialog.
   dialog->setDefaultSuffix(excel ? QStringLiteral("xls") : QStringLiteral("ods"));
