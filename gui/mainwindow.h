@@ -11,6 +11,7 @@
 #include "gui/gridcommands.h"
 #include "logic/sampleworkflow.h"
 #include "logic/spectrachoices.h"
+#include "logic/workbooksheets.h"
 
 class QAction;
 class QFileDialog;
@@ -72,6 +73,9 @@ class MainWindow : public QMainWindow, public WorkflowView {
   // workbook, with the colour difference table when its window is open. False after a failure,
   // which was shown. The grid's unsaved mark stays: a workbook is not a data file.
   bool ExportWorkbookFile(const QString& path);
+  // The sheets that export writes now: samples and method, and the colour differences while
+  // their window is open with samples to compare.
+  std::vector<Sheet> WorkbookSheets() const;
 
   // Before a command throws the grid away: with unsaved samples, asks whether to save them
   // first. True when the command may go on (nothing unsaved, saved, or "No guardar").

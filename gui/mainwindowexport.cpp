@@ -20,13 +20,17 @@ void MainWindow::ExportWorkbook() {
   ExportWorkbookFile(path);
 }
 
-bool MainWindow::ExportWorkbookFile(const QString& path) {
+std::vector<Sheet> MainWindow::WorkbookSheets() const {
   const SampleStore& store = session_.store;
   std::vector<Sheet> sheets = {SamplesSheet(store.Samples(), language_), MethodSheet(store.Samples(), language_)};
   if (differences_ != nullptr && differences_->isVisible() && store.SampleCount() > 0) {
     sheets.push_back(DifferencesSheet(differences_->Table(), store, differences_->Model().ReferenceRow(), language_));
   }
-  if (const auto error = WriteWorkbook(QFile::encodeName(path).toStdString(), sheets)) {
+  return sheets;
+}
+
+bool MainWindow::ExportWorkbookFile(const QString& path) {
+  if (const auto error = WriteWorkbook(QFile::encodeName(path).toStdString(), WorkbookSheets())) {
     ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(WorkbookMessage(workbooktexts::kWorkbookNotWritten, *error, language_))});
     return false;
   }

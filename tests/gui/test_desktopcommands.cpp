@@ -62,6 +62,20 @@ TEST_F(DesktopTest, AWorkbookIsExportedAndRefusedByAbrirWithoutTouchingTheGrid) 
   EXPECT_EQ(window().Session().SampleCount(), 2);
 }
 
+TEST_F(DesktopTest, TheDifferenceTableIsASheetWhileItsWindowIsOpen) {
+  ASSERT_TRUE(window().OpenFile(Path("datos.xls")));
+  EXPECT_EQ(window().WorkbookSheets().size(), 2u);
+  program.differences.ShowWindow();
+  window().SwitchToEnglish();
+  const auto sheets = window().WorkbookSheets();
+  ASSERT_EQ(sheets.size(), 3u);
+  EXPECT_EQ(sheets[0].name, "Samples");
+  EXPECT_EQ(sheets[2].name, "Colour differences");
+  EXPECT_EQ(sheets[2].rows.size(), 4u) << "reference, headings and two samples";
+  program.differences.hide();
+  EXPECT_EQ(window().WorkbookSheets().size(), 2u);
+}
+
 TEST_F(DesktopTest, AFailedExportIsShownAndLeavesTheOldFile) {
   ASSERT_TRUE(window().OpenFile(Path("datos.xls")));
   EXPECT_FALSE(window().ExportWorkbookFile(Path("datos.xls/m.xlsx")));
