@@ -15,7 +15,7 @@ using tintavis::Language;
 using tintavis::SheetCell;
 using tintavis::StoredSample;
 
-StoredSample Calculated(tintavis::SampleForm form = tintavis::testing::RedReferenceForm()) {
+StoredSample Calculated(const tintavis::SampleForm& form = tintavis::testing::RedReferenceForm()) {
   const auto outcome = tintavis::CalculateSample(form, {}, '.', Language::Spanish);
   return tintavis::CalculatedSample(std::get<tintavis::RowWritten>(outcome), form, '.', {});
 }
