@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -31,6 +32,10 @@
 #include "io/fileidentity.h"
 #include "io/safesave.h"
 #include "io/wholefile.h"
+#include "io/workbook.h"
+#include "logic/samplestore.h"
+#include "logic/version.h"
+#include "logic/workbooksheets.h"
 
 namespace tintavis::batch {
 namespace {
@@ -39,10 +44,11 @@ constexpr std::string_view kUsage =
     "Usage: tintavis-calc [--separator . | ,] [--lang es | en] [--precise] [--spectrum]\n"
     "                     [--pdf OUT.pdf | --pdf-all OUT.pdf] [--reference NAME | --target L,a,b]\n"
     "                     [--uncertainty UA[,UD]] [--tolerance T [--difference de00 | deab]\n"
-    "                     [--rule simple | guarded]] [--threads N] [FILE | -]\n"
+    "                     [--rule simple | guarded]] [--threads N] [--xlsx OUT.xlsx] [FILE | -]\n"
     "       tintavis-calc --spectra FILE [--wine red | white] [--path MM] [--result MM]\n"
     "                     [--transmittance | --transmittance-percent] [--separator . | ,]\n"
     "                     [--lang es | en] [--precise] [--pdf OUT.pdf] [--reference NAME]\n"
+    "       tintavis-calc --help | --version\n"
     "\n"
     "Computes the colour of every sample in FILE (standard input when FILE is absent or -) and\n"
     "writes a TINTAVIS data file to standard output.\n"
@@ -78,6 +84,10 @@ constexpr std::string_view kUsage =
     "                     left out are counted on standard error); never over the input or\n"
     "                     over an existing file that is not a PDF\n"
     "  --pdf-all OUT.pdf  as --pdf, but every computed sample, 50 to a page, the pages numbered\n"
+    "  --xlsx OUT.xlsx    also write a spreadsheet workbook of every computed sample to OUT.xlsx,\n"
+    "                     beside the data file on standard output: numbers as numbers with the\n"
+    "                     grid's decimals, the readings after them, and a sheet of the method;\n"
+    "                     never over the input or over an existing file that is not a workbook\n"
     "  --reference NAME   end every line with the colour differences dE*ab (CIE 1976) and\n"
     "                     dE00 (CIEDE2000) against the sample named NAME, which must be the\n"
     "                     name of one sample only; \"--\" where a difference cannot be computed\n"
@@ -109,6 +119,7 @@ constexpr std::string_view kUsage =
     "  --transmittance-percent, --transmittance=percent\n"
     "                     with --spectra: the values are transmittances in percent, 0 to 100\n"
     "  --help             show this text\n"
+    "  --version          show the program's version\n"
     "\n"
     "Output: the header line, then one line per computed sample; lines end with CR LF.\n"
     "A sample that cannot be computed is reported on standard error as \"line N: MESSAGE\"\n"
@@ -122,6 +133,8 @@ constexpr std::string_view kUsage =
     "take precedence).\n";
 
 constexpr std::size_t kFields = 8;
+// A sheet's rows, less the headings.
+constexpr std::size_t kMaxWorkbookSamples = 1048575;
 constexpr unsigned kMaxThreads = 64;
 // Input bytes per block of work: enough lines (about 1,400 generated ones) that handing blocks
 // between threads costs little.
@@ -393,6 +406,16 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
       result.help = true;
       return result;
     }
+    if (a == "--version") {
+      result.version = true;
+      return result;
+    }
+    if (a == "--xlsx") {
+      const auto v = value(a);
+      if (!v) return result;
+      options.xlsx = *v;
+      continue;
+    }
     if (a == "--separator") {
       const auto v = value(a);
       if (!v) return result;
@@ -572,6 +595,10 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     return result;
   }
   if (hasTolerance) options.tolerance = tolerance;
+  if (options.spectra && !options.xlsx.empty()) {
+    result.error = "--xlsx goes with lines of four absorbances, not with --spectra";
+    return result;
+  }
   if (options.spectra && options.spectrum) {
     result.error = "--spectrum goes with lines of four absorbances, not with --spectra";
     return result;
@@ -604,8 +631,9 @@ std::string HeaderLine(const Options& options) {
 
 Report ProcessText(std::string_view text, const Options& options, std::size_t firstLine, std::string& out,
                    std::string& errors, std::vector<SampleRecord>* gridRows, const Reference* reference,
-                   std::size_t keepAtMost) {
+                   std::size_t keepAtMost, std::vector<StoredSample>* storedRows) {
   Report report;
+  const auto now = std::chrono::system_clock::now();
   std::size_t lineNumber = firstLine;
   SampleForm form;
   std::string message;
@@ -649,6 +677,7 @@ Report ProcessText(std::string_view text, const Options& options, std::size_t fi
     if (gridRows != nullptr && gridRows->size() < keepAtMost) {
       gridRows->push_back(FormatResultRow(row->name, row->colour, row->wine, options.separator));
     }
+    if (storedRows != nullptr) storedRows->push_back(CalculatedSample(*row, form, options.separator, now));
     if (!AppendSampleLine(out, *row, spectrum, options, reference, lineNumber)) ++report.notConforming;
     ++report.samples;
   }
@@ -776,6 +805,21 @@ OwnedFile TemporaryStream(int& error) {
   return stream;
 }
 
+// Why the workbook may not be written to `path`, or an empty text: as for the report, never over
+// the input, nor over an existing file that is not a workbook.
+std::string WorkbookTargetProblem(const std::string& path, std::FILE* input) {
+  struct stat target {};
+  if (::stat(path.c_str(), &target) != 0) return {};
+  struct stat source {};
+  if (::fstat(::fileno(input), &source) == 0 && source.st_dev == target.st_dev && source.st_ino == target.st_ino) {
+    return "--xlsx: '" + path + "' is the input; the workbook is not written over it";
+  }
+  if (!IsWorkbookFile(path)) {
+    return "--xlsx: '" + path + "' exists and is not a workbook; the workbook is not written over it";
+  }
+  return {};
+}
+
 // One block of the input and what computing it gave.
 struct Block {
   std::string input;
@@ -784,6 +828,7 @@ struct Block {
   std::string out;
   std::string errors;
   std::vector<SampleRecord> rows;
+  std::vector<StoredSample> stored;  // for the workbook
   Report report;
 };
 
@@ -803,6 +848,10 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
       std::fprintf(err, "tintavis-calc: cannot write the help: %s\n", std::strerror(errno));
       return 2;
     }
+    return 0;
+  }
+  if (arguments.version) {
+    std::fprintf(out, "tintavis-calc %.*s\n", static_cast<int>(kProgramVersion.size()), kProgramVersion.data());
     return 0;
   }
   if (!arguments.options) {
@@ -843,6 +892,13 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     // The decision rule goes with every verdict.
     const std::string rule = RuleStatement(*options.tolerance, options.separator, options.language);
     std::fprintf(err, "tintavis-calc: %s\n", rule.c_str());
+  }
+  if (!options.xlsx.empty()) {
+    const std::string problem = WorkbookTargetProblem(options.xlsx, input);
+    if (!problem.empty()) {
+      std::fprintf(err, "tintavis-calc: %s\n", problem.c_str());
+      return 2;
+    }
   }
   if (options.spectra) return RunSpectra(options, input, inputName, out, err, writeReport);
   if (options.input == "-" && ::isatty(::fileno(in)) != 0) std::fputs(kReadingKeyboard.In(options.language).data(), err);
@@ -918,7 +974,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   std::vector<SampleRecord> gridRows;
   const std::size_t reportRows = options.pdfAll ? SIZE_MAX : static_cast<std::size_t>(kMaxSamples);
   const Reference* referenceLab = reference ? &*reference : nullptr;
-
+  std::vector<StoredSample> stored;  // the workbook's samples
 
   bool written = writer.Write(HeaderLine(options), NameEncoding::Ascii);
   if (written) {
@@ -932,8 +988,9 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
       b.out.clear();
       b.errors.clear();
       b.rows.clear();
+      b.stored.clear();
       b.report = ProcessText(b.input, options, b.firstLine, b.out, b.errors, b.keepRows ? &b.rows : nullptr, referenceLab,
-                             reportRows);
+                             reportRows, options.xlsx.empty() ? nullptr : &b.stored);
     };
     const std::function<bool(Block&)> write = [&](Block& b) {
       total.samples += b.report.samples;
@@ -942,6 +999,10 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
       for (SampleRecord& row : b.rows) {
         if (gridRows.size() == reportRows) break;
         gridRows.push_back(std::move(row));
+      }
+      for (StoredSample& sample : b.stored) {
+        if (stored.size() == kMaxWorkbookSamples) break;
+        stored.push_back(std::move(sample));
       }
       // Written whole: a report may quote a field holding a NUL byte.
       std::fwrite(b.errors.data(), 1, b.errors.size(), err);
@@ -963,6 +1024,17 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     // a run that computed everything.
     std::fprintf(err, "tintavis-calc: %s: %s\n", inputName.c_str(), std::string(messages::kNoSamples.In(options.language)).c_str());
     return 2;
+  }
+  if (!options.xlsx.empty()) {
+    const auto problem = WriteWorkbook(options.xlsx, {SamplesSheet(stored, options.language), MethodSheet(stored, options.language)});
+    if (problem) {
+      std::fprintf(err, "tintavis-calc: cannot write the workbook '%s': %s\n", options.xlsx.c_str(), problem->c_str());
+      return 2;
+    }
+    if (total.samples > kMaxWorkbookSamples) {
+      std::fprintf(err, "tintavis-calc: the workbook '%s' holds the first %zu of the %zu samples computed\n",
+                   options.xlsx.c_str(), kMaxWorkbookSamples, total.samples);
+    }
   }
   if (!options.pdf.empty()) {
     const std::string problem = writeReport(options.pdf, RunReport(options, std::move(gridRows)));

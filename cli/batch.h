@@ -13,6 +13,7 @@
 #include "cli/output.h"
 #include "logic/calculation.h"
 #include "logic/resultsgrid.h"
+#include "logic/storedsample.h"
 #include "core/colourdifference.h"
 #include "core/uncertainty.h"
 #include "logic/conformity.h"
@@ -30,6 +31,7 @@ struct Options {
   std::string input = "-";  // a file name, or "-" for standard input
   std::string pdf;          // --pdf or --pdf-all: the printed report is also written to this file
   bool pdfAll = false;      // --pdf-all: every sample, over as many numbered pages as needed
+  std::string xlsx;         // --xlsx: a spreadsheet workbook of every sample is also written here
   // --reference: every line ends with ΔE*ab and ΔE00 against the sample of this name.
   std::optional<std::string> reference;
   // --target L,a,b: the same against a colour typed from a specification sheet.
@@ -50,6 +52,7 @@ struct Options {
 struct Arguments {
   std::optional<Options> options;  // empty when help was asked for or the arguments are wrong
   bool help = false;
+  bool version = false;  // --version: the version, and nothing else
   std::string error;  // what is wrong with the arguments
 };
 
@@ -69,12 +72,6 @@ struct Report {
 // it ends with "dE00 (4 nm)".
 std::string HeaderLine(const Options& options);
 
-// Computes every sample line of `text`, a block of the input's bytes whose first line is line
-// `firstLine`: each line is read as UTF-8, or as Windows-1252 when it is not valid UTF-8. The
-// output lines (UTF-8) are appended to `out` and the "line N: MESSAGE" reports to `errors`;
-// a line longer than kMaxLineBytes is reported as too long and ends the text. With `gridRows`,
-// the grid texts of the computed samples are appended to it too until it holds `keepAtMost`
-// samples (by default the 50 a window holds).
 // What every line is compared with: the --reference sample's or the --target's L*, a*, b*,
 // with the covariance of the reference sample's (none for a target).
 struct Reference {
@@ -97,9 +94,17 @@ void AppendUncertainties(std::string& out, const std::optional<ColourUncertainty
 bool AppendCheck(std::string& out, const Lab& lab, const std::optional<ColourUncertainty>& u,
                  const Reference& reference, const Options& options, bool isReference = false);
 
+// Computes every sample line of `text`, a block of the input's bytes whose first line is line
+// `firstLine`: each line is read as UTF-8, or as Windows-1252 when it is not valid UTF-8. The
+// output lines (UTF-8) are appended to `out` and the "line N: MESSAGE" reports to `errors`;
+// a line longer than kMaxLineBytes is reported as too long and ends the text. With `gridRows`,
+// the grid texts of the computed samples are appended to it too until it holds `keepAtMost`
+// samples (by default the 50 a window holds); with `storedRows`, every computed sample as the
+// window keeps it (for the workbook).
 Report ProcessText(std::string_view text, const Options& options, std::size_t firstLine, std::string& out,
                    std::string& errors, std::vector<SampleRecord>* gridRows = nullptr,
-                   const Reference* reference = nullptr, std::size_t keepAtMost = kMaxSamples);
+                   const Reference* reference = nullptr, std::size_t keepAtMost = kMaxSamples,
+                   std::vector<StoredSample>* storedRows = nullptr);
 
 // Looks in a block of the input whose first line is line `firstLine`, read as ProcessText reads
 // it, for the sample lines named `name` (their name field without the final blank the grid

@@ -46,6 +46,8 @@
 #include "io/report.h"
 #include "gui/aboutwindow.h"
 #include "logic/captions.h"
+#include "logic/workbooktexts.h"
+#include "io/workbook.h"
 #include "gui/differencewindow.h"
 #include "gui/helpwindow.h"
 #include "gui/logo.h"
@@ -332,6 +334,12 @@ void MainWindow::BuildMenus() {
   QAction* archivoExcel1 = item(guardar1, "ArchivoExcel1");
   QAction* archivoCalc1 = guardar1->addAction(ToQString(captions::kArchivoCalc));
   archivoCalc1->setObjectName("ArchivoCalc1");
+  // The workbook for a spreadsheet, beside the data file that TINTAVIS opens again.
+  QAction* exportarExcel1 = archivo->addAction(ToQString(workbooktexts::kExportItem.startUp));
+  exportarExcel1->setObjectName(ToQString(workbooktexts::kExportItem.name));
+  connect(exportarExcel1, &QAction::triggered, this, &MainWindow::ExportWorkbook);
+  connect(this, &MainWindow::languageChanged, exportarExcel1,
+          [exportarExcel1](Language language) { exportarExcel1->setText(ToQString(workbooktexts::kExportItem.In(language))); });
   archivo->addSeparator();
   QAction* imprimir1 = item(archivo, "Imprimir1", QKeySequence(Qt::CTRL | Qt::Key_I));
   archivo->addSeparator();
@@ -652,7 +660,11 @@ void MainWindow::ShowColourDifferences() {
 // The file dialogs are made at their first use (each costs more than the rest of the window)
 // and kept, so that each proposes the name last chosen in it.
 QFileDialog* MainWindow::Dialog(QFileDialog*& dialog, const char* name, FileDialogKind kind) {
-  if (dialog == nullptr) dialog = MakeFileDialog(this, name, kind);
+  if (dialog == nullptr) {
+    dialog = MakeFileDialog(this, name, kind);
+  } else {
+    StartInLastFolder(dialog);
+  }
   return dialog;
 }
 
@@ -726,6 +738,13 @@ void MainWindow::Open() {
 }
 
 bool MainWindow::OpenFile(const QString& path) {
+  if (IsWorkbookFile(QFile::encodeName(path).toStdString())) {
+    // A workbook, the program's own included: for the spreadsheet, not for "Abrir".
+    ShowMessage({MessageDisplay::ErrorDisplay,
+                 WithFullStop(WorkbookMessage(workbooktexts::kWorkbookNotOpened,
+                                              ToStdString(QFileInfo(path).fileName()), language_))});
+    return false;
+  }
   FileIdentity identity;
   const DataFileRead read = ReadDataFile(QFile::encodeName(path).toStdString(), separator_, language_, &identity);
   if (const auto* error = std::get_if<DataFileError>(&read);

@@ -15,6 +15,7 @@
 #include "io/fileidentity.h"
 #include "logic/sampleworkflow.h"
 #include "logic/spectrachoices.h"
+#include "logic/workbooksheets.h"
 
 class QAction;
 class QFileDialog;
@@ -73,6 +74,13 @@ class MainWindow : public QMainWindow, public WorkflowView {
   // the file is good, their full-method values put in the grid and the check of the
   // four-wavelength estimate shown. False after a failure, which was shown.
   bool OpenSpectraFile(const QString& path, const SpectraChoices& choices);
+  // "Exportar a Excel (.xlsx)…" once the file has been chosen: the samples as a spreadsheet
+  // workbook, with the colour difference table when its window is open. False after a failure,
+  // which was shown. The grid's unsaved mark stays: a workbook is not a data file.
+  bool ExportWorkbookFile(const QString& path);
+  // The sheets that export writes now: samples and method, and the colour differences while
+  // their window is open with samples to compare.
+  std::vector<Sheet> WorkbookSheets() const;
 
   // Before a command throws the grid away: with unsaved samples, asks whether to save them
   // first. True when the command may go on (nothing unsaved, saved, or "No guardar").
@@ -104,6 +112,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void OpenSpectra();
   void SaveExcelFile();
   void SaveCalcFile();
+  void ExportWorkbook();
   void Print();
   void ShowHelp();
   void ShowAbout();
@@ -193,6 +202,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   QFileDialog* excelSaveDialog_ = nullptr;  // "Archivo Excel", .xls first
   QFileDialog* openDialog_ = nullptr;
   QFileDialog* spectraFileDialog_ = nullptr;
+  QFileDialog* workbookDialog_ = nullptr;  // "Exportar a Excel (.xlsx)…"
   SpectraDialog* spectraDialog_ = nullptr;  // made at the first "Abrir espectros", keeps its values
   // Created at the first "Imprimir" and kept, so that the dialog offers the last choices again.
   std::unique_ptr<QPrinter> printer_;

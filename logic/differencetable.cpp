@@ -79,14 +79,16 @@ DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, 
     cells[0] = store.Cell(row, kNumberColumn);
     cells[1] = store.Cell(row, kNameColumn);
     const std::optional<Lab> lab = RowLab(store, row);
+    std::optional<std::array<double, 7>> numbers;
     if (lab && reference) {
       const ColourDifferences d = ColourDifference(*reference, *lab);
-      const double values[7] = {d.dL, d.da, d.db, d.dC, d.dH, d.dEab, d.dE00};
-      for (int k = 0; k < 7; ++k) cells[k + 2] = FormatDifference(values[k], separator);
+      numbers = std::array<double, 7>{d.dL, d.da, d.db, d.dC, d.dH, d.dEab, d.dE00};
+      for (int k = 0; k < 7; ++k) cells[k + 2] = FormatDifference((*numbers)[k], separator);
     } else if (!lab) {
       unreadable += (unreadable.empty() ? "" : ", ") + std::to_string(row);
     }
     table.rows.push_back(std::move(cells));
+    table.values.push_back(numbers);
     if (check.tolerance) {
       RowCheck rowCheck{"--", std::nullopt};
       if (lab && reference) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,8 @@ struct DifferenceTable {
   // One row per sample: its number, its name, then the seven differences (FormatDifference), or
   // empty texts when the row keeps no L*, a* or b*.
   std::vector<std::array<std::string, kDifferenceColumns>> rows;
+  // The seven differences of each row as numbers, or none where its texts are empty.
+  std::vector<std::optional<std::array<double, 7>>> values;
   std::string message;  // one line under the table when some row could not be compared
   // With a tolerance: one check per row, the rule in words and "n of N conform".
   std::vector<RowCheck> checks;

@@ -10,7 +10,8 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setApplicationName("TINTAVIS");
-  // Settings kept between runs start empty for every test program, and stay out of the user's.
+  // The settings the program keeps between runs go to a folder of this test program's own, so
+  // that no test sees what another program or an earlier run left.
   const QTemporaryDir settings;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   testing::InitGoogleTest(&argc, argv);
