@@ -1026,7 +1026,8 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     return 2;
   }
   if (!options.xlsx.empty()) {
-    const auto problem = WriteWorkbook(options.xlsx, {SamplesSheet(stored, options.language), MethodSheet(stored, options.language)});
+    const auto problem = WriteWorkbook(options.xlsx, {SamplesSheet(stored, options.language), MethodSheet(stored, options.language)},
+                                       options.language);
     if (problem) {
       std::fprintf(err, "tintavis-calc: cannot write the workbook '%s': %s\n", options.xlsx.c_str(), problem->c_str());
       return 2;

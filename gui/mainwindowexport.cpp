@@ -30,7 +30,7 @@ std::vector<Sheet> MainWindow::WorkbookSheets() const {
 }
 
 bool MainWindow::ExportWorkbookFile(const QString& path) {
-  if (const auto error = WriteWorkbook(QFile::encodeName(path).toStdString(), WorkbookSheets())) {
+  if (const auto error = WriteWorkbook(QFile::encodeName(path).toStdString(), WorkbookSheets(), language_)) {
     ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(WorkbookMessage(workbooktexts::kWorkbookNotWritten, *error, language_))});
     return false;
   }

@@ -6,15 +6,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <tuple>
 
 #include "io/encoding.h"
 #include "io/fileerrors.h"
 #include "io/safesave.h"
+#include "io/wholefile.h"
 
 namespace tintavis {
 namespace {
@@ -102,13 +100,12 @@ lxw_error WriteSheets(const std::string& file, const std::vector<Sheet>& sheets)
 
 }  // namespace
 
-std::optional<std::string> WriteWorkbook(const std::string& path, const std::vector<Sheet>& sheets) {
+std::optional<std::string> WriteWorkbook(const std::string& path, const std::vector<Sheet>& sheets, Language language) {
   // The library writes to a file of its own choosing by name: a temporary one, whose bytes then
   // replace the target's content through the safe save.
-  std::error_code ec;
-  std::string temp = (std::filesystem::temp_directory_path(ec) / "tintavis-workbook-XXXXXX").string();
+  std::string temp = TemporaryFolder() + "/tintavis-workbook-XXXXXX";
   const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return FileErrorMessage(errno, temp);
+  if (fd < 0) return FileErrorMessage(errno, temp, FileUse::Writing, language);
   ::close(fd);
   struct Remove {
     const std::string& file;
@@ -116,16 +113,21 @@ std::optional<std::string> WriteWorkbook(const std::string& path, const std::vec
   } remove{temp};
 
   if (const lxw_error error = WriteSheets(temp, sheets); error != LXW_NO_ERROR) return std::string(lxw_strerror(error));
-  std::ifstream in(temp, std::ios::binary);
-  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  if (!in.good() && !in.eof()) return FileErrorMessage(EIO, temp);
-  return ReplaceFileContent(path, bytes);
+  // A workbook of a million rows (a sheet's most) stays well within this.
+  constexpr std::size_t kMaxWorkbookBytes = std::size_t{1} << 30;
+  const WholeFileRead read = ReadWholeFile(temp, kMaxWorkbookBytes, language);
+  if (const auto* error = std::get_if<WholeFileError>(&read)) return error->message;
+  return ReplaceFileContent(path, std::get<WholeFile>(read).bytes, language);
 }
 
 bool IsWorkbookFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  // Opened as every file read is, so that a pipe or device named here never blocks.
+  const OpenedFile opened = OpenRegularFile(path, Language::English);
+  if (opened.fd < 0) return false;
   char start[4] = {};
-  return in.read(start, sizeof start) && std::string_view(start, sizeof start) == std::string_view("PK\x03\x04", 4);
+  const bool read = ::read(opened.fd, start, sizeof start) == static_cast<ssize_t>(sizeof start);
+  ::close(opened.fd);
+  return read && std::string_view(start, sizeof start) == std::string_view("PK\x03\x04", 4);
 }
 
 }  // namespace tintavis

@@ -14,7 +14,7 @@ namespace tintavis {
 
 // Writes `sheets` as a workbook to `path`, through the safe save (a failure leaves the old file
 // as it was). Returns the error message (English, without full stop) when it failed.
-std::optional<std::string> WriteWorkbook(const std::string& path, const std::vector<Sheet>& sheets);
+std::optional<std::string> WriteWorkbook(const std::string& path, const std::vector<Sheet>& sheets, Language language);
 
 // Whether the file at `path` starts as a zip container does (an .xlsx or .ods workbook), which
 // no data file does.

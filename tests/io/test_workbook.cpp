@@ -31,7 +31,7 @@ class Workbook : public ::testing::Test {
 
 TEST_F(Workbook, IsWrittenAsAZipContainerThatOpenRecognisesAsAWorkbook) {
   const std::string path = (folder / "m.xlsx").string();
-  EXPECT_EQ(tintavis::WriteWorkbook(path, OneSheet()), std::nullopt);
+  EXPECT_EQ(tintavis::WriteWorkbook(path, OneSheet(), tintavis::Language::English), std::nullopt);
   EXPECT_TRUE(tintavis::IsWorkbookFile(path));
   WriteBytes((folder / "d.xls").string(), "   Muestra\t     X\r\n");
   EXPECT_FALSE(tintavis::IsWorkbookFile((folder / "d.xls").string()));
@@ -42,11 +42,11 @@ TEST_F(Workbook, AFailureIsReportedAndLeavesTheOldFileAsItWas) {
   const std::string old = (folder / "old.xlsx").string();
   WriteBytes(old, "previous");
   // A path through a regular file, which root cannot write either.
-  EXPECT_TRUE(tintavis::WriteWorkbook(old + "/new.xlsx", OneSheet()).has_value());
+  EXPECT_TRUE(tintavis::WriteWorkbook(old + "/new.xlsx", OneSheet(), tintavis::Language::English).has_value());
   // Two sheets of one name: the library refuses the workbook before the file is touched.
   auto sheets = OneSheet();
   sheets.push_back(sheets.front());
-  EXPECT_TRUE(tintavis::WriteWorkbook(old, sheets).has_value());
+  EXPECT_TRUE(tintavis::WriteWorkbook(old, sheets, tintavis::Language::English).has_value());
   EXPECT_EQ(ReadBytes(old), "previous");
 }
 
