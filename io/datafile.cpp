@@ -177,11 +177,11 @@ DataFileRead ReadDataFile(const std::string& path, char separator, Language lang
 }
 
 std::string SamplesLeftOutMessage(int opened, int inFile, Language language) {
-  return FillIn(messages::kSamplesLeftOut.In(language), std::to_string(opened), std::to_string(inFile));
+  return Filled(messages::kSamplesLeftOut.In(language), {std::to_string(opened), std::to_string(inFile)});
 }
 
 std::string SaveLeavesSamplesOutQuestion(int inFile, int saved, Language language) {
-  return FillIn(messages::kSaveLeavesSamplesOut.In(language), std::to_string(inFile), std::to_string(saved));
+  return Filled(messages::kSaveLeavesSamplesOut.In(language), {std::to_string(inFile), std::to_string(saved)});
 }
 
 }  // namespace tintavis
