@@ -74,6 +74,7 @@ set(CPACK_TINTAVIS_DEBUG_DIR ${PROJECT_BINARY_DIR}/debug-symbols)
 # Beside the libraries found by dpkg-shlibdeps: the window system plugins Qt loads at run time,
 # the fonts the charts and the report are drawn with, and Qt's own translations, which make the
 # standard buttons and the file and print dialogs speak Spanish. libxlsxwriter writes the
-# workbooks; dpkg-shlibdeps finds it too, and it is named here so that the reason stands beside it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, qt6-translations-l10n, libxlsxwriter4")
+# workbooks and zlib inflates them when they are opened again; dpkg-shlibdeps finds both too,
+# and they are named here so that the reason stands beside them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, qt6-translations-l10n, libxlsxwriter4, zlib1g")
 include(CPack)

@@ -49,6 +49,7 @@
 #include "logic/captions.h"
 #include "logic/workbooktexts.h"
 #include "io/workbook.h"
+#include "io/workbookreader.h"
 #include "gui/differencewindow.h"
 #include "gui/helpwindow.h"
 #include "gui/logo.h"
@@ -744,15 +745,17 @@ void MainWindow::Open() {
 }
 
 bool MainWindow::OpenFile(const QString& path) {
-  if (IsWorkbookFile(QFile::encodeName(path).toStdString())) {
-    // A workbook, the program's own included: for the spreadsheet, not for "Abrir".
-    ShowMessage({MessageDisplay::ErrorDisplay,
-                 WithFullStop(WorkbookMessage(workbooktexts::kWorkbookNotOpened,
-                                              ToStdString(QFileInfo(path).fileName()), language_))});
-    return false;
-  }
+  const std::string file = QFile::encodeName(path).toStdString();
   FileIdentity identity;
-  const DataFileRead read = ReadDataFile(QFile::encodeName(path).toStdString(), separator_, language_, &identity);
+  // A workbook the export wrote opens as its samples sheet; any other workbook is for the
+  // spreadsheet program.
+  const DataFileRead read =
+      IsWorkbookFile(file)
+          ? ReadWorkbookFile(file, separator_, language_,
+                             WorkbookMessage(workbooktexts::kWorkbookNotOpened, ToStdString(QFileInfo(path).fileName()),
+                                             language_),
+                             &identity)
+          : ReadDataFile(file, separator_, language_, &identity);
   if (const auto* error = std::get_if<DataFileError>(&read);
       error && (error->kind == DataFileError::Kind::NotADataFile || error->kind == DataFileError::Kind::NoSamples)) {
     // A workbook or other binary file, or a file without samples: refused before anything,

@@ -27,8 +27,6 @@ std::optional<std::string> WriteDataFile(const ResultsGrid& grid, int samples, c
 
 namespace {
 
-constexpr std::string_view kInvalidNumericInput = "Invalid numeric input";
-
 // What a data file cannot hold: a NUL byte, the signature of a binary Office workbook or of a
 // ZIP archive (the newer workbooks), or a Ctrl-Z before its first line has ended (a binary
 // Office workbook has one at offset 6).

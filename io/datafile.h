@@ -72,6 +72,9 @@ struct DataFileError {
   Kind kind = Kind::System;
 };
 
+// A row whose numbers do not read, in every language, without full stop.
+inline constexpr std::string_view kInvalidNumericInput = "Invalid numeric input";
+
 using DataFileRead = std::variant<DataFileContent, DataFileError>;
 
 // Reads the bytes of a data file, every line on its own (a line ends at LF, CR LF included, or

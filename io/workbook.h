@@ -1,7 +1,7 @@
 // Spreadsheet workbooks (.xlsx, Office Open XML) of the samples, written with libxlsxwriter:
 // the sheets described by logic/workbooksheets.h, cell by cell, numbers as numbers with their
 // formats and texts as texts, so that a spreadsheet opens them without asking how to read them.
-// The program itself does not read them back: "Abrir" takes its data files.
+// "Abrir" reads them back through io/workbookreader.h.
 #pragma once
 
 #include <optional>

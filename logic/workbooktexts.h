@@ -61,10 +61,10 @@ inline constexpr BilingualText kReferenceLabel = {"Referencia", "Reference"};
 
 // The refusal of a workbook given to "Abrir" (or on the command line); %1 is the file's name.
 inline constexpr BilingualText kWorkbookNotOpened = {
-    "«%1» es un libro de hoja de cálculo, no un archivo de datos de TINTAVIS. Ábralo con la hoja de "
-    "cálculo; TINTAVIS abre los archivos de datos que escribe «Guardar»",
-    "'%1' is a spreadsheet workbook, not a TINTAVIS data file. Open it with the spreadsheet program; "
-    "TINTAVIS opens the data files that \"Save as\" writes"};
+    "«%1» es un libro de hoja de cálculo que no escribió TINTAVIS. Ábralo con la hoja de cálculo; "
+    "TINTAVIS abre los archivos de datos que escribe «Guardar» y los libros que escribe «Exportar a Excel»",
+    "'%1' is a spreadsheet workbook that TINTAVIS did not write. Open it with the spreadsheet program; "
+    "TINTAVIS opens the data files that \"Save as\" writes and the workbooks of \"Export to Excel\""};
 // A workbook that could not be written; %1 is the reason.
 inline constexpr BilingualText kWorkbookNotWritten = {"No se pudo escribir el libro: %1",
                                                       "The workbook could not be written: %1"};

@@ -8,7 +8,7 @@ TINTAVIS_BUILD="${TINTAVIS_BUILD:-$TINTAVIS_ROOT/build}"
 TINTAVIS_RUN_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev fonts-liberation qt6-translations-l10n
-  libxlsxwriter-dev
+  libxlsxwriter-dev zlib1g-dev
 )
 
 # Debian packages the whole build, the tests, the tools and the program need.
@@ -18,7 +18,7 @@ TINTAVIS_PACKAGES=(
   locales
   qt6-base-dev qt6-svg-dev fonts-liberation qt6-translations-l10n
   poppler-utils
-  libxlsxwriter-dev python3-openpyxl
+  libxlsxwriter-dev zlib1g-dev python3-openpyxl
   desktop-file-utils appstream man-db
   time
   dpkg-dev file lintian
@@ -26,9 +26,9 @@ TINTAVIS_PACKAGES=(
 
 # Debian packages of the fuzz build (scripts/fuzz): clang with libFuzzer and the sanitizer
 # runtimes; the C++ library headers come with g++. No Qt: the fuzz targets are GUI-free; the
-# file layer they link writes workbooks with libxlsxwriter.
+# file layer they link writes workbooks with libxlsxwriter and reads them back with zlib.
 TINTAVIS_FUZZ_PACKAGES=(
-  cmake ninja-build g++ clang-14 libclang-rt-14-dev pkg-config libxlsxwriter-dev
+  cmake ninja-build g++ clang-14 libclang-rt-14-dev pkg-config libxlsxwriter-dev zlib1g-dev
 )
 
 # Installs the packages of the arguments that are not installed yet (apt-get only when needed).

@@ -15,6 +15,7 @@
 #include "gui/commandline.h"
 #include "gui/filedialogs.h"
 #include "io/workbook.h"
+#include "logic/workbooksheets.h"
 #include "tests/support/datafiles.h"
 #include "tests/support/programfixture.h"
 
@@ -55,13 +56,39 @@ TEST_F(DesktopTest, AFileOnTheCommandLineIsOpenedOnceTheWindowsAreUp) {
   EXPECT_EQ(window().windowTitle(), "TINTAVIS - datos.xls");
 }
 
-TEST_F(DesktopTest, AWorkbookIsExportedAndRefusedByAbrirWithoutTouchingTheGrid) {
+// The exported workbook opens again with the grid's cells and numbers, also from the command
+// line; a workbook whose first sheet is not the samples' is for the spreadsheet program.
+TEST_F(DesktopTest, AnExportedWorkbookOpensAgainAndAnotherIsRefused) {
+  WriteBytes(folder / "datos.xls", std::string(kHeaderEs) + kCrianza +
+                                       "Verdejo \t87.834\t93.06\t85.217\t97.3\t10.1\t93.87\t-0.68\t10.08\t--\t--\r\n");
   ASSERT_TRUE(window().OpenFile(Path("datos.xls")));
+  QAbstractItemModel& grid = window().GridItemModel();
+  QStringList before;
+  for (int row = 0; row < 2; ++row) {
+    for (int column = 1; column < 12; ++column) before << grid.index(row, column).data().toString();
+  }
+  const std::vector<tintavis::StoredSample> samples = window().Session().store.Samples();
   ASSERT_TRUE(window().ExportWorkbookFile(Path("m.xlsx")));
-  EXPECT_TRUE(tintavis::IsWorkbookFile((folder / "m.xlsx").string()));
-  EXPECT_FALSE(window().OpenFile(Path("m.xlsx")));
+  window().ClearAllSamples();
+  tintavis::OpenOnceShown(window(), Path("m.xlsx"));
+  QApplication::processEvents();
+  ASSERT_EQ(window().Session().SampleCount(), 2) << (messages.messages.empty() ? "" : messages.messages.back().text);
+  QStringList after;
+  for (int row = 0; row < 2; ++row) {
+    for (int column = 1; column < 12; ++column) after << grid.index(row, column).data().toString();
+  }
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(window().Session().store.Sample(1).values, samples[0].values);
+
+  ASSERT_TRUE(tintavis::WriteWorkbook((folder / "otro.xlsx").string(),
+                                      {tintavis::MethodSheet(samples, tintavis::Language::Spanish)},
+                                      tintavis::Language::Spanish)
+                  == std::nullopt);
+  messages.messages.clear();
+  EXPECT_FALSE(window().OpenFile(Path("otro.xlsx")));
   ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_NE(messages.messages[0].text.find("«m.xlsx» es un libro de hoja de cálculo"), std::string::npos);
+  EXPECT_NE(messages.messages[0].text.find("«otro.xlsx» es un libro de hoja de cálculo que no escribió TINTAVIS"),
+            std::string::npos);
   EXPECT_EQ(window().Session().SampleCount(), 2);
 }
 

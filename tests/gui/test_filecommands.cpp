@@ -263,8 +263,8 @@ TEST_F(FileCommandsTest, AWorkbookIsRefusedAndChangesNothing) {
   WithDialog([&] { Trigger("Abrir1"); }, [&](QFileDialog* d) { Choose(d, Path("libro.xlsx")); });
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].text,
-            "«libro.xlsx» es un libro de hoja de cálculo, no un archivo de datos de TINTAVIS. Ábralo con la hoja "
-            "de cálculo; TINTAVIS abre los archivos de datos que escribe «Guardar».");
+            "«libro.xlsx» es un libro de hoja de cálculo que no escribió TINTAVIS. Ábralo con la hoja de cálculo; "
+            "TINTAVIS abre los archivos de datos que escribe «Guardar» y los libros que escribe «Exportar a Excel».");
   EXPECT_EQ(Cell(1, 1), "Antes ");
   EXPECT_EQ(window().Session().NextRow(), 2);
   EXPECT_EQ(window().windowTitle(), caption);
