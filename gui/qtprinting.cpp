@@ -38,6 +38,26 @@ void QPainterCanvas::DrawLine(int x1, int y1, int x2, int y2) { painter_.drawLin
 
 int QPainterCanvas::TextWidth(std::string_view utf8) { return metrics_.horizontalAdvance(ToQString(utf8)); }
 
+void QPainterCanvas::FillRect(int x, int y, int width, int height, Rgb colour) {
+  painter_.fillRect(x, y, width, height, QColor(colour.r, colour.g, colour.b));
+}
+
+void QPainterCanvas::DrawColouredLine(int x1, int y1, int x2, int y2, Rgb colour) {
+  const QPen black = painter_.pen();
+  QPen pen = black;
+  pen.setColor(QColor(colour.r, colour.g, colour.b));
+  painter_.setPen(pen);
+  painter_.drawLine(x1, y1, x2, y2);
+  painter_.setPen(black);
+}
+
+void QPainterCanvas::DrawColouredText(int x, int y, std::string_view utf8, Rgb colour) {
+  const QPen black = painter_.pen();
+  painter_.setPen(QColor(colour.r, colour.g, colour.b));
+  DrawText(x, y, utf8);
+  painter_.setPen(black);
+}
+
 QLocale ReportDateLocale(Language language, const QLocale& system) {
   const QLocale::Language wanted = language == Language::English ? QLocale::English : QLocale::Spanish;
   if (system.language() == wanted) return system;

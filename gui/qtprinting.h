@@ -31,6 +31,9 @@ class QPainterCanvas : public ReportCanvas {
   void DrawText(int x, int y, std::string_view utf8) override;
   void DrawLine(int x1, int y1, int x2, int y2) override;
   int TextWidth(std::string_view utf8) override;
+  void FillRect(int x, int y, int width, int height, Rgb colour) override;
+  void DrawColouredLine(int x1, int y1, int x2, int y2, Rgb colour) override;
+  void DrawColouredText(int x, int y, std::string_view utf8, Rgb colour) override;
 
  private:
   QPainter& painter_;
