@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <thread>
@@ -19,6 +20,7 @@
 #include "cli/spectra.h"
 #include "logic/calculation.h"
 #include "logic/messages.h"
+#include "logic/samplestore.h"
 #include "logic/resultsgrid.h"
 #include "logic/textrules.h"
 #include "io/datafile.h"
@@ -30,7 +32,8 @@ namespace {
 constexpr std::string_view kUsage =
     "Usage: tintavis-calc [--separator . | ,] [--lang es | en] [--precise] [--spectrum]\n"
     "                     [--pdf OUT.pdf | --pdf-all OUT.pdf] [--reference NAME] [--threads N]\n"
-    "                     [FILE | -]\n"
+    "                     [--report OUT.pdf [--lab TEXT] [--operator TEXT] [--instrument TEXT]\n"
+    "                     [--note TEXT]] [FILE | -]\n"
     "       tintavis-calc --spectra FILE [--wine red | white] [--path MM] [--result MM]\n"
     "                     [--transmittance] [--separator . | ,] [--lang es | en] [--precise]\n"
     "                     [--pdf OUT.pdf] [--reference NAME]\n"
@@ -66,6 +69,14 @@ constexpr std::string_view kUsage =
     "                     left out are counted on standard error); never over the input or\n"
     "                     over an existing file that is not a PDF\n"
     "  --pdf-all OUT.pdf  as --pdf, but every computed sample, 50 to a page, the pages numbered\n"
+    "  --report OUT.pdf   also write the laboratory report of every computed sample to OUT.pdf\n"
+    "                     (PDF/A, A4 portrait): the method, each sample's inputs, colour and\n"
+    "                     values, the a*b* chart and the L* scale, and a block to sign; with\n"
+    "                     --reference also each sample's dE00; the same safety rules as --pdf,\n"
+    "                     and the file is replaced only once the new one is whole\n"
+    "  --lab TEXT, --operator TEXT, --instrument TEXT, --note TEXT\n"
+    "                     with --report: the laboratory, operator and instrument of its header,\n"
+    "                     and a note under its method\n"
     "  --reference NAME   end every line with the colour differences dE*ab (CIE 1976) and\n"
     "                     dE00 (CIEDE2000) against the sample named NAME\n"
     "  --threads N        compute on N threads, 1 to 64 (default: one per core); the output is\n"
@@ -275,6 +286,7 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
   Options options;
   bool haveInput = false;
   std::string spectraOption;  // the last option given that only --spectra takes
+  std::string labOption;      // the last option given that only --report takes
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&](std::string_view name) -> std::optional<std::string> {
@@ -321,6 +333,20 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
       }
       options.pdf = *v;
       options.pdfAll = a == "--pdf-all";
+    } else if (a == "--report") {
+      const auto v = value(a);
+      if (!v) return result;
+      if (v->empty()) {
+        result.error = a + " needs a file name";
+        return result;
+      }
+      options.labReport = *v;
+    } else if (a == "--lab" || a == "--operator" || a == "--instrument" || a == "--note") {
+      const auto v = value(a);
+      if (!v) return result;
+      LabReportDetails& d = options.labDetails;
+      (a == "--lab" ? d.laboratory : a == "--operator" ? d.operatorName : a == "--instrument" ? d.instrument : d.note) = *v;
+      labOption = a;
     } else if (a == "--reference") {
       const auto v = value(a);
       if (!v) return result;
@@ -386,6 +412,18 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     result.error = spectraOption + " goes with --spectra";
     return result;
   }
+  if (!labOption.empty() && options.labReport.empty()) {
+    result.error = labOption + " goes with --report";
+    return result;
+  }
+  if (options.spectra && !options.labReport.empty()) {
+    result.error = "--report goes with lines of four absorbances, not with --spectra";
+    return result;
+  }
+  if (!options.labReport.empty() && options.labReport == options.pdf) {
+    result.error = "--report and " + std::string(options.pdfAll ? "--pdf-all" : "--pdf") + " name the same file";
+    return result;
+  }
   if (options.spectra && options.spectrum) {
     result.error = "--spectrum goes with lines of four absorbances, not with --spectra";
     return result;
@@ -411,7 +449,7 @@ std::string HeaderLine(const Options& options) {
 
 Report ProcessText(std::string_view text, const Options& options, std::size_t firstLine, std::string& out,
                    std::string& errors, std::vector<SampleRecord>* gridRows, const Lab* reference,
-                   std::size_t keepAtMost) {
+                   std::size_t keepAtMost, std::vector<StoredSample>* samples) {
   Report report;
   std::size_t lineNumber = firstLine;
   SampleForm form;
@@ -456,6 +494,7 @@ Report ProcessText(std::string_view text, const Options& options, std::size_t fi
     if (gridRows != nullptr && gridRows->size() < keepAtMost) {
       gridRows->push_back(FormatResultRow(row->name, row->colour, row->wine, options.separator));
     }
+    if (samples != nullptr) samples->push_back(CalculatedSample(*row, form, options.separator, std::chrono::system_clock::now()));
     AppendSampleLine(out, *row, spectrum, options, reference);
     ++report.samples;
   }
@@ -532,6 +571,7 @@ struct Block {
   std::string out;
   std::string errors;
   std::vector<SampleRecord> rows;
+  std::vector<StoredSample> samples;  // for --report
   Report report;
 };
 
@@ -543,7 +583,7 @@ unsigned ThreadsToUse(const Options& options) {
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err,
-        const ReportWriter& writeReport) {
+        const ReportWriter& writeReport, const LabReportWriter& writeLabReport) {
   const Arguments arguments = ParseArguments(args);
   if (arguments.help) {
     std::fputs(kUsage.data(), out);
@@ -556,6 +596,10 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   const Options& options = *arguments.options;
   if (!options.pdf.empty() && !writeReport) {
     std::fprintf(err, "tintavis-calc: %s is not available: this build has no Qt\n", options.pdfAll ? "--pdf-all" : "--pdf");
+    return 2;
+  }
+  if (!options.labReport.empty() && !writeLabReport) {
+    std::fprintf(err, "tintavis-calc: --report is not available: this build has no Qt\n");
     return 2;
   }
 
@@ -572,6 +616,13 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   }
   if (!options.pdf.empty()) {
     const std::string problem = PdfTargetProblem(options.pdfAll ? "--pdf-all" : "--pdf", options.pdf, input);
+    if (!problem.empty()) {
+      std::fprintf(err, "tintavis-calc: %s\n", problem.c_str());
+      return 2;
+    }
+  }
+  if (!options.labReport.empty()) {
+    const std::string problem = PdfTargetProblem("--report", options.labReport, input);
     if (!problem.empty()) {
       std::fprintf(err, "tintavis-calc: %s\n", problem.c_str());
       return 2;
@@ -629,6 +680,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   Report total;
   // The report's rows: the 50 of the page, or with --pdf-all every one.
   std::vector<SampleRecord> gridRows;
+  std::vector<StoredSample> labSamples;  // --report: every computed sample
   const std::size_t reportRows = options.pdfAll ? SIZE_MAX : static_cast<std::size_t>(kMaxSamples);
   const Lab* referenceLab = reference ? &*reference : nullptr;
 
@@ -644,8 +696,9 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
       b.out.clear();
       b.errors.clear();
       b.rows.clear();
+      b.samples.clear();
       b.report = ProcessText(b.input, options, b.firstLine, b.out, b.errors, b.keepRows ? &b.rows : nullptr, referenceLab,
-                             reportRows);
+                             reportRows, options.labReport.empty() ? nullptr : &b.samples);
     };
     const std::function<bool(Block&)> write = [&](Block& b) {
       total.samples += b.report.samples;
@@ -654,6 +707,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
         if (gridRows.size() == reportRows) break;
         gridRows.push_back(std::move(row));
       }
+      std::move(b.samples.begin(), b.samples.end(), std::back_inserter(labSamples));
       // Written whole: a report may quote a field holding a NUL byte.
       std::fwrite(b.errors.data(), 1, b.errors.size(), err);
       return writer.Write(b.out, b.report.names);
@@ -681,6 +735,13 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
                    "tintavis-calc: the report '%s' holds the first %d of the %zu samples computed; "
                    "--pdf-all prints them all\n",
                    options.pdf.c_str(), kMaxSamples, total.samples);
+    }
+  }
+  if (!options.labReport.empty()) {
+    const std::string problem = writeLabReport(options.labReport, RunLabReport(options, std::move(labSamples), reference));
+    if (!problem.empty()) {
+      std::fprintf(err, "tintavis-calc: cannot write the report '%s': %s\n", options.labReport.c_str(), problem.c_str());
+      return 2;
     }
   }
   return total.failed > 0 ? 1 : 0;

@@ -14,6 +14,7 @@
 #include "logic/calculation.h"
 #include "logic/resultsgrid.h"
 #include "core/colourdifference.h"
+#include "io/labreport.h"
 #include "io/report.h"
 #include "logic/spectrachoices.h"
 
@@ -27,6 +28,10 @@ struct Options {
   std::string input = "-";  // a file name, or "-" for standard input
   std::string pdf;          // --pdf or --pdf-all: the printed report is also written to this file
   bool pdfAll = false;      // --pdf-all: every sample, over as many numbered pages as needed
+  // --report: the laboratory report of every computed sample is also written to this file, with
+  // --lab, --operator, --instrument and --note in its header.
+  std::string labReport;
+  LabReportDetails labDetails;
   // --reference: every line ends with ΔE*ab and ΔE00 against the sample of this name.
   std::optional<std::string> reference;
   unsigned threads = 0;  // --threads: threads that compute; 0 for one per core
@@ -64,9 +69,11 @@ std::string HeaderLine(const Options& options);
 // a line longer than kMaxLineBytes is reported as too long and ends the text. With `gridRows`,
 // the grid texts of the computed samples are appended to it too until it holds `keepAtMost`
 // samples (by default the 50 a window holds).
+// With `samples`, every computed sample is appended to it with its inputs.
 Report ProcessText(std::string_view text, const Options& options, std::size_t firstLine, std::string& out,
                    std::string& errors, std::vector<SampleRecord>* gridRows = nullptr,
-                   const Lab* reference = nullptr, std::size_t keepAtMost = kMaxSamples);
+                   const Lab* reference = nullptr, std::size_t keepAtMost = kMaxSamples,
+                   std::vector<StoredSample>* samples = nullptr);
 
 // Looks in a block of the input, read as ProcessText reads it, for the first sample line named
 // `name` (its name field without the final blank the grid adds). The search is over when that
@@ -87,12 +94,21 @@ ReportContent RunReport(const Options& options, std::vector<SampleRecord> gridRo
 // Writes the report to `path`; returns what went wrong, or an empty text when it was written.
 using ReportWriter = std::function<std::string(const std::string& path, ReportContent content)>;
 
+// The laboratory report of a run: every computed sample with its inputs, the details of --lab,
+// --operator, --instrument and --note, the input's file name (none for standard input), the
+// reference of --reference. The date and time are the writer's to fill.
+LabReportContent RunLabReport(const Options& options, std::vector<StoredSample> samples, const std::optional<Lab>& reference);
+
+// Writes the laboratory report to `path`, as ReportWriter does the printed report.
+using LabReportWriter = std::function<std::string(const std::string& path, LabReportContent content)>;
+
 // The whole tool: reads the input, writes standard output and standard error, returns the exit
 // status (0 all samples computed, 1 some failed, 2 usage error, unreadable input, output or
 // report that could not be written). The input is read and the output written a block at a
 // time, the blocks computed on the threads of --threads. --pdf and --pdf-all need `writeReport`;
 // --pdf says on the error stream when samples after the 50th were left out of its page.
+// --report needs `writeLabReport`.
 int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err,
-        const ReportWriter& writeReport = {});
+        const ReportWriter& writeReport = {}, const LabReportWriter& writeLabReport = {});
 
 }  // namespace tintavis::batch

@@ -1,6 +1,7 @@
 #include "io/labreport.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <set>
 
 #include "logic/labreporttexts.h"
@@ -148,7 +149,7 @@ void DrawTableHeading(ReportCanvas& canvas, const LabReportGeometry& g, const La
   const auto right = [&](std::string_view text, int end) { canvas.DrawText(end - canvas.TextWidth(text), y, text); };
   right(h[0].In(language), g.xNumberEnd);
   canvas.DrawText(g.xSwatch, y, h[1].In(language));
-  canvas.DrawText(g.xName, y + g.pitch, h[2].In(language));
+  canvas.DrawText(g.xName, y, h[2].In(language));
   canvas.DrawText(g.xWine, y, h[3].In(language));
   const std::size_t inputs = content.reference ? 7 : 6;
   for (std::size_t i = 0; i < inputs; ++i) right(h[4 + i].In(language), ColumnEnd(canvas, g.inputPoints[i], kInputDecimals[i]));
@@ -205,7 +206,7 @@ void DrawTablePage(ReportCanvas& canvas, const LabReportGeometry& g, const LabRe
     const StoredSample& sample = content.samples[index];
     edited = edited || sample.edited;
     opened = opened || sample.origin == SampleOrigin::OpenedFromFile;
-    DrawRow(canvas, g, content, LabReportRowOf(content, index), yTable + HeadingHeight(g) + static_cast<int>(i) * RowHeight(g));
+    DrawRow(canvas, g, content, LabReportRowOf(content, index), g.YRow(page == 0, static_cast<int>(i)));
   }
   int y = g.yFootnotes;
   for (const auto& [needed, note] : {std::pair{edited, labreport::kEditedNote}, std::pair{opened, labreport::kOpenedNote}}) {
@@ -213,6 +214,24 @@ void DrawTablePage(ReportCanvas& canvas, const LabReportGeometry& g, const LabRe
     canvas.DrawText(0, y, FitName(canvas, note.In(content.language), g.width));
     y += g.pitch;
   }
+}
+
+// The part of a level or upright line that lies on the chart, as the window's bitmap keeps it;
+// none when it lies beside the chart. Other lines are kept whole.
+std::optional<std::pair<PixelPoint, PixelPoint>> Clipped(PixelPoint from, PixelPoint to, const ChartDrawing& chart) {
+  const auto inside = [](int v, int size) { return v >= 0 && v < size; };
+  if (from.y == to.y) {
+    if (!inside(from.y, chart.height)) return std::nullopt;
+    from.x = std::clamp(from.x, 0, chart.width - 1);
+    to.x = std::clamp(to.x, 0, chart.width - 1);
+    if (from.x == to.x) return std::nullopt;
+  } else if (from.x == to.x) {
+    if (!inside(from.x, chart.width)) return std::nullopt;
+    from.y = std::clamp(from.y, 0, chart.height - 1);
+    to.y = std::clamp(to.y, 0, chart.height - 1);
+    if (from.y == to.y) return std::nullopt;
+  }
+  return std::pair{from, to};
 }
 
 // A chart of the window replayed `scale` times larger with its top-left corner at (x0, y0).
@@ -225,7 +244,24 @@ void DrawChart(ReportCanvas& canvas, const ChartDrawing& chart, int x0, int y0, 
         canvas.FillRect(x0, y0, chart.width * scale, chart.height * scale, op.colour);
         break;
       case DrawOp::Kind::Line:
-        canvas.DrawColouredLine(x, y, x0 + op.to.x * scale, y0 + op.to.y * scale, op.colour);
+        // A line of the window's bitmap becomes a filled strip half a chart pixel wide down the
+        // middle of its pixels, so that it keeps its weight on paper.
+        if (const auto clipped = Clipped(op.from, op.to, chart)) {
+          const auto [from, to] = *clipped;
+          if (from.y == to.y || from.x == to.x) {
+            const int weight = std::max(1, scale / 2);
+            const int inset = (scale - weight) / 2;
+            const int left = x0 + std::min(from.x, to.x) * scale;
+            const int top = y0 + std::min(from.y, to.y) * scale;
+            if (from.y == to.y) {
+              canvas.FillRect(left, top + inset, std::abs(to.x - from.x) * scale, weight, op.colour);
+            } else {
+              canvas.FillRect(left + inset, top, weight, std::abs(to.y - from.y) * scale, op.colour);
+            }
+          } else {
+            canvas.DrawColouredLine(x0 + from.x * scale, y0 + from.y * scale, x0 + to.x * scale, y0 + to.y * scale, op.colour);
+          }
+        }
         break;
       case DrawOp::Kind::Text:
         canvas.DrawColouredText(x, y, op.text, op.colour);
@@ -294,6 +330,10 @@ LabReportGeometry::LabReportGeometry(int w, int h) : width(w), height(h) {
   chartScale = std::max(1, static_cast<int>(0.7 * w / AbChartDrawing().width));
   xLScale = xChart + AbChartDrawing().width * chartScale + Fraction(w, 20);
   ySignature = yChart + std::max(AbChartDrawing().height, LScaleDrawing().height) * chartScale + 3 * pitch;
+}
+
+int LabReportGeometry::YRow(bool first, int row) const {
+  return (first ? yTableFirst : yTableOther) + HeadingHeight(*this) + row * RowHeight(*this);
 }
 
 int LabReportGeometry::RowsOnPage(bool first) const {

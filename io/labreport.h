@@ -63,6 +63,8 @@ struct LabReportGeometry {
 
   // Sample rows a table page holds: the first page less, for its method block.
   int RowsOnPage(bool first) const;
+  // The top of row `row` (0 = the page's first) of a table page: its first line and its swatch.
+  int YRow(bool first, int row) const;
 };
 
 // The pages of the report: those of the table, then one of the chart and the signatures.

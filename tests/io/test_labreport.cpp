@@ -181,12 +181,21 @@ TEST(LabReport, SwatchesDifferencesAndChartLabelsShowTheSamples) {
   EXPECT_TRUE(pages[0].Has("Referencia de ΔE00: Tinto"));
   ASSERT_EQ(pages[0].rects.size(), 2u);
   EXPECT_EQ(pages[0].rects[0].colour, (Rgb{93, 21, 28}));
+  EXPECT_EQ(pages[0].rects[0].y, LabReportGeometry(kWidth, kHeight).YRow(true, 0));
 
   // The chart page: the a*b* chart and the L* scale filled, axes drawn, each sample's number red
   // on both.
   const RecordingCanvas& chart = pages[1];
-  EXPECT_EQ(chart.rects.size(), 2u);
-  EXPECT_GT(chart.colouredLines, 20);
+  const auto strips = [&](Rgb colour) {
+    return std::count_if(chart.rects.begin(), chart.rects.end(), [&](const Rect& r) { return r.colour == colour; });
+  };
+  EXPECT_GT(strips(kAxisColour), 20);
+  EXPECT_GT(strips(kGridColour), 10);
+  const LabReportGeometry g(kWidth, kHeight);
+  for (const Rect& r : chart.rects) {
+    EXPECT_GE(r.x, g.xChart);
+    EXPECT_LE(r.x + r.w, g.xLScale + LScaleDrawing().width * g.chartScale);
+  }
   for (const std::string_view label : {"1", "2"}) {
     EXPECT_EQ(std::count_if(chart.texts.begin(), chart.texts.end(),
                             [&](const Text& t) { return t.text == label && t.colour == kSampleLabelColour; }),

@@ -1,0 +1,48 @@
+#include "gui/labprinting.h"
+
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+
+#include "gui/qtglue.h"
+#include "gui/qtprinting.h"
+#include "logic/labreporttexts.h"
+
+namespace tintavis {
+
+QString LabReportTitle(const LabReportContent& content) {
+  QString title = ToQString(labreport::kTitle.In(content.language));
+  if (!content.details.laboratory.empty()) title += QStringLiteral(" - ") + ToQString(content.details.laboratory);
+  return title;
+}
+
+void SetUpArchivalPdf(QPdfWriter& writer, const LabReportContent& content) {
+  writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
+  writer.setTitle(LabReportTitle(content));
+  writer.setCreator(QStringLiteral("TINTAVIS"));
+}
+
+void SetUpArchivalPdf(QPrinter& printer, const LabReportContent& content) {
+  printer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
+  printer.setDocName(LabReportTitle(content));
+  printer.setCreator(QStringLiteral("TINTAVIS"));
+}
+
+bool PaintLabReport(QPagedPaintDevice& device, const LabReportContent& content) {
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  painter.setFont(ReportFont());
+  painter.setPen(ReportPen());
+  QPainterCanvas canvas(painter);
+  const int pages = LabReportPageCount(content, device.width(), device.height());
+  for (int page = 0; page < pages; ++page) {
+    if (page > 0 && !device.newPage()) {
+      painter.end();
+      return false;
+    }
+    PrintLabReport(canvas, device.width(), device.height(), content, page);
+  }
+  return painter.end();
+}
+
+}  // namespace tintavis
