@@ -5,7 +5,6 @@
 
 #include "cli/batch.h"
 #ifdef TINTAVIS_CALC_PDF
-#include "cli/labpdf.h"
 #include "cli/pdfreport.h"
 #endif
 

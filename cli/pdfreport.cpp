@@ -1,5 +1,6 @@
 #include "cli/pdfreport.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QFile>
 #include <QGuiApplication>
@@ -10,6 +11,7 @@
 #include <cstdlib>
 
 #include "gui/qtprinting.h"
+#include "io/safesave.h"
 
 namespace tintavis::batch {
 
@@ -34,6 +36,25 @@ std::string WritePdfReport(const std::string& path, ReportContent content) {
   file.close();
   if (file.error() != QFileDevice::NoError) return file.errorString().toStdString();
   if (!painted) return "the page could not be drawn";
+  return {};
+}
+
+std::string WriteLabPdfReport(const std::string& path, LabReportContent content) {
+  content.details.moment = ReportMomentOf(QDateTime::currentDateTime(), content.language);
+  QByteArray bytes;
+  bool painted = false;
+  {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    SetUpReportPage(writer);
+    SetUpArchivalPdf(writer, content);
+    painted = PaintLabReport(writer, content);
+  }
+  if (!painted) return "the page could not be drawn";
+  if (const auto problem = ReplaceFileContent(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+    return *problem;
+  }
   return {};
 }
 

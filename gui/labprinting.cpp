@@ -1,5 +1,4 @@
-#include "gui/labprinting.h"
-
+// The laboratory report on Qt's paint devices, and the settings that let its PDF be archived.
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>

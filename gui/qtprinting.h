@@ -6,10 +6,13 @@
 #include <QLocale>
 #include <QPen>
 
+#include "io/labreport.h"
 #include "io/report.h"
 
 class QDateTime;
 class QPagedPaintDevice;
+class QPdfWriter;
+class QPrinter;
 class QPainter;
 class QPrintDialog;
 
@@ -60,5 +63,20 @@ bool PaintReport(QPagedPaintDevice& device, const ReportContent& content);
 // Whether the print dialog has somewhere to send the page: a printer of the system or the PDF
 // file output that the dialog offers while its PrintToFile option is on.
 bool PrintDestinationAvailable(const QPrintDialog& dialog);
+
+// The laboratory report (gui/labprinting.cpp).
+
+// The title the report's PDF carries in its metadata: the report's name and the laboratory's.
+QString LabReportTitle(const LabReportContent& content);
+
+// PDF/A-1b, so that the file can be archived: fonts embedded, the title and "TINTAVIS" as the
+// creator in its metadata.
+void SetUpArchivalPdf(QPdfWriter& writer, const LabReportContent& content);
+// The same for a printer that prints to a PDF file; a system printer ignores it.
+void SetUpArchivalPdf(QPrinter& printer, const LabReportContent& content);
+
+// The report as one document on `device`: begun, every page drawn in ReportFont and ReportPen,
+// ended. False when the device could not be opened, given a new page or finished.
+bool PaintLabReport(QPagedPaintDevice& device, const LabReportContent& content);
 
 }  // namespace tintavis
