@@ -9,6 +9,7 @@
 #include "gui/chartimages.h"
 #include "gui/filedialogs.h"
 #include "gui/gridcommands.h"
+#include "io/labreport.h"
 #include "logic/sampleworkflow.h"
 #include "logic/spectrachoices.h"
 
@@ -32,6 +33,7 @@ class AboutWindow;
 class DetailsDialog;
 class DifferenceWindow;
 class HelpWindow;
+class LabReportDialog;
 class NumberingDialog;
 class QtTranslations;
 class QuickEntryWindow;
@@ -86,6 +88,12 @@ class MainWindow : public QMainWindow, public WorkflowView {
   // with ".pdf".
   QString ProposedPdfFile() const;
 
+  // The laboratory report as "Informe del laboratorio" sends it once the print dialog was
+  // accepted: portrait, the grid's samples with `details`, the data file's name, the date and
+  // time of now and, while the colour difference window shows, ΔE00 to its reference. A PDF
+  // file is made archivable (PDF/A-1b). False when the printer could not take it.
+  bool LabReportOn(QPrinter& printer, LabReportDetails details);
+
  public slots:
   void Calculate();
   void ShowQuickEntry();
@@ -99,6 +107,8 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void SaveExcelFile();
   void SaveCalcFile();
   void Print();
+  // "Informe del laboratorio": its dialog, then the print dialog.
+  void LaboratoryReport();
   void ShowHelp();
   void ShowAbout();
   void ShowColourDifferences();
@@ -149,6 +159,10 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void BuildMenus();
   void RefreshCharts();
   QLineEdit* FieldFor(InputField field) const;
+  // The print dialog made (again after a language switch) and shown for a document of `pages`
+  // pages named `docName`; false when it was cancelled or there is nowhere to print, which was
+  // shown.
+  bool ChoosePrinter(const QString& docName, int pages);
   SampleForm ReadForm() const;
 
   // Qt's own texts (standard buttons, file and print dialogs) in the program's language.
@@ -158,6 +172,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   // asks first.
   QString truncatedFile_;
   int truncatedFileSamples_ = 0;
+  QString dataFile_;  // the name of the file last saved or opened, without its folder
   char separator_;
   Language language_ = Language::Spanish;
 
@@ -195,6 +210,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   QuickEntryWindow* quickEntry_ = nullptr;
   DifferenceWindow* differences_ = nullptr;
   DetailsDialog* details_ = nullptr;  // made at the first "Detalles"
+  LabReportDialog* labReportDialog_ = nullptr;  // made at the first "Informe del laboratorio"
   QUndoStack* undoStack_ = nullptr;
   SampleStore::State editBefore_;  // the store before the cell edit under way
 };

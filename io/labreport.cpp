@@ -350,6 +350,24 @@ int DecimalAlignedX(ReportCanvas& canvas, std::string_view text, char separator,
   return point - canvas.TextWidth(text.substr(0, at));
 }
 
+LabReportContent LabReportOf(const SampleStore& store, LabReportDetails details, Language language, char separator,
+                             int referenceRow) {
+  LabReportContent content;
+  content.language = language;
+  content.separator = separator;
+  content.details = std::move(details);
+  content.samples = store.Samples();
+  if (store.HoldsSample(referenceRow)) {
+    const StoredSample& reference = store.Sample(referenceRow);
+    const RowValues& v = reference.values;
+    if (v[3] && v[6] && v[7]) {
+      content.reference = Lab{*v[3], *v[6], *v[7]};
+      content.referenceName = std::string(TrimmedBlanks(reference.cells[0]));
+    }
+  }
+  return content;
+}
+
 LabReportRow LabReportRowOf(const LabReportContent& content, std::size_t index) {
   const StoredSample& s = content.samples.at(index);
   const Language language = content.language;

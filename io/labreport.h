@@ -12,6 +12,7 @@
 #include "core/colourdifference.h"
 #include "core/displaycolour.h"
 #include "io/report.h"
+#include "logic/samplestore.h"
 #include "logic/storedsample.h"
 
 namespace tintavis {
@@ -35,6 +36,11 @@ struct LabReportContent {
   std::optional<Lab> reference;
   std::string referenceName;
 };
+
+// The report of the samples in `store`, with ΔE00 to the sample of `referenceRow` when it holds
+// one with L*, a* and b* (0: no reference).
+LabReportContent LabReportOf(const SampleStore& store, LabReportDetails details, Language language, char separator,
+                             int referenceRow);
 
 // Where the parts of a page stand, in device pixels from the printable area's top-left corner.
 struct LabReportGeometry {

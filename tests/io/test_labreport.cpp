@@ -220,4 +220,19 @@ TEST(LabReport, LongNamesAreElidedBeforeTheWineType) {
   EXPECT_LT(it->x + page.TextWidth(it->text), g.xWine);
 }
 
+TEST(LabReport, TheWindowsSamplesAndItsReferenceRow) {
+  SampleStore store;
+  store.Append(Calculated(tintavis::testing::RedReferenceForm("Tinto ")));
+  store.Append(Calculated(tintavis::testing::WhiteForm("Blanco")));
+  LabReportDetails details;
+  details.laboratory = "Enolab";
+  const LabReportContent content = LabReportOf(store, details, Language::English, ',', 2);
+  EXPECT_EQ(content.samples.size(), 2u);
+  EXPECT_EQ(content.details.laboratory, "Enolab");
+  EXPECT_EQ(content.referenceName, "Blanco");
+  EXPECT_EQ(LabReportRowOf(content, 1).inputs[6], "0,00");
+  EXPECT_EQ(LabReportRowOf(content, 0).values[0], "3,213");
+  for (const int none : {0, 3}) EXPECT_FALSE(LabReportOf(store, details, Language::English, ',', none).reference) << none;
+}
+
 }  // namespace
