@@ -120,6 +120,32 @@ TEST_F(LabPdfTest, TheReportIsAnArchivableA4FileWithTheSamplesAndTheChart) {
   EXPECT_GT(background->r + background->g + background->b, 3 * 200);
 }
 
+TEST_F(LabPdfTest, ManySamplesGiveNumberedPagesEachWithTheHeading) {
+  {
+    std::ofstream many(folder / "many.tsv");
+    for (int i = 1; i <= 120; ++i) many << "Muestra " << i << "\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n";
+  }
+  ASSERT_EQ(Tool("--lang en --report " + Quoted(Pdf()) + " " + Quoted((folder / "many.tsv").string())), 0);
+  const auto info = ReadPdfInfo(Pdf());
+  ASSERT_TRUE(info);
+  const tintavis::LabReportGeometry g(width, height);
+  const int tablePages = 1 + (120 - g.RowsOnPage(true) + g.RowsOnPage(false) - 1) / g.RowsOnPage(false);
+  ASSERT_EQ(info->pages, tablePages + 1);
+  int next = 1;
+  for (int page = 1; page <= info->pages; ++page) {
+    const std::string text = CommandOutput("pdftotext -layout -enc UTF-8 -f " + std::to_string(page) + " -l " +
+                                           std::to_string(page) + " " + Quoted(Pdf()) + " - 2>/dev/null");
+    EXPECT_NE(text.find("Page " + std::to_string(page) + "/" + std::to_string(info->pages)), std::string::npos) << page;
+    EXPECT_EQ(text.find("Wine type") != std::string::npos, page <= tablePages) << page;
+    // The samples go on in order from page to page.
+    for (std::size_t at = text.find("Muestra "); at != std::string::npos; at = text.find("Muestra ", at + 1)) {
+      EXPECT_EQ(text.substr(at, text.find_first_not_of("0123456789", at + 8) - at), "Muestra " + std::to_string(next));
+      ++next;
+    }
+  }
+  EXPECT_EQ(next, 121);
+}
+
 TEST_F(LabPdfTest, TheReportFollowsTheSafetyRulesOfThePrintedOne) {
   const std::string input = Quoted((folder / "in.tsv").string());
   EXPECT_EQ(Tool("--report " + input + " " + input), 2);
