@@ -36,7 +36,7 @@ constexpr std::string_view kUsage =
     "                     [--note TEXT]] [FILE | -]\n"
     "       tintavis-calc --spectra FILE [--wine red | white] [--path MM] [--result MM]\n"
     "                     [--transmittance] [--separator . | ,] [--lang es | en] [--precise]\n"
-    "                     [--pdf OUT.pdf] [--reference NAME]\n"
+    "                     [--pdf OUT.pdf] [--reference NAME] [--report OUT.pdf ...]\n"
     "\n"
     "Computes the colour of every sample in FILE (standard input when FILE is absent or -) and\n"
     "writes a TINTAVIS data file to standard output.\n"
@@ -416,10 +416,6 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     result.error = labOption + " goes with --report";
     return result;
   }
-  if (options.spectra && !options.labReport.empty()) {
-    result.error = "--report goes with lines of four absorbances, not with --spectra";
-    return result;
-  }
   if (!options.labReport.empty() && options.labReport == options.pdf) {
     result.error = "--report and " + std::string(options.pdfAll ? "--pdf-all" : "--pdf") + " name the same file";
     return result;
@@ -628,7 +624,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
       return 2;
     }
   }
-  if (options.spectra) return RunSpectra(options, input, inputName, out, err, writeReport);
+  if (options.spectra) return RunSpectra(options, input, inputName, out, err, writeReport, writeLabReport);
   if (options.input == "-" && ::isatty(::fileno(in)) != 0) std::fputs(kReadingKeyboard.In(options.language).data(), err);
 
   // --reference needs its sample before the first line is written: the input is read up to it

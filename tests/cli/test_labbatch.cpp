@@ -66,7 +66,6 @@ TEST(LabReportArguments, WrongCombinationsAreRefused) {
       {{"--report", ""}, "--report needs a file name"},
       {{"--operator", "Ana"}, "--operator goes with --report"},
       {{"--report", "r.pdf", "--pdf", "r.pdf"}, "--report and --pdf name the same file"},
-      {{"--report", "r.pdf", "--spectra", "s.tsv"}, "--report goes with lines of four absorbances, not with --spectra"},
   };
   for (const Case& c : cases) {
     const auto parsed = ParseArguments(c.args);
@@ -94,6 +93,21 @@ TEST(LabReportRun, EverySampleGoesToTheWriterWithItsInputsAndTheReference) {
   ASSERT_TRUE(r.reference);
   EXPECT_DOUBLE_EQ(r.reference->L, *r.samples[1].values[3]);
   EXPECT_EQ(tintavis::LabReportRowOf(r, 1).inputs[6], "0,00");
+}
+
+TEST(LabReportRun, SpectraGoToTheReportWithTheirConditionsAndNoAbsorbances) {
+  std::string spectra = "nm\tSyrah\n";
+  for (int nm = 380; nm <= 780; nm += 10) spectra += std::to_string(nm) + "\t0.3\n";
+  const Captured c = RunWithLabWriter({"--spectra", "-", "--path", "2", "--report", "lab.pdf"}, spectra);
+  EXPECT_EQ(c.status, 0) << c.err;
+  ASSERT_EQ(c.reports.size(), 1u);
+  ASSERT_EQ(c.reports[0].samples.size(), 1u);
+  EXPECT_EQ(c.reports[0].samples[0].origin, SampleOrigin::FromSpectrum);
+  const tintavis::LabReportRow row = tintavis::LabReportRowOf(c.reports[0], 0);
+  EXPECT_EQ(row.name, "Syrah");
+  EXPECT_EQ(row.wine, "Tinto, Rosado");
+  EXPECT_EQ(row.inputs, (std::array<std::string, 7>{"2", "10", "", "", "", "", ""}));
+  EXPECT_NE(row.values[0], "");
 }
 
 TEST(LabReportRun, ManySamplesAllReachTheReport) {

@@ -129,6 +129,15 @@ TEST(LabReport, FootnotesAndEmptyInputsOnlyWhereRowsNeedThem) {
   EXPECT_TRUE(page.Has("†"));
   EXPECT_TRUE(page.Has("Result path length: 10 mm"));
   EXPECT_FALSE(page.Has("Rows from spectra: full spectrum, 380–780 nm"));
+  StoredSample spectrum = plain;
+  spectrum.origin = SampleOrigin::FromSpectrum;
+  spectrum.input->r = 1;
+  LabReportContent withSpectrum = content;
+  withSpectrum.samples.push_back(spectrum);
+  RecordingCanvas spectra;
+  PrintLabReport(spectra, kWidth, kHeight, withSpectrum, 0);
+  EXPECT_TRUE(spectra.Has("Rows from spectra: full spectrum, 380–780 nm"));
+  EXPECT_TRUE(spectra.Has("Result path length: 1 mm, 10 mm"));
 
   const LabReportRow typed = LabReportRowOf(content, 1);
   EXPECT_EQ(typed.marks, "*");
