@@ -1,5 +1,4 @@
 // The laboratory report on Qt's paint devices, and the settings that let its PDF be archived.
-#include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 
@@ -28,20 +27,9 @@ void SetUpArchivalPdf(QPrinter& printer, const LabReportContent& content) {
 }
 
 bool PaintLabReport(QPagedPaintDevice& device, const LabReportContent& content) {
-  QPainter painter;
-  if (!painter.begin(&device)) return false;
-  painter.setFont(ReportFont());
-  painter.setPen(ReportPen());
-  QPainterCanvas canvas(painter);
-  const int pages = LabReportPageCount(content, device.width(), device.height());
-  for (int page = 0; page < pages; ++page) {
-    if (page > 0 && !device.newPage()) {
-      painter.end();
-      return false;
-    }
-    PrintLabReport(canvas, device.width(), device.height(), content, page);
-  }
-  return painter.end();
+  return PaintPages(
+      device, [&](int width, int height) { return LabReportPageCount(content, width, height); },
+      [&](ReportCanvas& canvas, int width, int height, int page) { PrintLabReport(canvas, width, height, content, page); });
 }
 
 }  // namespace tintavis

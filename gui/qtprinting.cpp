@@ -91,21 +91,28 @@ ReportMoment ReportMomentOf(const QDateTime& when, Language language, const QLoc
   return moment;
 }
 
-bool PaintReport(QPagedPaintDevice& device, const ReportContent& content) {
+bool PaintPages(QPagedPaintDevice& device, const std::function<int(int width, int height)>& pages,
+                const std::function<void(ReportCanvas& canvas, int width, int height, int page)>& draw) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
   painter.setFont(ReportFont());
   painter.setPen(ReportPen());
   QPainterCanvas canvas(painter);
-  const int pages = ReportPageCount(content);
-  for (int page = 0; page < pages; ++page) {
+  const int count = pages(device.width(), device.height());
+  for (int page = 0; page < count; ++page) {
     if (page > 0 && !device.newPage()) {
       painter.end();
       return false;
     }
-    PrintReport(canvas, device.width(), device.height(), content, page);
+    draw(canvas, device.width(), device.height(), page);
   }
   return painter.end();
+}
+
+bool PaintReport(QPagedPaintDevice& device, const ReportContent& content) {
+  return PaintPages(
+      device, [&](int, int) { return ReportPageCount(content); },
+      [&](ReportCanvas& canvas, int width, int height, int page) { PrintReport(canvas, width, height, content, page); });
 }
 
 bool PrintDestinationAvailable(const QPrintDialog& dialog) {

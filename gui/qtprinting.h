@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPen>
+#include <functional>
 
 #include "io/labreport.h"
 #include "io/report.h"
@@ -54,6 +55,12 @@ QString WithFourDigitYear(const QString& dateFormat);
 // The date in the short format of the program's language with a four-digit year, and the time
 // in the system's long format.
 ReportMoment ReportMomentOf(const QDateTime& when, Language language, const QLocale& system = QLocale::system());
+
+// A document on `device`: begun, `pages(W, H)` pages each drawn by `draw(canvas, W, H, page)`
+// in ReportFont and ReportPen, ended. False when the device could not be opened, given a new
+// page or finished.
+bool PaintPages(QPagedPaintDevice& device, const std::function<int(int width, int height)>& pages,
+                const std::function<void(ReportCanvas& canvas, int width, int height, int page)>& draw);
 
 // The report as one document on `device`: begun, every page drawn in ReportFont and ReportPen,
 // ended. W and H are the device's printable area as it stands, orientation included. False when
