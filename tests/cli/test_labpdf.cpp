@@ -25,7 +25,9 @@ class LabPdfTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(PopplerToolsPresent());
-    folder = fs::path(::testing::TempDir()) / "tintavis_labpdf";
+    // A folder per test: ctest runs the tests side by side.
+    folder = fs::path(::testing::TempDir()) /
+             ("tintavis_labpdf_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder);
     fs::create_directories(folder);
     std::ofstream(folder / "in.tsv") << "Tinto joven\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n"
