@@ -56,7 +56,7 @@ class RecordingCanvas : public ReportCanvas {
   int colouredLines = 0;
 };
 
-StoredSample Calculated(SampleForm form) {
+StoredSample Calculated(const SampleForm& form) {
   const CalculationOutcome outcome = CalculateSample(form, CalculationCounters{}, '.', Language::Spanish);
   return CalculatedSample(std::get<RowWritten>(outcome), form, '.', std::chrono::system_clock::time_point{});
 }
