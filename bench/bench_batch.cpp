@@ -27,6 +27,22 @@ void BM_BatchProcessText(benchmark::State& state) {
 }
 BENCHMARK(BM_BatchProcessText)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The same with --uncertainty 0.005,0.01: U(X) ... U(Ton) after the ten values.
+void BM_BatchProcessTextWithUncertainty(benchmark::State& state) {
+  const std::string input = GeneratedInput(static_cast<std::size_t>(state.range(0)));
+  tintavis::batch::Options options;
+  options.uncertainty = tintavis::InputUncertainty{0.005, 0.01};
+  std::string out, errors;
+  for (auto _ : state) {
+    out.clear();
+    errors.clear();
+    const auto report = tintavis::batch::ProcessText(input, options, 1, out, errors);
+    benchmark::DoNotOptimize(report);
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_BatchProcessTextWithUncertainty)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // The whole tool: read a file of a million samples, compute, write the data file; the argument
 // is --threads, 0 for the default (one per core).
 void BM_BatchRunMillionSamples(benchmark::State& state) {

@@ -9,6 +9,7 @@
 #include "logic/textrules.h"
 #include "core/colour.h"
 #include "core/displaycolour.h"
+#include "core/uncertainty.h"
 
 namespace {
 
@@ -53,6 +54,17 @@ void BM_ComputeColour(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ComputeColour);
+
+// The first-order uncertainty of one sample: eight more colour computations (two per
+// absorbance; the path length needs none).
+void BM_PropagateUncertainty(benchmark::State& state) {
+  const SampleInput in = ReferenceRed();
+  for (auto _ : state) {
+    auto result = tintavis::PropagateUncertainty(in, {0.005, 0.01});
+    benchmark::DoNotOptimize(result);
+  }
+}
+BENCHMARK(BM_PropagateUncertainty);
 
 void BM_ComputeColourVaried(benchmark::State& state) {
   const std::vector<SampleInput> samples = VariedSamples();

@@ -1,15 +1,19 @@
 #include "cli/batch.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <iterator>
 #include <memory>
 #include <string>
@@ -19,24 +23,37 @@
 #include "cli/precisetext.h"
 #include "cli/spectra.h"
 #include "logic/calculation.h"
+#include "logic/differencetable.h"
 #include "logic/messages.h"
 #include "logic/samplestore.h"
 #include "logic/resultsgrid.h"
 #include "logic/textrules.h"
 #include "io/datafile.h"
 #include "io/encoding.h"
+#include "io/fileerrors.h"
+#include "io/fileidentity.h"
+#include "io/safesave.h"
+#include "io/wholefile.h"
+#include "io/workbook.h"
+#include "logic/samplestore.h"
+#include "logic/version.h"
+#include "logic/workbooksheets.h"
 
 namespace tintavis::batch {
 namespace {
 
 constexpr std::string_view kUsage =
     "Usage: tintavis-calc [--separator . | ,] [--lang es | en] [--precise] [--spectrum]\n"
-    "                     [--pdf OUT.pdf | --pdf-all OUT.pdf] [--reference NAME] [--threads N]\n"
+    "                     [--pdf OUT.pdf | --pdf-all OUT.pdf] [--reference NAME | --target L,a,b]\n"
+    "                     [--uncertainty UA[,UD]] [--tolerance T [--difference de00 | deab]\n"
+    "                     [--rule simple | guarded]] [--threads N] [--xlsx OUT.xlsx]\n"
     "                     [--report OUT.pdf [--lab TEXT] [--operator TEXT] [--instrument TEXT]\n"
     "                     [--note TEXT]] [FILE | -]\n"
     "       tintavis-calc --spectra FILE [--wine red | white] [--path MM] [--result MM]\n"
-    "                     [--transmittance] [--separator . | ,] [--lang es | en] [--precise]\n"
-    "                     [--pdf OUT.pdf] [--reference NAME] [--report OUT.pdf ...]\n"
+    "                     [--transmittance | --transmittance-percent] [--separator . | ,]\n"
+    "                     [--lang es | en] [--precise] [--pdf OUT.pdf] [--reference NAME]\n"
+    "                     [--report OUT.pdf ...]\n"
+    "       tintavis-calc --help | --version\n"
     "\n"
     "Computes the colour of every sample in FILE (standard input when FILE is absent or -) and\n"
     "writes a TINTAVIS data file to standard output.\n"
@@ -44,17 +61,20 @@ constexpr std::string_view kUsage =
     "Input: one sample per line, eight TAB-separated fields:\n"
     "  name, wine type, measurement path length (mm), result path length (mm),\n"
     "  A450, A520, A570, A630\n"
-    "Wine type: red or white (any case), or \"Tinto, Rosado\", \"Red, Rosé\", \"Blanco, Brandy\",\n"
-    "\"White, Brandy\". Blank lines and lines starting with # are skipped. Each line is UTF-8,\n"
-    "or Windows-1252 when it is not valid UTF-8.\n"
+    "Wine type: red or white, or \"Tinto, Rosado\", \"Red, Rosé\", \"Blanco, Brandy\",\n"
+    "\"White, Brandy\", in any case (\"RED, ROSÉ\"). Blank lines and lines starting with # are\n"
+    "skipped; an input without any sample line is an error. Each line is UTF-8, or Windows-1252\n"
+    "when it is not valid UTF-8. A negative path length is refused.\n"
     "\n"
     "Spectra (--spectra FILE, or - for standard input): a wavelength column and one column per\n"
     "sample, the first line naming the samples, fields separated by TAB, ';' or ','; whole\n"
     "nanometres every 1, 2, 5 or 10 nm from 380 nm or below to 780 nm or above; decadic\n"
-    "absorbances, or transmittances (0 to 1, or percent) with --transmittance. Each line gives\n"
-    "a sample's colour from its whole spectrum and ends with \"dE00 (4 nm)\", the CIEDE2000\n"
-    "difference of the four-wavelength estimate from it (\"  --\" when the estimate is refused,\n"
-    "which is reported and leaves the exit status alone).\n"
+    "absorbances, or transmittances from 0 to 1 with --transmittance, or in percent with\n"
+    "--transmittance-percent (a transmittance of 0 or less, or above 1 or 100, is refused with\n"
+    "its line and column). Each line gives a sample's colour from its whole spectrum and ends\n"
+    "with \"dE00 (4 nm)\", the CIEDE2000 difference of the four-wavelength estimate from it\n"
+    "(\"  --\" when the estimate is refused, which is reported and leaves the exit status\n"
+    "alone).\n"
     "\n"
     "Options:\n"
     "  --separator . | ,  decimal separator of the numbers written (default .); absorbances are\n"
@@ -69,6 +89,10 @@ constexpr std::string_view kUsage =
     "                     left out are counted on standard error); never over the input or\n"
     "                     over an existing file that is not a PDF\n"
     "  --pdf-all OUT.pdf  as --pdf, but every computed sample, 50 to a page, the pages numbered\n"
+    "  --xlsx OUT.xlsx    also write a spreadsheet workbook of every computed sample to OUT.xlsx,\n"
+    "                     beside the data file on standard output: numbers as numbers with the\n"
+    "                     grid's decimals, the readings after them, and a sheet of the method;\n"
+    "                     never over the input or over an existing file that is not a workbook\n"
     "  --report OUT.pdf   also write the laboratory report of every computed sample to OUT.pdf\n"
     "                     (PDF/A, A4 portrait): the method, each sample's inputs, colour and\n"
     "                     values, the a*b* chart and the L* scale, and a block to sign; with\n"
@@ -78,7 +102,24 @@ constexpr std::string_view kUsage =
     "                     with --report: the laboratory, operator and instrument of its header,\n"
     "                     and a note under its method\n"
     "  --reference NAME   end every line with the colour differences dE*ab (CIE 1976) and\n"
-    "                     dE00 (CIEDE2000) against the sample named NAME\n"
+    "                     dE00 (CIEDE2000) against the sample named NAME, which must be the\n"
+    "                     name of one sample only; \"--\" where a difference cannot be computed\n"
+    "  --target L,a,b     the same against a target colour typed from a specification sheet\n"
+    "                     (numbers with '.', e.g. --target 30.5,45.2,18)\n"
+    "  --uncertainty UA[,UD]\n"
+    "                     the standard uncertainty of each absorbance (UA) and of the\n"
+    "                     measurement path length in mm (UD, default 0): U(X) ... U(Ton), the\n"
+    "                     expanded uncertainties (k = 2), follow the ten values\n"
+    "  --tolerance T      with --reference or --target: end every line with U of the\n"
+    "                     difference (with --uncertainty) and the verdict (Conforme, No conforme,\n"
+    "                     Indeterminado / Pass, Fail, Indeterminate); the rule is stated on\n"
+    "                     standard error\n"
+    "  --difference de00 | deab\n"
+    "                     the difference the tolerance limits (default de00)\n"
+    "  --rule simple | guarded\n"
+    "                     simple acceptance: pass when dE <= T (default); guarded acceptance\n"
+    "                     (needs --uncertainty): pass when dE + U <= T, fail when dE - U > T,\n"
+    "                     otherwise indeterminate\n"
     "  --threads N        compute on N threads, 1 to 64 (default: one per core); the output is\n"
     "                     the same for any N\n"
     "  --spectra FILE     read FILE as measured spectra (see above)\n"
@@ -87,8 +128,11 @@ constexpr std::string_view kUsage =
     "  --path MM          with --spectra: the cell the spectra were measured in, whole mm\n"
     "                     (default 10)\n"
     "  --result MM        with --spectra: the path length of the results, whole mm (default 10)\n"
-    "  --transmittance    with --spectra: the values are transmittances\n"
+    "  --transmittance    with --spectra: the values are transmittances from 0 to 1\n"
+    "  --transmittance-percent, --transmittance=percent\n"
+    "                     with --spectra: the values are transmittances in percent, 0 to 100\n"
     "  --help             show this text\n"
+    "  --version          show the program's version\n"
     "\n"
     "Output: the header line, then one line per computed sample; lines end with CR LF.\n"
     "A sample that cannot be computed is reported on standard error as \"line N: MESSAGE\"\n"
@@ -96,10 +140,14 @@ constexpr std::string_view kUsage =
     "So is a line longer than 64 KiB, which ends the input, and a name whose TAB, CR, LF, NUL\n"
     "or byte 26 were replaced by spaces (the sample is computed).\n"
     "Exit status: 0 all samples computed, 1 some failed, 2 usage error, unreadable input (or a\n"
-    "spectra file with a fault), output that could not be written, or a report that could not\n"
-    "or may not be written.\n";
+    "spectra file with a fault, or an input without samples), a --reference that names no\n"
+    "sample or several, output that could not be written, or a report that could not or may\n"
+    "not be written, 3 all samples computed but some not conforming to --tolerance (1 and 2\n"
+    "take precedence).\n";
 
 constexpr std::size_t kFields = 8;
+// A sheet's rows, less the headings.
+constexpr std::size_t kMaxWorkbookSamples = 1048575;
 constexpr unsigned kMaxThreads = 64;
 // Input bytes per block of work: enough lines (about 1,400 generated ones) that handing blocks
 // between threads costs little.
@@ -113,23 +161,9 @@ std::size_t BlockLines(unsigned threads) {
   return std::clamp<std::size_t>(kLinesInFlight / BlocksInFlight(threads), 64, 1024);
 }
 
-std::string AsciiLower(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
 std::optional<WineType> ParseWineType(std::string_view field) {
-  const std::string key = AsciiLower(TrimBlanks(field));
-  if (key == "red" || key == "tinto, rosado" || key == AsciiLower("Red, Rosé")) return WineType::RedRose;
+  const std::string key = FoldCase(Trim(field));
+  if (key == "red" || key == "tinto, rosado" || key == "red, rosé") return WineType::RedRose;
   if (key == "white" || key == "blanco, brandy" || key == "white, brandy") return WineType::WhiteBrandy;
   return std::nullopt;
 }
@@ -169,7 +203,7 @@ constexpr BilingualText kReadingKeyboard = {
     "tintavis-calc: reading samples from the keyboard, one per line (8 TAB-separated fields); "
     "end with Ctrl+D\n"};
 
-bool IsBlank(std::string_view line) { return TrimBlanks(line).empty(); }
+bool IsBlank(std::string_view line) { return Trim(line).empty(); }
 
 bool IsAscii(std::string_view s) {
   // Eight bytes at a time: sample lines are read at the speed of the disk.
@@ -239,11 +273,35 @@ LineKind ReadLine(std::string_view line, const Options& options, SampleForm& for
   return LineKind::Sample;
 }
 
+// The names of the values in the headings of their uncertainties, plain letters as the
+// difference headings have them.
+constexpr std::array<std::string_view, 10> kUncertaintyHeadings = {"X",  "Y",  "Z",  "L*",  "C*",
+                                                                   "h*", "a*", "b*", "Int", "Ton"};
+
+// Numbers separated by ',' and written with '.', as --target and --uncertainty take them.
+std::optional<std::vector<double>> NumberList(std::string_view text) {
+  std::vector<double> numbers;
+  for (std::size_t start = 0;;) {
+    const std::size_t comma = text.find(',', start);
+    const RealParse n = ParseReal(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start), '.');
+    if (!n.ok()) return std::nullopt;
+    numbers.push_back(n.value);
+    if (comma == std::string_view::npos) return numbers;
+    start = comma + 1;
+  }
+}
+
+void AppendNumber(std::string& out, double v, int decimals, const Options& options) {
+  char text[kFixedTextMax];
+  out += '\t';
+  out.append(text, options.precise ? PutPrecise(text, v) : FormatFixedTo(text, v, 18, decimals, options.separator));
+}
+
 // The output line of a computed sample. Its fields after the name are put together in one
 // buffer: ten values, 31 transmittances and two differences, each a TAB and at most
 // kFixedTextMax characters (kPreciseTextMax for %.17g), and the line end.
-void AppendSampleLine(std::string& out, const RowWritten& row, const Spectrum31& spectrum, const Options& options,
-                      const Lab* reference) {
+bool AppendSampleLine(std::string& out, const RowWritten& row, const Spectrum31& spectrum, const Options& options,
+                      const Reference* reference, std::size_t lineNumber) {
   static_assert(kPreciseTextMax <= kFixedTextMax);
   char fields[(10 + kSpectrumPoints + 2) * (1 + kFixedTextMax) + 2];
   char* end = fields;
@@ -258,34 +316,96 @@ void AppendSampleLine(std::string& out, const RowWritten& row, const Spectrum31&
       end = FormatValueCell(end, k, c, row.wine, options.separator);
     }
   }
+  std::optional<ColourUncertainty> u;
+  if (options.uncertainty) {
+    const Computed<ColourUncertainty> propagated = PropagateUncertainty(row.input, *options.uncertainty);
+    if (propagated.ok()) u = propagated.value();
+    out += row.name;
+    out.append(fields, end);
+    AppendUncertainties(out, u, row.wine, options);
+    end = fields;
+  }
   if (options.spectrum) {
     for (const double t : spectrum) end = PutPreciseField(end, t);
   }
   if (reference != nullptr) {
-    const ColourDifferences d = ColourDifference(*reference, {c.L, c.a, c.b});
+    const ColourDifferences d = ColourDifference(reference->lab, {c.L, c.a, c.b});
     for (const double v : {d.dEab, d.dE00}) {
-      if (options.precise) {
-        end = PutPreciseField(end, v);
-      } else {
-        *end++ = '\t';
-        end = FormatFixedTo(end, v, 18, 2, options.separator);
-      }
+      *end++ = '\t';
+      end = options.precise && std::isfinite(v) ? PutPrecise(end, v) : FormatDifferenceTo(end, v, options.separator);
     }
   }
-  end = std::copy(kLineEnd.begin(), kLineEnd.end(), end);
-  out += row.name;
+  if (!options.uncertainty) out += row.name;
   out.append(fields, end);
+  bool conforms = true;
+  if (options.tolerance && reference != nullptr) {
+    conforms = AppendCheck(out, {c.L, c.a, c.b}, u, *reference, options, reference->line == lineNumber);
+  }
+  out += kLineEnd;
+  return conforms;
 }
 
 }  // namespace
 
 std::string_view Usage() { return kUsage; }
 
+void ReportWriteFailure(const DataFileWriter& writer, std::FILE* err) {
+  if (writer.TemporaryFileFailed()) {
+    std::fprintf(err, "tintavis-calc: cannot write the temporary file in '%s': %s\n", TemporaryFolder().c_str(),
+                 std::strerror(writer.error()));
+  } else {
+    std::fprintf(err, "tintavis-calc: cannot write the output: %s\n", std::strerror(writer.error()));
+  }
+}
+
+void AppendUncertainties(std::string& out, const std::optional<ColourUncertainty>& u, WineType wine,
+                         const Options& options) {
+  const ColourResult U = u ? Expanded(u->u) : ColourResult{};
+  const double values[10] = {U.X, U.Y, U.Z, U.L, U.C, U.h, U.a, U.b, U.intensity, U.tonality};
+  for (std::size_t k = 0; k < 10; ++k) {
+    const bool none = !u || (k == 5 && !u->hueHasUncertainty) ||
+                      (k >= 8 && wine == WineType::WhiteBrandy && !options.precise);
+    if (none) {
+      out += "\t  --";
+    } else {
+      AppendNumber(out, values[k], kValueFormats[k].decimals, options);
+    }
+  }
+}
+
+
+bool AppendCheck(std::string& out, const Lab& lab, const std::optional<ColourUncertainty>& u,
+                 const Reference& reference, const Options& options, bool isReference) {
+  const Tolerance& tolerance = *options.tolerance;
+  const double difference = Difference(reference.lab, lab, tolerance.formula);
+  double expanded = 0;
+  if (options.uncertainty) {
+    if (isReference) {
+      AppendNumber(out, 0, 2, options);
+    } else if (u) {
+      expanded = kCoverageFactor * DifferenceWithUncertainty(reference.lab, reference.covariance, lab, u->lab,
+                                                             tolerance.formula).u;
+      AppendNumber(out, expanded, 2, options);
+    } else {
+      expanded = tolerance.rule == DecisionRule::Guarded ? std::numeric_limits<double>::quiet_NaN() : 0;
+      out += "\t  --";
+    }
+  }
+  const std::optional<Verdict> verdict = Decide(difference, expanded, tolerance);
+  out += '\t';
+  out += verdict ? VerdictText(*verdict, options.language) : "--";
+  return verdict == Verdict::Pass;
+}
+
 Arguments ParseArguments(const std::vector<std::string>& args) {
   Arguments result;
   Options options;
   bool haveInput = false;
   std::string spectraOption;  // the last option given that only --spectra takes
+  std::string valuesOption;   // the option that said what the spectra's values are
+  Tolerance tolerance;
+  bool hasTolerance = false;
+  std::string checkOption;  // the last option given that only --tolerance takes
   std::string labOption;      // the last option given that only --report takes
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -299,6 +419,16 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     if (a == "--help" || a == "-h") {
       result.help = true;
       return result;
+    }
+    if (a == "--version") {
+      result.version = true;
+      return result;
+    }
+    if (a == "--xlsx") {
+      const auto v = value(a);
+      if (!v) return result;
+      options.xlsx = *v;
+      continue;
     }
     if (a == "--separator") {
       const auto v = value(a);
@@ -350,7 +480,58 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     } else if (a == "--reference") {
       const auto v = value(a);
       if (!v) return result;
+      if (options.reference) {
+        result.error = "only one reference may be given: give --reference once";
+        return result;
+      }
       options.reference = *v;
+    } else if (a == "--target") {
+      const auto v = value(a);
+      if (!v) return result;
+      const std::optional<std::vector<double>> numbers = NumberList(*v);
+      if (!numbers || numbers->size() != 3) {
+        result.error = "--target takes L*,a*,b* as three numbers with '.' (not '" + *v + "')";
+        return result;
+      }
+      options.target = Lab{(*numbers)[0], (*numbers)[1], (*numbers)[2]};
+    } else if (a == "--uncertainty") {
+      const auto v = value(a);
+      if (!v) return result;
+      const std::optional<std::vector<double>> numbers = NumberList(*v);
+      if (!numbers || numbers->empty() || numbers->size() > 2 ||
+          std::any_of(numbers->begin(), numbers->end(), [](double x) { return x < 0; })) {
+        result.error = "--uncertainty takes UA or UA,UD, numbers 0 or more with '.' (not '" + *v + "')";
+        return result;
+      }
+      options.uncertainty = InputUncertainty{(*numbers)[0], numbers->size() == 2 ? (*numbers)[1] : 0};
+    } else if (a == "--tolerance") {
+      const auto v = value(a);
+      if (!v) return result;
+      const std::optional<std::vector<double>> numbers = NumberList(*v);
+      if (!numbers || numbers->size() != 1 || (*numbers)[0] < 0) {
+        result.error = "--tolerance takes a number 0 or more with '.' (not '" + *v + "')";
+        return result;
+      }
+      tolerance.limit = (*numbers)[0];
+      hasTolerance = true;
+    } else if (a == "--difference") {
+      const auto v = value(a);
+      if (!v) return result;
+      if (*v != "de00" && *v != "deab") {
+        result.error = "--difference takes de00 or deab (not '" + *v + "')";
+        return result;
+      }
+      tolerance.formula = *v == "deab" ? DifferenceFormula::DeAb : DifferenceFormula::De00;
+      checkOption = a;
+    } else if (a == "--rule") {
+      const auto v = value(a);
+      if (!v) return result;
+      if (*v != "simple" && *v != "guarded") {
+        result.error = "--rule takes simple or guarded (not '" + *v + "')";
+        return result;
+      }
+      tolerance.rule = *v == "guarded" ? DecisionRule::Guarded : DecisionRule::Simple;
+      checkOption = a;
     } else if (a == "--threads") {
       const auto v = value(a);
       if (!v) return result;
@@ -374,7 +555,7 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     } else if (a == "--wine") {
       const auto v = value(a);
       if (!v) return result;
-      const std::string wine = AsciiLower(*v);
+      const std::string wine = FoldCase(*v);
       if (wine != "red" && wine != "white") {
         result.error = "--wine takes red or white (not '" + *v + "')";
         return result;
@@ -392,8 +573,21 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
       }
       (a == "--path" ? options.spectraChoices.d : options.spectraChoices.r) = mm;
       spectraOption = a;
-    } else if (a == "--transmittance") {
-      options.spectraChoices.transmittance = true;
+    } else if (a == "--transmittance" || a == "--transmittance-percent" || a.starts_with("--transmittance=")) {
+      if (a.starts_with("--transmittance=") && a != "--transmittance=percent") {
+        result.error = "--transmittance= takes percent (not '" + a.substr(a.find('=') + 1) + "')";
+        return result;
+      }
+      const SpectraValues values = a == "--transmittance" ? SpectraValues::Transmittance
+                                                          : SpectraValues::TransmittancePercent;
+      // Fractions and percentages differ a hundredfold: a file is read in one unit only.
+      if (!valuesOption.empty() && options.spectraChoices.values != values) {
+        result.error = "give ";
+        result.error.append(valuesOption).append(" or ").append(a).append(", not both");
+        return result;
+      }
+      options.spectraChoices.values = values;
+      valuesOption = a;
       spectraOption = a;
     } else if (a.size() > 1 && a[0] == '-' && a != "-") {
       result.error = "unknown option '" + a + "'";
@@ -420,6 +614,27 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
     result.error = "--report and " + std::string(options.pdfAll ? "--pdf-all" : "--pdf") + " name the same file";
     return result;
   }
+  if (options.reference && options.target) {
+    result.error = "give --reference or --target, not both";
+    return result;
+  }
+  if (!checkOption.empty() && !hasTolerance) {
+    result.error = checkOption + " goes with --tolerance";
+    return result;
+  }
+  if (hasTolerance && !options.reference && !options.target) {
+    result.error = "--tolerance needs --reference or --target";
+    return result;
+  }
+  if (tolerance.rule == DecisionRule::Guarded && !options.uncertainty) {
+    result.error = "--rule guarded needs --uncertainty";
+    return result;
+  }
+  if (hasTolerance) options.tolerance = tolerance;
+  if (options.spectra && !options.xlsx.empty()) {
+    result.error = "--xlsx goes with lines of four absorbances, not with --spectra";
+    return result;
+  }
   if (options.spectra && options.spectrum) {
     result.error = "--spectrum goes with lines of four absorbances, not with --spectra";
     return result;
@@ -433,20 +648,28 @@ std::string HeaderLine(const Options& options) {
   std::string out;
   // Column 0 (the row number) is not part of a data file.
   AppendFields<std::string>(out, std::span(header).subspan(1));
+  if (options.uncertainty) {
+    for (const std::string_view name : kUncertaintyHeadings) out.append("\tU(").append(name).append(")");
+  }
   if (options.spectrum) {
     for (int nm = 400; nm <= 700; nm += 10) out += "\tT" + std::to_string(nm);
   }
   // Plain letters keep the header within Windows-1252.
-  if (options.reference) out += "\tdE*ab\tdE00";
+  if (options.reference || options.target) out += "\tdE*ab\tdE00";
   if (options.spectra) out += "\tdE00 (4 nm)";
+  if (options.tolerance) {
+    if (options.uncertainty) out += options.tolerance->formula == DifferenceFormula::DeAb ? "\tU(dE*ab)" : "\tU(dE00)";
+    out.append("\t").append(kVerdictHeading.In(options.language));
+  }
   out += kLineEnd;
   return out;
 }
 
 Report ProcessText(std::string_view text, const Options& options, std::size_t firstLine, std::string& out,
-                   std::string& errors, std::vector<SampleRecord>* gridRows, const Lab* reference,
-                   std::size_t keepAtMost, std::vector<StoredSample>* samples) {
+                   std::string& errors, std::vector<SampleRecord>* gridRows, const Reference* reference,
+                   std::size_t keepAtMost, std::vector<StoredSample>* storedRows) {
   Report report;
+  const auto now = std::chrono::system_clock::now();
   std::size_t lineNumber = firstLine;
   SampleForm form;
   std::string message;
@@ -490,27 +713,54 @@ Report ProcessText(std::string_view text, const Options& options, std::size_t fi
     if (gridRows != nullptr && gridRows->size() < keepAtMost) {
       gridRows->push_back(FormatResultRow(row->name, row->colour, row->wine, options.separator));
     }
-    if (samples != nullptr) samples->push_back(CalculatedSample(*row, form, options.separator, std::chrono::system_clock::now()));
-    AppendSampleLine(out, *row, spectrum, options, reference);
+    if (storedRows != nullptr) storedRows->push_back(CalculatedSample(*row, form, options.separator, now));
+    if (!AppendSampleLine(out, *row, spectrum, options, reference, lineNumber)) ++report.notConforming;
     ++report.samples;
   }
   return report;
 }
 
-ReferenceSearch FindReference(std::string_view text, const Options& options, std::string_view name) {
+void FindReference(std::string_view text, const Options& options, std::string_view name, std::size_t firstLine,
+                   ReferenceSearch& search) {
   SampleForm form;
   std::string message;
   std::string scratch;
-  for (std::size_t pos = 0; pos < text.size();) {
+  for (std::size_t pos = 0, line = firstLine; pos < text.size(); ++line) {
     const std::string_view raw = NextLine(text, pos);
-    if (raw.size() > kMaxLineBytes) return {true, std::nullopt};
+    if (raw.size() > kMaxLineBytes) {
+      search.over = true;
+      return;
+    }
     if (ReadLine(DecodedLine(raw, scratch), options, form, message) != LineKind::Sample || form.name != name) continue;
+    if (++search.found > 1) {
+      if (search.lines.size() < kReferenceLinesListed) search.lines.push_back(line);
+      continue;
+    }
+    search.lines.push_back(line);
     const CalculationOutcome outcome = CalculateSample(form, CalculationCounters{}, options.separator, options.language);
-    const auto* row = std::get_if<RowWritten>(&outcome);
-    if (row == nullptr) return {true, std::nullopt};
-    return {true, Lab{row->colour.L, row->colour.a, row->colour.b}};
+    if (const auto* row = std::get_if<RowWritten>(&outcome)) {
+      Reference reference{Lab{row->colour.L, row->colour.a, row->colour.b}, {}, line};
+      std::optional<ColourUncertainty> u;
+      if (options.uncertainty) {
+        const Computed<ColourUncertainty> propagated = PropagateUncertainty(row->input, *options.uncertainty);
+        if (propagated.ok()) u = propagated.value();
+      }
+      // A reference with no uncertainty of its own cannot guard a verdict: it serves none.
+      if (!options.uncertainty || u) {
+        if (u) reference.covariance = u->lab;
+        search.reference = reference;
+      }
+    }
   }
-  return {};
+}
+
+std::string AmbiguousReferenceMessage(std::string_view name, std::string_view places, const std::vector<std::size_t>& numbers,
+                                      std::size_t found) {
+  std::string out = "--reference '";
+  out.append(name).append("' is ambiguous: ").append(places);
+  for (std::size_t i = 0; i < numbers.size(); ++i) out += (i == 0 ? " " : ", ") + std::to_string(numbers[i]);
+  if (found > numbers.size()) out += ", ... (" + std::to_string(found) + " in all)";
+  return out;
 }
 
 ReportContent RunReport(const Options& options, std::vector<SampleRecord> gridRows) {
@@ -541,20 +791,67 @@ struct FileCloser {
 using OwnedFile = std::unique_ptr<std::FILE, FileCloser>;
 
 // Why the report may not be written to `path`, or an empty text. The report must never destroy
-// data: not the input (the same file, by whatever name), nor any existing file but an earlier
-// PDF, which is what a forgotten output name (--pdf data.tsv) would hit.
-std::string PdfTargetProblem(const std::string& option, const std::string& path, std::FILE* input) {
-  struct stat target {};
-  if (::stat(path.c_str(), &target) != 0) return {};  // a new file, or one the writer will fail on
-  struct stat source {};
-  if (::fstat(::fileno(input), &source) == 0 && source.st_dev == target.st_dev && source.st_ino == target.st_ino) {
+// data: not the input (the same file, by whatever name or link), nor any existing file but an
+// earlier PDF, which is what a forgotten output name (--pdf data.tsv) would hit; nor may it
+// wait on a pipe or device there.
+std::string PdfTargetProblem(const std::string& option, const std::string& path, std::FILE* input, Language language) {
+  const auto target = IdentityOfPath(path);
+  if (!target) return {};  // a new file, or one the writer will fail on
+  if (IdentityOfDescriptor(::fileno(input)) == target) {
     return option + ": '" + path + "' is the input; the report is not written over it";
   }
-  const OwnedFile existing(std::fopen(path.c_str(), "rb"));
+  const OpenedFile existing = OpenRegularFile(path, language);
+  if (existing.fd < 0 && existing.error == 0) return option + ": '" + path + "': " + existing.message;
   char start[5] = {};
-  if (existing == nullptr || std::fread(start, 1, sizeof start, existing.get()) != sizeof start ||
-      std::string_view(start, sizeof start) != "%PDF-") {
-    return option + ": '" + path + "' exists and is not a PDF file; the report is not written over it";
+  const bool isPdf = existing.fd >= 0 && ::read(existing.fd, start, sizeof start) == static_cast<ssize_t>(sizeof start) &&
+                     std::string_view(start, sizeof start) == "%PDF-";
+  if (existing.fd >= 0) ::close(existing.fd);
+  if (!isPdf) return option + ": '" + path + "' exists and is not a PDF file; the report is not written over it";
+  return {};
+}
+
+// The lines of samples are read as a stream, in blocks: a named pipe or a device is read as it
+// comes (an endless line ends the run), a folder is refused. A file of spectra is read whole
+// and must be a regular file (OpenRegularFile), so that it never waits.
+OpenedFile OpenSampleStream(const std::string& path, Language language) {
+  OpenedFile opened;
+  opened.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+  struct stat st {};
+  if (opened.fd < 0 || ::fstat(opened.fd, &st) != 0) {
+    opened.error = errno;
+  } else if (S_ISDIR(st.st_mode)) {
+    opened.message = NotARegularFileMessage(st.st_mode, language);
+  } else {
+    return opened;
+  }
+  if (opened.fd >= 0) ::close(opened.fd);
+  opened.fd = -1;
+  return opened;
+}
+
+// A temporary file that needs no name: removed when closed.
+OwnedFile TemporaryStream(int& error) {
+  const int fd = OpenNamelessTemporaryFile(error);
+  if (fd < 0) return nullptr;
+  OwnedFile stream(::fdopen(fd, "w+b"));
+  if (stream == nullptr) {
+    error = errno;
+    ::close(fd);
+  }
+  return stream;
+}
+
+// Why the workbook may not be written to `path`, or an empty text: as for the report, never over
+// the input, nor over an existing file that is not a workbook.
+std::string WorkbookTargetProblem(const std::string& path, std::FILE* input) {
+  struct stat target {};
+  if (::stat(path.c_str(), &target) != 0) return {};
+  struct stat source {};
+  if (::fstat(::fileno(input), &source) == 0 && source.st_dev == target.st_dev && source.st_ino == target.st_ino) {
+    return "--xlsx: '" + path + "' is the input; the workbook is not written over it";
+  }
+  if (!IsWorkbookFile(path)) {
+    return "--xlsx: '" + path + "' exists and is not a workbook; the workbook is not written over it";
   }
   return {};
 }
@@ -567,7 +864,7 @@ struct Block {
   std::string out;
   std::string errors;
   std::vector<SampleRecord> rows;
-  std::vector<StoredSample> samples;  // for --report
+  std::vector<StoredSample> stored;  // for the workbook
   Report report;
 };
 
@@ -582,7 +879,15 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
         const ReportWriter& writeReport, const LabReportWriter& writeLabReport) {
   const Arguments arguments = ParseArguments(args);
   if (arguments.help) {
-    std::fputs(kUsage.data(), out);
+    // Help that could not be written (a full disk, a closed pipe) is an output error.
+    if (std::fputs(kUsage.data(), out) < 0 || std::fflush(out) != 0) {
+      std::fprintf(err, "tintavis-calc: cannot write the help: %s\n", std::strerror(errno));
+      return 2;
+    }
+    return 0;
+  }
+  if (arguments.version) {
+    std::fprintf(out, "tintavis-calc %.*s\n", static_cast<int>(kProgramVersion.size()), kProgramVersion.data());
     return 0;
   }
   if (!arguments.options) {
@@ -603,22 +908,40 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   OwnedFile opened;
   const std::string inputName = options.input == "-" ? "standard input" : "'" + options.input + "'";
   if (options.input != "-") {
-    opened.reset(std::fopen(options.input.c_str(), "rb"));
+    const OpenedFile file = options.spectra ? OpenRegularFile(options.input, options.language)
+                                            : OpenSampleStream(options.input, options.language);
+    if (file.fd >= 0) opened.reset(::fdopen(file.fd, "rb"));
     if (opened == nullptr) {
-      std::fprintf(err, "tintavis-calc: cannot read %s: %s\n", inputName.c_str(), std::strerror(errno));
+      const int error = file.fd >= 0 ? errno : file.error;
+      if (file.fd >= 0) ::close(file.fd);
+      std::fprintf(err, "tintavis-calc: cannot read %s: %s\n", inputName.c_str(),
+                   error != 0 ? std::strerror(error) : file.message.c_str());
       return 2;
     }
     input = opened.get();
   }
   if (!options.pdf.empty()) {
-    const std::string problem = PdfTargetProblem(options.pdfAll ? "--pdf-all" : "--pdf", options.pdf, input);
+    const std::string problem =
+        PdfTargetProblem(options.pdfAll ? "--pdf-all" : "--pdf", options.pdf, input, options.language);
+    if (!problem.empty()) {
+      std::fprintf(err, "tintavis-calc: %s\n", problem.c_str());
+      return 2;
+    }
+  }
+  if (options.tolerance) {
+    // The decision rule goes with every verdict.
+    const std::string rule = RuleStatement(*options.tolerance, options.separator, options.language);
+    std::fprintf(err, "tintavis-calc: %s\n", rule.c_str());
+  }
+  if (!options.xlsx.empty()) {
+    const std::string problem = WorkbookTargetProblem(options.xlsx, input);
     if (!problem.empty()) {
       std::fprintf(err, "tintavis-calc: %s\n", problem.c_str());
       return 2;
     }
   }
   if (!options.labReport.empty()) {
-    const std::string problem = PdfTargetProblem("--report", options.labReport, input);
+    const std::string problem = PdfTargetProblem("--report", options.labReport, input, options.language);
     if (!problem.empty()) {
       std::fprintf(err, "tintavis-calc: %s\n", problem.c_str());
       return 2;
@@ -631,16 +954,19 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   // first, then again from its start. A stream that cannot be read again is copied to a
   // temporary file as far as that search reads it.
   OwnedFile replay;
-  std::optional<Lab> reference;
+  std::optional<Reference> reference;
+  if (options.target) reference = Reference{*options.target};
   if (options.reference) {
     struct stat info {};
     const off_t start = ::ftello(input);
     const bool seekable = ::fstat(::fileno(input), &info) == 0 && S_ISREG(info.st_mode) && start >= 0;
     ByteSource scanned(input);
     if (!seekable) {
-      replay.reset(std::tmpfile());
+      int error = 0;
+      replay = TemporaryStream(error);
       if (replay == nullptr) {
-        std::fprintf(err, "tintavis-calc: cannot make a temporary file: %s\n", std::strerror(errno));
+        std::fprintf(err, "tintavis-calc: cannot make a temporary file in '%s': %s\n", TemporaryFolder().c_str(),
+                     std::strerror(error));
         return 2;
       }
       scanned.CopyTo(replay.get());
@@ -649,19 +975,36 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     std::string block;
     std::size_t firstLine = 1;
     ReferenceSearch search;
-    while (!search.over && scan.Next(block, firstLine)) search = FindReference(block, options, *options.reference);
+    // The whole input is looked through: a name given to several samples would make the
+    // differences depend on which of them came first.
+    while (!search.over && scan.Next(block, firstLine)) FindReference(block, options, *options.reference, firstLine, search);
+    if (scanned.CopyFailed()) {
+      std::fprintf(err, "tintavis-calc: cannot write the temporary file in '%s': %s\n", TemporaryFolder().c_str(),
+                   std::strerror(scan.error()));
+      return 2;
+    }
     if (scan.error() != 0) {
       std::fprintf(err, "tintavis-calc: cannot read %s: %s\n", inputName.c_str(), std::strerror(scan.error()));
       return 2;
     }
-    if (!search.lab) {
+    if (search.found > 1) {
+      std::fprintf(err, "tintavis-calc: %s\n",
+                   AmbiguousReferenceMessage(*options.reference, "samples so named on lines", search.lines, search.found).c_str());
+      return 2;
+    }
+    if (!search.reference) {
       std::fprintf(err, "tintavis-calc: no sample named '%s' can serve as the reference\n%s",
                    options.reference->c_str(), kUsage.data());
       return 2;
     }
-    reference = search.lab;
+    reference = search.reference;
     const bool rewound = seekable ? ::fseeko(input, start, SEEK_SET) == 0
                                   : std::fflush(replay.get()) == 0 && std::fseek(replay.get(), 0, SEEK_SET) == 0;
+    if (!rewound && !seekable) {
+      std::fprintf(err, "tintavis-calc: cannot write the temporary file in '%s': %s\n", TemporaryFolder().c_str(),
+                   std::strerror(errno));
+      return 2;
+    }
     if (!rewound) {
       std::fprintf(err, "tintavis-calc: cannot read %s again: %s\n", inputName.c_str(), std::strerror(errno));
       return 2;
@@ -678,7 +1021,8 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   std::vector<SampleRecord> gridRows;
   std::vector<StoredSample> labSamples;  // --report: every computed sample
   const std::size_t reportRows = options.pdfAll ? SIZE_MAX : static_cast<std::size_t>(kMaxSamples);
-  const Lab* referenceLab = reference ? &*reference : nullptr;
+  const Reference* referenceLab = reference ? &*reference : nullptr;
+  std::vector<StoredSample> stored;  // the workbook's samples
 
   bool written = writer.Write(HeaderLine(options), NameEncoding::Ascii);
   if (written) {
@@ -692,18 +1036,24 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
       b.out.clear();
       b.errors.clear();
       b.rows.clear();
-      b.samples.clear();
+      b.stored.clear();
       b.report = ProcessText(b.input, options, b.firstLine, b.out, b.errors, b.keepRows ? &b.rows : nullptr, referenceLab,
-                             reportRows, options.labReport.empty() ? nullptr : &b.samples);
+                             reportRows, options.xlsx.empty() && options.labReport.empty() ? nullptr : &b.stored);
     };
     const std::function<bool(Block&)> write = [&](Block& b) {
       total.samples += b.report.samples;
       total.failed += b.report.failed;
+      total.notConforming += b.report.notConforming;
       for (SampleRecord& row : b.rows) {
         if (gridRows.size() == reportRows) break;
         gridRows.push_back(std::move(row));
       }
-      std::move(b.samples.begin(), b.samples.end(), std::back_inserter(labSamples));
+      for (StoredSample& sample : b.stored) {
+        // The laboratory report takes every sample, the workbook as many as it holds.
+        if (!options.labReport.empty()) labSamples.push_back(sample);
+        if (options.xlsx.empty() || stored.size() == kMaxWorkbookSamples) continue;
+        stored.push_back(std::move(sample));
+      }
       // Written whole: a report may quote a field holding a NUL byte.
       std::fwrite(b.errors.data(), 1, b.errors.size(), err);
       return writer.Write(b.out, b.report.names);
@@ -712,12 +1062,30 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   }
   if (written) written = writer.Finish();
   if (!written) {
-    std::fprintf(err, "tintavis-calc: cannot write the output: %s\n", std::strerror(writer.error()));
+    ReportWriteFailure(writer, err);
     return 2;
   }
   if (reader.error() != 0) {
     std::fprintf(err, "tintavis-calc: cannot read %s: %s\n", inputName.c_str(), std::strerror(reader.error()));
     return 2;
+  }
+  if (total.samples == 0 && total.failed == 0) {
+    // Nothing but blank and comment lines: most likely the wrong file, which must not pass for
+    // a run that computed everything.
+    std::fprintf(err, "tintavis-calc: %s: %s\n", inputName.c_str(), std::string(messages::kNoSamples.In(options.language)).c_str());
+    return 2;
+  }
+  if (!options.xlsx.empty()) {
+    const auto problem = WriteWorkbook(options.xlsx, {SamplesSheet(stored, options.language), MethodSheet(stored, options.language)},
+                                       options.language);
+    if (problem) {
+      std::fprintf(err, "tintavis-calc: cannot write the workbook '%s': %s\n", options.xlsx.c_str(), problem->c_str());
+      return 2;
+    }
+    if (total.samples > kMaxWorkbookSamples) {
+      std::fprintf(err, "tintavis-calc: the workbook '%s' holds the first %zu of the %zu samples computed\n",
+                   options.xlsx.c_str(), kMaxWorkbookSamples, total.samples);
+    }
   }
   if (!options.pdf.empty()) {
     const std::string problem = writeReport(options.pdf, RunReport(options, std::move(gridRows)));
@@ -740,7 +1108,8 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
       return 2;
     }
   }
-  return total.failed > 0 ? 1 : 0;
+  if (total.failed > 0) return 1;
+  return total.notConforming > 0 ? 3 : 0;
 }
 
 }  // namespace tintavis::batch

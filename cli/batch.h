@@ -13,9 +13,13 @@
 #include "cli/output.h"
 #include "logic/calculation.h"
 #include "logic/resultsgrid.h"
+#include "logic/storedsample.h"
 #include "core/colourdifference.h"
+#include "core/uncertainty.h"
+#include "logic/conformity.h"
 #include "io/labreport.h"
 #include "io/report.h"
+#include "io/spectraresults.h"
 #include "logic/spectrachoices.h"
 
 namespace tintavis::batch {
@@ -32,12 +36,20 @@ struct Options {
   // --lab, --operator, --instrument and --note in its header.
   std::string labReport;
   LabReportDetails labDetails;
+  std::string xlsx;         // --xlsx: a spreadsheet workbook of every sample is also written here
   // --reference: every line ends with ΔE*ab and ΔE00 against the sample of this name.
   std::optional<std::string> reference;
+  // --target L,a,b: the same against a colour typed from a specification sheet.
+  std::optional<Lab> target;
+  // --uncertainty UA[,UD]: U(X) ... U(Ton), k = 2, follow the ten values.
+  std::optional<InputUncertainty> uncertainty;
+  // --tolerance T with --difference and --rule: the line ends with U of the difference (with
+  // --uncertainty) and the verdict; some sample that does not conform makes the exit status 3.
+  std::optional<Tolerance> tolerance;
   unsigned threads = 0;  // --threads: threads that compute; 0 for one per core
   // --spectra: `input` is a file of measured spectra; each line holds a spectrum's full-method
   // results and ends with the ΔE00 of its four-wavelength estimate. --wine, --path, --result and
-  // --transmittance fill `spectraChoices`.
+  // --transmittance (or --transmittance-percent) fill `spectraChoices`.
   bool spectra = false;
   SpectraChoices spectraChoices;
 };
@@ -45,6 +57,7 @@ struct Options {
 struct Arguments {
   std::optional<Options> options;  // empty when help was asked for or the arguments are wrong
   bool help = false;
+  bool version = false;  // --version: the version, and nothing else
   std::string error;  // what is wrong with the arguments
 };
 
@@ -53,6 +66,7 @@ std::string_view Usage();
 
 struct Report {
   std::size_t samples = 0;  // lines computed and written
+  std::size_t notConforming = 0;  // with --tolerance: samples whose verdict is not "pass"
   std::size_t failed = 0;   // lines refused, each reported on the error stream
   std::size_t renamed = 0;  // lines written with characters of their names replaced, each reported
   NameEncoding names = NameEncoding::Ascii;  // what the names written need
@@ -63,27 +77,60 @@ struct Report {
 // it ends with "dE00 (4 nm)".
 std::string HeaderLine(const Options& options);
 
+// What every line is compared with: the --reference sample's or the --target's L*, a*, b*,
+// with the covariance of the reference sample's (none for a target).
+struct Reference {
+  Lab lab;
+  LabCovariance covariance{};
+  // The input line of the reference sample, 0 for a target: compared with itself a sample
+  // differs by nothing, and by no uncertainty either.
+  std::size_t line = 0;
+  const SpectrumResult* spectrum = nullptr;  // with --spectra, the reference spectrum's result
+};
+
+// With --tolerance: appends U of the difference (with --uncertainty) and the verdict of a
+// sample of `lab` (with `u`, its uncertainty, when known); true when it conforms.
+// With --uncertainty: appends U(X) ... U(Ton) with the values' decimals, "--" where a value has
+// none (a hue near neutral, a sample the model refuses next to it) and, as the values have it,
+// for Intensity and Tonality of a white wine unless --precise.
+void AppendUncertainties(std::string& out, const std::optional<ColourUncertainty>& u, WineType wine,
+                         const Options& options);
+
+bool AppendCheck(std::string& out, const Lab& lab, const std::optional<ColourUncertainty>& u,
+                 const Reference& reference, const Options& options, bool isReference = false);
+
 // Computes every sample line of `text`, a block of the input's bytes whose first line is line
 // `firstLine`: each line is read as UTF-8, or as Windows-1252 when it is not valid UTF-8. The
 // output lines (UTF-8) are appended to `out` and the "line N: MESSAGE" reports to `errors`;
 // a line longer than kMaxLineBytes is reported as too long and ends the text. With `gridRows`,
 // the grid texts of the computed samples are appended to it too until it holds `keepAtMost`
-// samples (by default the 50 a window holds).
-// With `samples`, every computed sample is appended to it with its inputs.
+// samples (by default the 50 a window holds); with `storedRows`, every computed sample as the
+// window keeps it (for the workbook).
 Report ProcessText(std::string_view text, const Options& options, std::size_t firstLine, std::string& out,
                    std::string& errors, std::vector<SampleRecord>* gridRows = nullptr,
-                   const Lab* reference = nullptr, std::size_t keepAtMost = kMaxSamples,
-                   std::vector<StoredSample>* samples = nullptr);
+                   const Reference* reference = nullptr, std::size_t keepAtMost = kMaxSamples,
+                   std::vector<StoredSample>* storedRows = nullptr);
 
-// Looks in a block of the input, read as ProcessText reads it, for the first sample line named
-// `name` (its name field without the final blank the grid adds). The search is over when that
-// line is met, with its L*, a*, b* when it can be computed, or when a too long line ends the
-// input.
+// Looks in a block of the input whose first line is line `firstLine`, read as ProcessText reads
+// it, for the sample lines named `name` (their name field without the final blank the grid
+// adds), and adds them to `search`, block after block: how many there are, the numbers of the
+// first kReferenceLinesListed, and the L*, a*, b* of the first when it can be computed (with its covariance under
+// --uncertainty, and none when its uncertainty cannot be computed). A too
+// long line ends the input and the search.
+inline constexpr std::size_t kReferenceLinesListed = 10;
 struct ReferenceSearch {
   bool over = false;
-  std::optional<Lab> lab;
+  std::size_t found = 0;
+  std::vector<std::size_t> lines;
+  std::optional<Reference> reference;  // with the sample's covariance under --uncertainty
 };
-ReferenceSearch FindReference(std::string_view text, const Options& options, std::string_view name);
+void FindReference(std::string_view text, const Options& options, std::string_view name, std::size_t firstLine,
+                   ReferenceSearch& search);
+
+// "--reference 'NAME' is ambiguous: PLACES 2, 7" (with ", ... (N in all)" when `found` is more
+// than the numbers listed).
+std::string AmbiguousReferenceMessage(std::string_view name, std::string_view places, const std::vector<std::size_t>& numbers,
+                                      std::size_t found);
 
 // The printed report of a run: the first 50 computed samples numbered 1 to 50 as the window's
 // grid would hold them (with --pdf-all every sample, numbered on, over numbered pages), under
@@ -91,20 +138,27 @@ ReferenceSearch FindReference(std::string_view text, const Options& options, std
 // language of --lang. The date and time are the writer's to fill.
 ReportContent RunReport(const Options& options, std::vector<SampleRecord> gridRows);
 
+// "cannot write the output: REASON" on `err`, or, when the writer's temporary file failed,
+// the same for that file naming its folder.
+void ReportWriteFailure(const DataFileWriter& writer, std::FILE* err);
+
 // Writes the report to `path`; returns what went wrong, or an empty text when it was written.
 using ReportWriter = std::function<std::string(const std::string& path, ReportContent content)>;
 
 // The laboratory report of a run: every computed sample with its inputs, the details of --lab,
 // --operator, --instrument and --note, the input's file name (none for standard input), the
-// reference of --reference. The date and time are the writer's to fill.
-LabReportContent RunLabReport(const Options& options, std::vector<StoredSample> samples, const std::optional<Lab>& reference);
+// colour of --reference or --target (none without them). The date and time are the writer's to
+// fill.
+LabReportContent RunLabReport(const Options& options, std::vector<StoredSample> samples, const std::optional<Reference>& reference);
 
 // Writes the laboratory report to `path`, as ReportWriter does the printed report.
 using LabReportWriter = std::function<std::string(const std::string& path, LabReportContent content)>;
 
 // The whole tool: reads the input, writes standard output and standard error, returns the exit
-// status (0 all samples computed, 1 some failed, 2 usage error, unreadable input, output or
-// report that could not be written). The input is read and the output written a block at a
+// status (0 all samples computed, 1 some failed, 2 usage error, unreadable input, an input
+// without any sample line, a --reference that names no sample or several, help, output or
+// report that could not be written, 3 all computed but some not conforming to --tolerance).
+// The input is read and the output written a block at a
 // time, the blocks computed on the threads of --threads. --pdf and --pdf-all need `writeReport`;
 // --pdf says on the error stream when samples after the 50th were left out of its page.
 // --report needs `writeLabReport`.

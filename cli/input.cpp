@@ -35,6 +35,7 @@ std::size_t ByteSource::Read(char* buffer, std::size_t size) {
   }
   if (copy_ != nullptr && n > 0 && std::fwrite(buffer, 1, n, copy_) != n) {
     error_ = LastError();
+    copyFailed_ = true;
     return 0;
   }
   return n;

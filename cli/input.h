@@ -27,12 +27,15 @@ class ByteSource {
   std::size_t Read(char* buffer, std::size_t size);
   // The errno of a read or copy that failed, or 0.
   int error() const { return error_; }
+  // The failure was that of the copy.
+  bool CopyFailed() const { return copyFailed_; }
 
  private:
   std::FILE* stream_;
   std::FILE* first_ = nullptr;
   std::FILE* copy_ = nullptr;
   int error_ = 0;
+  bool copyFailed_ = false;
 };
 
 // Splits the input into blocks of whole lines: about `blockBytes` of them, at most

@@ -1,3 +1,4 @@
+#include <csignal>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -9,6 +10,9 @@
 #endif
 
 int main(int argc, char** argv) {
+  // Past a file-size limit a write fails with EFBIG and is reported, rather than the signal
+  // ending the tool with half a file.
+  std::signal(SIGXFSZ, SIG_IGN);
   const std::vector<std::string> args(argv + 1, argv + argc);
 #ifdef TINTAVIS_CALC_PDF
   // Qt is started only when a report is written, so that the data file alone stays as quick as

@@ -1,10 +1,13 @@
 #include "cli/output.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <string>
 
 #include "io/encoding.h"
+#include "io/safesave.h"
 
 namespace tintavis::batch {
 
@@ -22,6 +25,7 @@ DataFileWriter::~DataFileWriter() {
 bool DataFileWriter::Put(std::FILE* f, std::string_view bytes) {
   if (std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size()) return true;
   error_ = errno != 0 ? errno : EIO;
+  spoolFailed_ = f == spool_;
   return false;
 }
 
@@ -31,10 +35,15 @@ bool DataFileWriter::Write(std::string_view utf8, NameEncoding names) {
     if (spool_ != nullptr && !CopySpool(false)) return false;
     decided_ = NameEncoding::Utf8;
   } else if (names == NameEncoding::Windows1252 && decided_ == NameEncoding::Ascii) {
-    errno = 0;
-    spool_ = std::tmpfile();
+    int error = 0;
+    const int fd = OpenNamelessTemporaryFile(error);
+    if (fd >= 0 && (spool_ = ::fdopen(fd, "w+b")) == nullptr) {
+      error = errno;
+      ::close(fd);
+    }
     if (spool_ == nullptr) {
-      error_ = errno != 0 ? errno : EIO;
+      error_ = error != 0 ? error : EIO;
+      spoolFailed_ = true;
       return false;
     }
     decided_ = NameEncoding::Windows1252;
@@ -45,6 +54,7 @@ bool DataFileWriter::Write(std::string_view utf8, NameEncoding names) {
 bool DataFileWriter::CopySpool(bool toWindows1252) {
   if (std::fflush(spool_) != 0 || std::fseek(spool_, 0, SEEK_SET) != 0) {
     error_ = errno != 0 ? errno : EIO;
+    spoolFailed_ = true;
     return false;
   }
   std::string chunk;
@@ -66,6 +76,7 @@ bool DataFileWriter::CopySpool(bool toWindows1252) {
   }
   if (std::ferror(spool_) != 0) {
     error_ = errno != 0 ? errno : EIO;
+    spoolFailed_ = true;
     return false;
   }
   if (!carry.empty() && !Put(out_, Utf8ToWindows1252(carry).value_or(carry))) return false;

@@ -37,6 +37,8 @@ class DataFileWriter {
   bool Finish();
   // The errno of the failure.
   int error() const { return error_; }
+  // The failure was that of the temporary file (in TemporaryFolder()), not of the output.
+  bool TemporaryFileFailed() const { return spoolFailed_; }
 
  private:
   bool Put(std::FILE* f, std::string_view bytes);
@@ -46,6 +48,7 @@ class DataFileWriter {
   std::FILE* spool_ = nullptr;  // UTF-8 lines held back while the encoding is undecided
   NameEncoding decided_ = NameEncoding::Ascii;
   int error_ = 0;
+  bool spoolFailed_ = false;
 };
 
 }  // namespace tintavis::batch

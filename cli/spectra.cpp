@@ -1,6 +1,7 @@
 #include "cli/spectra.h"
 
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -10,30 +11,13 @@
 #include "cli/precisetext.h"
 #include "io/datafile.h"
 #include "io/spectraresults.h"
+#include "logic/differencetable.h"
+#include "io/wholefile.h"
 #include "logic/messages.h"
 #include "logic/textrules.h"
 
 namespace tintavis::batch {
 namespace {
-
-// A file of spectra holds a few hundred numbers a sample; beyond this it is no such file (and
-// /dev/zero or an endless pipe must not fill the memory).
-constexpr std::size_t kMaxSpectraBytes = std::size_t{64} << 20;
-
-enum class ReadStatus { Read, TooLarge, Failed };
-
-// The whole input, up to its end, its first NUL byte (which makes it no text file) or
-// kMaxSpectraBytes.
-ReadStatus ReadWhole(std::FILE* input, std::string& bytes) {
-  char buffer[1 << 16];
-  std::size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, input)) > 0) {
-    bytes.append(buffer, n);
-    if (std::memchr(buffer, '\0', n) != nullptr) return ReadStatus::Read;
-    if (bytes.size() > kMaxSpectraBytes) return ReadStatus::TooLarge;
-  }
-  return std::ferror(input) != 0 ? ReadStatus::Failed : ReadStatus::Read;
-}
 
 // "line 2, column 4 (Verdejo): MESSAGE", the place of the spectrum's name in the file.
 std::string AtSpectrum(const SpectraResults& results, const SpectrumResult& spectrum, std::string_view message) {
@@ -52,7 +36,8 @@ void AppendPrecise(std::string& line, double value) {
 
 // The output line of a computed spectrum: the grid's texts (or %.17g), the differences to the
 // reference, the ΔE00 of the estimate.
-std::string SpectrumLine(const SpectrumResult& spectrum, const Options& options, const Lab* reference) {
+std::string SpectrumLine(const SpectrumResult& spectrum, const std::optional<ColourUncertainty>& u,
+                         const Options& options, const Reference* reference, bool& conforms) {
   const WineType wine = options.spectraChoices.wine;
   const SampleRecord record = SpectrumRecord(spectrum, wine, options.separator);
   const ColourResult& c = spectrum.full.colour;
@@ -70,13 +55,14 @@ std::string SpectrumLine(const SpectrumResult& spectrum, const Options& options,
   } else {
     for (std::size_t k = 1; k < record.size(); ++k) line += '\t' + record[k];
   }
+  if (options.uncertainty) AppendUncertainties(line, u, wine, options);
   if (reference != nullptr) {
-    const ColourDifferences d = ColourDifference(*reference, {c.L, c.a, c.b});
+    const ColourDifferences d = ColourDifference(reference->lab, {c.L, c.a, c.b});
     for (const double v : {d.dEab, d.dE00}) {
-      if (options.precise) {
+      if (options.precise && std::isfinite(v)) {
         AppendPrecise(line, v);
       } else {
-        line += '\t' + FormatFixed(v, 18, 2, options.separator);
+        line += '\t' + FormatDifference(v, options.separator);
       }
     }
   }
@@ -84,6 +70,9 @@ std::string SpectrumLine(const SpectrumResult& spectrum, const Options& options,
     AppendPrecise(line, *spectrum.dE00);
   } else {
     line += '\t' + EstimateCell(spectrum, options.separator);
+  }
+  if (options.tolerance && reference != nullptr) {
+    conforms = AppendCheck(line, {c.L, c.a, c.b}, u, *reference, options, &spectrum == reference->spectrum);
   }
   line += kLineEnd;
   return line;
@@ -93,33 +82,47 @@ std::string SpectrumLine(const SpectrumResult& spectrum, const Options& options,
 
 int RunSpectra(const Options& options, std::FILE* input, const std::string& inputName, std::FILE* out,
                std::FILE* err, const ReportWriter& writeReport, const LabReportWriter& writeLabReport) {
-  std::string bytes;
-  switch (ReadWhole(input, bytes)) {
-    case ReadStatus::Read:
-      break;
-    case ReadStatus::TooLarge:
-      std::fprintf(err, "tintavis-calc: cannot read %s: more than %zu MiB, too large for a file of spectra\n",
-                   inputName.c_str(), kMaxSpectraBytes >> 20);
-      return 2;
-    case ReadStatus::Failed:
-      std::fprintf(err, "tintavis-calc: cannot read %s: %s\n", inputName.c_str(), std::strerror(errno));
-      return 2;
+  // Standard input may be a pipe: it is read in chunks up to the largest file of spectra.
+  const WholeFileRead whole = ReadWholeDescriptor(::fileno(input), kMaxSpectraFileBytes, options.language);
+  if (const auto* error = std::get_if<WholeFileError>(&whole)) {
+    std::fprintf(err, "tintavis-calc: cannot read %s: %s\n", inputName.c_str(), error->message.c_str());
+    return 2;
   }
+  const std::string& bytes = std::get<WholeFile>(whole).bytes;
   const SpectraFileRead read = ParseSpectraFile(bytes, ReadOptionsFor(options.spectraChoices, options.language));
   if (const auto* error = std::get_if<SpectraFileError>(&read)) {
     std::fprintf(err, "tintavis-calc: %s: %s\n", inputName.c_str(), error->message.c_str());
     return 2;
   }
-  const SpectraResults results = CheckSpectra(std::get<SpectraSet>(read), options.spectraChoices, options.language);
+  const SpectraSet& set = std::get<SpectraSet>(read);
+  const SpectraResults results = CheckSpectra(set, options.spectraChoices, options.language);
+  // u(A) at every point of each spectrum, in absorbance units whatever the file holds.
+  auto uncertaintyOf = [&](std::size_t s) -> std::optional<ColourUncertainty> {
+    if (!options.uncertainty) return std::nullopt;
+    return PropagateSpectrumUncertainty(set.Measured(s, options.spectraChoices.d, options.spectraChoices.r),
+                                        *options.uncertainty);
+  };
 
-  std::optional<Lab> reference;
+  std::optional<Reference> reference;
+  if (options.target) reference = Reference{*options.target};
   if (options.reference) {
-    for (const SpectrumResult& s : results.spectra) {
-      if (s.computed() && std::string_view(s.name).substr(0, s.name.size() - 1) == *options.reference) {
+    std::vector<std::size_t> columns;
+    std::size_t found = 0;
+    for (std::size_t i = 0; i < results.spectra.size(); ++i) {
+      const SpectrumResult& s = results.spectra[i];
+      if (std::string_view(s.name).substr(0, s.name.size() - 1) != *options.reference) continue;
+      if (++found <= kReferenceLinesListed) columns.push_back(static_cast<std::size_t>(s.column));
+      if (s.computed() && found == 1) {
         const ColourResult& c = s.full.colour;
-        reference = Lab{c.L, c.a, c.b};
-        break;
+        reference = Reference{Lab{c.L, c.a, c.b}};
+        reference->spectrum = &s;
+        if (const auto u = uncertaintyOf(i)) reference->covariance = u->lab;
       }
+    }
+    if (found > 1) {
+      const std::string places = "spectra so named on line " + std::to_string(results.headerLine) + ", columns";
+      std::fprintf(err, "tintavis-calc: %s\n", AmbiguousReferenceMessage(*options.reference, places, columns, found).c_str());
+      return 2;
     }
     if (!reference) {
       std::fprintf(err, "tintavis-calc: no spectrum named '%s' can serve as the reference\n%s",
@@ -132,17 +135,23 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
   bool written = writer.Write(HeaderLine(options), NameEncoding::Ascii);
   std::string errors;
   std::size_t failed = 0;
+  std::size_t notConforming = 0;
   std::vector<SampleRecord> gridRows;
   std::vector<StoredSample> labSamples;  // --report: every computed spectrum
-  for (const SpectrumResult& s : results.spectra) {
+  for (std::size_t i = 0; i < results.spectra.size(); ++i) {
+    const SpectrumResult& s = results.spectra[i];
     if (!s.computed()) {
       errors += AtSpectrum(results, s, s.failure);
       ++failed;
       continue;
     }
     if (s.renamed) errors += AtSpectrum(results, s, messages::kNameReplaced.In(options.language));
+    if (s.nameCut) errors += AtSpectrum(results, s, NamesCutMessage(options.language));
     if (!s.dE00) errors += AtSpectrum(results, s, s.estimateRefusal);
-    if (written) written = writer.Write(SpectrumLine(s, options, reference ? &*reference : nullptr), EncodingOf(s.name));
+    bool conforms = true;
+    const std::string line = SpectrumLine(s, uncertaintyOf(i), options, reference ? &*reference : nullptr, conforms);
+    if (!conforms) ++notConforming;
+    if (written) written = writer.Write(line, EncodingOf(s.name));
     if (gridRows.size() < static_cast<std::size_t>(kMaxSamples)) {
       gridRows.push_back(SpectrumRecord(s, options.spectraChoices.wine, options.separator));
     }
@@ -159,7 +168,7 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
   std::fwrite(errors.data(), 1, errors.size(), err);
   if (written) written = writer.Finish();
   if (!written) {
-    std::fprintf(err, "tintavis-calc: cannot write the output: %s\n", std::strerror(writer.error()));
+    ReportWriteFailure(writer, err);
     return 2;
   }
   if (!options.pdf.empty()) {
@@ -176,7 +185,8 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
       return 2;
     }
   }
-  return failed > 0 ? 1 : 0;
+  if (failed > 0) return 1;
+  return notConforming > 0 ? 3 : 0;
 }
 
 }  // namespace tintavis::batch

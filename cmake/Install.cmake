@@ -1,6 +1,6 @@
 # What a workstation gets: the two programs, the desktop entry, the icon in the hicolor sizes
-# and scalable, the AppStream description, the manual pages, the copyright, the changelog and
-# lintian's note on the package; and a Debian package of all of it (scripts/package).
+# and scalable, the AppStream description, the manual pages, the copyright, the changelog, the
+# guide and the examples, and lintian's note on the package; and a Debian package of all of it (scripts/package).
 include(GNUInstallDirs)
 
 set(TINTAVIS_APP_ID org.tintavis.tintavis)
@@ -43,6 +43,10 @@ install(DIRECTORY ${TINTAVIS_ICON_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/ico
 install(FILES ${TINTAVIS_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 # Debian's place for the copyright and the changelog: share/doc/ and the package's name.
 install(FILES packaging/copyright ${TINTAVIS_CHANGELOG} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tintavis)
+# The guide in both languages and the example files, so that the manual pages' examples run as
+# printed.
+install(FILES README.md docs/guia.md DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tintavis)
+install(DIRECTORY examples/ DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tintavis/examples)
 install(FILES packaging/tintavis.lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
         RENAME tintavis)
 
@@ -69,6 +73,7 @@ set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebianStrip.cmake)
 set(CPACK_TINTAVIS_DEBUG_DIR ${PROJECT_BINARY_DIR}/debug-symbols)
 # Beside the libraries found by dpkg-shlibdeps: the window system plugins Qt loads at run time,
 # the fonts the charts and the report are drawn with, and Qt's own translations, which make the
-# standard buttons and the file and print dialogs speak Spanish.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, qt6-translations-l10n")
+# standard buttons and the file and print dialogs speak Spanish. libxlsxwriter writes the
+# workbooks; dpkg-shlibdeps finds it too, and it is named here so that the reason stands beside it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation, qt6-translations-l10n, libxlsxwriter4")
 include(CPack)

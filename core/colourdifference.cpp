@@ -1,6 +1,5 @@
 #include "core/colourdifference.h"
 
-#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -77,7 +76,10 @@ double Ciede2000(const Lab& reference, const Lab& sample) {
   const double l = dLp / SL;
   const double c = dCp / SC;
   const double h = dHp / SH;
-  return std::sqrt(std::max(0.0, l * l + c * c + h * h + RT * c * h));
+  // Rounding may leave a tiny negative sum where the colours are the same; a NaN (colours beyond
+  // the range of numbers) must stay one, which std::max(0.0, NaN) would turn into 0.
+  const double sum = l * l + c * c + h * h + RT * c * h;
+  return std::sqrt(sum < 0 ? 0 : sum);
 }
 
 ColourDifferences ColourDifference(const Lab& reference, const Lab& sample) {
@@ -88,8 +90,9 @@ ColourDifferences ColourDifference(const Lab& reference, const Lab& sample) {
   d.dC = std::hypot(sample.a, sample.b) - std::hypot(reference.a, reference.b);
   d.dEab = std::sqrt(d.dL * d.dL + d.da * d.da + d.db * d.db);
   // What is left of ΔE*ab after ΔL* and ΔC* is the hue difference; rounding may leave a tiny
-  // negative remainder where there is none.
-  const double remainder = std::max(0.0, d.dEab * d.dEab - d.dL * d.dL - d.dC * d.dC);
+  // negative remainder where there is none (and a NaN stays one).
+  double remainder = d.dEab * d.dEab - d.dL * d.dL - d.dC * d.dC;
+  if (remainder < 0) remainder = 0;
   double turn = HueDegrees(sample.a, sample.b) - HueDegrees(reference.a, reference.b);
   if (turn > 180) turn -= 360;
   if (turn < -180) turn += 360;

@@ -16,6 +16,8 @@ struct ColourDifferences {
   double dE00 = 0;  // CIEDE2000
 };
 
+// A difference that cannot be computed (colours beyond the range of numbers) is NaN or an
+// infinity, never a finite figure.
 ColourDifferences ColourDifference(const Lab& reference, const Lab& sample);
 
 double Ciede2000(const Lab& reference, const Lab& sample);

@@ -20,6 +20,7 @@
 #include "cli/input.h"
 #include "fuzz/fuzzcheck.h"
 #include "io/encoding.h"
+#include "logic/messages.h"
 
 using namespace tintavis;
 using fuzz::Check;
@@ -41,8 +42,9 @@ std::vector<std::string_view> Lines(std::string_view text) {
   return lines;
 }
 
+// Blank lines hold only characters of code 32 or less.
 bool IsSampleLine(std::string_view line) {
-  const bool blank = std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+  const bool blank = std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) <= 32; });
   return !blank && line.front() != '#';
 }
 
@@ -140,8 +142,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::fclose(stdinFile);
   const std::string toolOut = ReadStream(stdoutFile, outBuffer, outSize);
   const std::string toolErr = ReadStream(stderrFile, errBuffer, errSize);
-  Check(status == (report.failed > 0 ? 1 : 0), "the exit status says whether a sample failed");
-  Check(toolErr == errors, "the tool reports what the lines report", toolErr);
+  // An input without any sample line is refused after the header.
+  const bool noSamples = report.samples + report.failed == 0;
+  Check(status == (noSamples ? 2 : report.failed > 0 ? 1 : 0), "the exit status says whether a sample failed");
+  const std::string said = noSamples ? "tintavis-calc: standard input: " +
+                                           std::string(messages::kNoSamples.In(options.language)) + "\n"
+                                     : std::string();
+  Check(toolErr == errors + said, "the tool reports what the lines report", toolErr);
   const std::string expected = batch::HeaderLine(options) + out;
   const auto legacy = Utf8ToWindows1252(expected);
   Check(toolOut == expected || (legacy && toolOut == *legacy), "the tool writes the header and the lines", toolOut);

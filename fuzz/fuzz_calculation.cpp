@@ -90,6 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Check(ParseWhole(form.espesor).has_value() && ParseWhole(form.referido).has_value(),
         "a written row had whole path lengths");
+  Check(*ParseWhole(form.espesor) >= 0 && *ParseWhole(form.referido) >= 0, "a written row had no negative path length");
   const ColourResult& c = row->colour;
   for (const double v : {c.X, c.Y, c.Z, c.L, c.C, c.h, c.a, c.b, c.intensity, c.tonality}) {
     Check(std::isfinite(v), "a written row holds no infinity or NaN");

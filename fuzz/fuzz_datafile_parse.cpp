@@ -1,7 +1,7 @@
-// ParseDataFile on any bytes: it must not crash, it refuses only a number or what is not a data
-// file, and what it accepts must be a well-formed set of rows: at most 50, no more than the
-// file's sample count, names in valid UTF-8, every value cell "  --" or a general number text
-// that reads back and is written again unchanged.
+// ParseDataFile on any bytes: it must not crash, it refuses only a number, what is not a data
+// file or a file without samples, and what it accepts must be a well-formed set of rows: 1 to
+// 50, no more than the file's sample count, names in valid UTF-8, every value cell "  --" or a
+// general number text that reads back and is written again unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -24,11 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const DataFileRead read = ParseDataFile(bytes, separator, Language::Spanish);
     if (const auto* error = std::get_if<DataFileError>(&read)) {
       const bool number = error->kind == DataFileError::Kind::InvalidNumber && error->message == "Invalid numeric input";
-      Check(number || error->kind == DataFileError::Kind::NotADataFile, "the only reading failures are a number or the file's kind",
-            error->message);
+      Check(number || error->kind == DataFileError::Kind::NotADataFile || error->kind == DataFileError::Kind::NoSamples,
+            "the only reading failures are a number, the file's kind or a file without samples", error->message);
       continue;
     }
     const auto& content = std::get<DataFileContent>(read);
+    Check(!content.rows.empty(), "a file read holds a sample");
     Check(content.rows.size() <= 50, "at most 50 rows");
     Check(!content.moreThanFifty || content.rows.size() == 50, "more than fifty only after fifty rows");
     Check(content.samplesInFile >= static_cast<int>(content.rows.size()) && content.moreThanFifty == (content.samplesInFile > 50),

@@ -75,6 +75,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const std::string bytes = DataFileBytes(grid, samples);
   const DataFileRead read = ParseDataFile(bytes, readWith, Language::Spanish);
+  if (samples == 0) {
+    const auto* error = std::get_if<DataFileError>(&read);
+    Check(error != nullptr && error->kind == DataFileError::Kind::NoSamples, "a header alone is a file without samples");
+    return 0;
+  }
   if (std::holds_alternative<DataFileError>(read)) {
     // Name the line that does not read.
     const std::size_t headerEnd = bytes.find('\n') + 1;

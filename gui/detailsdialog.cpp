@@ -24,12 +24,14 @@ DetailsDialog::DetailsDialog(QWidget* parent) : QDialog(parent) {
   connect(close_, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void DetailsDialog::ShowSample(const StoredSample& sample, int row, Language language) {
+void DetailsDialog::ShowSample(const StoredSample& sample, int row, Language language,
+                               const std::vector<std::string>& extra) {
   setWindowTitle(ToQString(captions::kDetailsTitle.In(language)) + " - " + QString::number(row) + "  " +
                  ToQString(sample.cells[0]).trimmed());
   close_->setText(ToQString(captions::kDetailsClose.In(language)));
   QStringList lines;
   for (const std::string& line : SampleDetails(sample, language)) lines << ToQString(line);
+  for (const std::string& line : extra) lines << ToQString(line);
   text_->setText(lines.join('\n'));
   adjustSize();
 }

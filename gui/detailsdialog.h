@@ -16,8 +16,8 @@ class DetailsDialog : public QDialog {
  public:
   explicit DetailsDialog(QWidget* parent = nullptr);
 
-  // The details of the sample of `row`, in `language`.
-  void ShowSample(const StoredSample& sample, int row, Language language);
+  // The details of the sample of `row`, in `language`, and `extra` lines after them.
+  void ShowSample(const StoredSample& sample, int row, Language language, const std::vector<std::string>& extra = {});
   QString Text() const;
 
  private:

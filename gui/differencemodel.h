@@ -22,10 +22,14 @@ class DifferenceModel : public QAbstractTableModel {
 
   void SetLanguage(Language language);
   void SetSeparator(char separator);
+  char Separator() const { return separator_; }
   // The reference sample, 1 to the number of samples; it stays the same row while the grid has
   // it, and becomes row 1 when it does not.
   void SetReferenceRow(int row);
   int ReferenceRow() const { return referenceRow_; }
+  // The target, tolerance and uncertainty the samples are checked against.
+  void SetCheck(const QualityCheck& check);
+  const QualityCheck& Check() const { return check_; }
 
   const DifferenceTable& Table() const { return table_; }
   const SampleStore& Store() const { return store_; }
@@ -37,6 +41,7 @@ class DifferenceModel : public QAbstractTableModel {
   char separator_;
   Language language_ = Language::Spanish;
   int referenceRow_ = 1;
+  QualityCheck check_;
   DifferenceTable table_;
 };
 

@@ -1,16 +1,38 @@
 #include "gui/filedialogs.h"
 
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 
 #include "gui/qtglue.h"
 #include "gui/qttranslations.h"
 #include "logic/captions.h"
+#include "logic/workbooktexts.h"
 
 namespace tintavis {
+namespace {
+
+// The one setting the program keeps between runs.
+constexpr const char* kLastFolderKey = "files/lastFolder";
+
+QSettings Settings() { return QSettings(QStringLiteral("TINTAVIS"), QStringLiteral("TINTAVIS")); }
+
+QString LastFolder() {
+  const QString folder = Settings().value(QString::fromLatin1(kLastFolderKey)).toString();
+  return !folder.isEmpty() && QDir(folder).exists() ? folder : QString();
+}
+
+}  // namespace
+
+void StartInLastFolder(QFileDialog* dialog) {
+  const QString folder = LastFolder();
+  if (!folder.isEmpty() && QDir(folder) != dialog->directory()) dialog->setDirectory(folder);
+}
 
 QFileDialog* MakeFileDialog(QWidget* parent, const char* objectName, FileDialogKind kind) {
   auto* dialog = new QFileDialog(parent);
+  StartInLastFolder(dialog);
   dialog->setObjectName(objectName);
   KeepButtonTexts(dialog);
   // Qt's own dialog: the same on every desktop, with the Spanish texts below.
@@ -36,10 +58,18 @@ QFileDialog* MakeFileDialog(QWidget* parent, const char* objectName, FileDialogK
     dialog->setNameFilters({ToQString(captions::kSpectraFilter), ToQString(captions::kAllFilesFilter)});
     return dialog;
   }
-  dialog->setWindowTitle(ToQString(captions::kSaveTitle));
+  const bool workbook = kind == FileDialogKind::ExportWorkbook;
+  // The title goes first: set before the accept mode, it stays as set whatever the language.
+  dialog->setWindowTitle(ToQString(workbook ? workbooktexts::kDialogTitle : captions::kSaveTitle));
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setFileMode(QFileDialog::AnyFile);
   dialog->setLabelText(QFileDialog::Accept, ToQString(captions::kSaveButton));
+  if (workbook) {
+    dialog->setDefaultSuffix(QStringLiteral("xlsx"));
+    dialog->setNameFilters({ToQString(workbooktexts::kDialogFilter), ToQString(captions::kAllFilesFilter)});
+    dialog->selectFile(ToQString(workbooktexts::kInitialFileName));
+    return dialog;
+  }
   const bool excel = kind == FileDialogKind::SaveExcel;
   // The suffix a name typed without one gets; replacing a file is confirmed in the dialog.
   dialog->setDefaultSuffix(excel ? QStringLiteral("xls") : QStringLiteral("ods"));
@@ -53,6 +83,7 @@ void RememberChoice(QFileDialog* dialog, const QString& path) {
   const QFileInfo info(path);
   dialog->setDirectory(info.absolutePath());
   dialog->selectFile(info.fileName());
+  Settings().setValue(QString::fromLatin1(kLastFolderKey), info.absolutePath());
 }
 
 }  // namespace tintavis

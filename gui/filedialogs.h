@@ -13,12 +13,19 @@ enum class FileDialogKind {
   SaveCalc,   // "Archivo Calc": .ods first
   Open,       // "Abrir un archivo"
   OpenSpectra,  // "Abrir espectros": one file of measured spectra
+  ExportWorkbook,  // "Exportar a Excel (.xlsx)…": a spreadsheet workbook
 };
 
-// A dialog created once and kept, so that it proposes the last name chosen in it.
+// A dialog created once and kept, so that it proposes the last name chosen in it. It starts in
+// the folder last used in any of the program's file dialogs, in this run or an earlier one.
 QFileDialog* MakeFileDialog(QWidget* parent, const char* objectName, FileDialogKind kind);
 
-// The next showing of `dialog` proposes `path`.
+// The next showing of `dialog` proposes `path`; its folder becomes the one the dialogs start in,
+// kept between runs (QSettings of organisation and application "TINTAVIS").
 void RememberChoice(QFileDialog* dialog, const QString& path);
+
+// Before a kept dialog is shown again: it opens in the folder last used, which another dialog
+// may have changed since.
+void StartInLastFolder(QFileDialog* dialog);
 
 }  // namespace tintavis

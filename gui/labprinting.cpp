@@ -1,6 +1,5 @@
 // The laboratory report on Qt's paint devices, and the settings that let its PDF be archived.
 #include <QPdfWriter>
-#include <QPrinter>
 
 #include "gui/qtglue.h"
 #include "gui/qtprinting.h"
@@ -18,12 +17,6 @@ void SetUpArchivalPdf(QPdfWriter& writer, const LabReportContent& content) {
   writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
   writer.setTitle(LabReportTitle(content));
   writer.setCreator(QStringLiteral("TINTAVIS"));
-}
-
-void SetUpArchivalPdf(QPrinter& printer, const LabReportContent& content) {
-  printer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
-  printer.setDocName(LabReportTitle(content));
-  printer.setCreator(QStringLiteral("TINTAVIS"));
 }
 
 bool PaintLabReport(QPagedPaintDevice& device, const LabReportContent& content) {

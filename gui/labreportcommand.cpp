@@ -1,6 +1,7 @@
 // The main window's "Informe del laboratorio": the dialog for the report's header, the print
 // dialog, and the report drawn on the printer chosen.
 #include <QDateTime>
+#include <QFile>
 #include <QPrinter>
 
 #include "gui/differencewindow.h"
@@ -25,26 +26,24 @@ void MainWindow::LaboratoryReport() {
   const LabReportContent estimate = LabReportOf(session_.store, details, language_, separator_, 0);
   const int pages = LabReportPageCount(estimate, printer_->width(), printer_->height());
   if (!ChoosePrinter(LabReportTitle(estimate), pages)) return;
-  if (!LabReportOn(*printer_, details)) {
-    ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(messages::kPrintingFailed)});
-  }
+  if (const auto problem = LabReportOn(*printer_, details)) ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(*problem)});
 }
 
-bool MainWindow::LabReportOn(QPrinter& printer, LabReportDetails details) {
+std::optional<std::string> MainWindow::LabReportOn(QPrinter& printer, LabReportDetails details) {
   printer.setPageOrientation(QPageLayout::Portrait);
   details.dataFile = ToStdString(dataFile_);
   details.moment = ReportMomentOf(QDateTime::currentDateTime(), language_);
   // ΔE00 is to the reference the colour difference window shows.
   const int reference = differences_ != nullptr && differences_->isVisible() ? differences_->Model().ReferenceRow() : 0;
   const LabReportContent content = LabReportOf(session_.store, std::move(details), language_, separator_, reference);
-  // The printer keeps its settings for "Imprimir", whose file stays a plain PDF.
-  const QPagedPaintDevice::PdfVersion version = printer.pdfVersion();
-  const QString creator = printer.creator();
-  SetUpArchivalPdf(printer, content);
-  const bool printed = PaintLabReport(printer, content);
-  printer.setPdfVersion(version);
-  printer.setCreator(creator);
-  return printed;
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    const std::string problem = WriteLabReportPdf(QFile::encodeName(printer.outputFileName()).toStdString(),
+                                                  printer.pageLayout(), printer.resolution(), content);
+    if (problem.empty()) return std::nullopt;
+    return problem;
+  }
+  if (!PaintLabReport(printer, content)) return std::string(messages::kPrintingFailed);
+  return std::nullopt;
 }
 
 }  // namespace tintavis

@@ -31,17 +31,23 @@
 #include "gui/qtglue.h"
 #include "gui/chartimages.h"
 #include "gui/detailsdialog.h"
+#include "gui/uncertaintydialog.h"
+#include "logic/conformity.h"
+#include "logic/differencetable.h"
 #include "gui/filedialogs.h"
 #include "gui/gridview.h"
 #include "logic/messages.h"
 #include "gui/messenger.h"
 #include "logic/textrules.h"
 #include "io/datafile.h"
+#include "io/fileidentity.h"
 #include "io/spectraresults.h"
 #include "gui/qtprinting.h"
 #include "io/report.h"
 #include "gui/aboutwindow.h"
 #include "logic/captions.h"
+#include "logic/workbooktexts.h"
+#include "io/workbook.h"
 #include "gui/differencewindow.h"
 #include "gui/helpwindow.h"
 #include "gui/logo.h"
@@ -125,6 +131,7 @@ MainWindow::MainWindow(QWidget* parent)
   setFont(SansSerifFont(kWindowFontPixels));
   // Outer size 1140 x 713 with an ordinary frame; the window opens maximised.
   resize(1124, 674);
+  uncertainty_ = UncertaintyDialog::Remembered(separator_);
   BuildControls();
   BuildMenus();
   statusBar()->setObjectName("StatusBar1");
@@ -327,6 +334,12 @@ void MainWindow::BuildMenus() {
   QAction* archivoExcel1 = item(guardar1, "ArchivoExcel1");
   QAction* archivoCalc1 = guardar1->addAction(ToQString(captions::kArchivoCalc));
   archivoCalc1->setObjectName("ArchivoCalc1");
+  // The workbook for a spreadsheet, beside the data file that TINTAVIS opens again.
+  QAction* exportarExcel1 = archivo->addAction(ToQString(workbooktexts::kExportItem.startUp));
+  exportarExcel1->setObjectName(ToQString(workbooktexts::kExportItem.name));
+  connect(exportarExcel1, &QAction::triggered, this, &MainWindow::ExportWorkbook);
+  connect(this, &MainWindow::languageChanged, exportarExcel1,
+          [exportarExcel1](Language language) { exportarExcel1->setText(ToQString(workbooktexts::kExportItem.In(language))); });
   archivo->addSeparator();
   QAction* imprimir1 = item(archivo, "Imprimir1", QKeySequence(Qt::CTRL | Qt::Key_I));
   QAction* informe1 = item(archivo, "Informelaboratorio1");
@@ -367,6 +380,7 @@ void MainWindow::BuildMenus() {
   QMenu* opciones = menu(menuBar(), "Opciones1");
   QAction* numero1 = item(opciones, "Nmerodemuestra1");
   QAction* diferencia1 = item(opciones, "Diferenciadecolor1");
+  QAction* incertidumbre1 = item(opciones, "Incertidumbre1");
   menuBar()->addMenu(opciones);
 
   QMenu* language = menu(menuBar(), "Language1");
@@ -392,6 +406,7 @@ void MainWindow::BuildMenus() {
   connect(ayuda, &QAction::triggered, this, &MainWindow::ShowHelp);
   connect(acercade1, &QAction::triggered, this, &MainWindow::ShowAbout);
   connect(diferencia1, &QAction::triggered, this, &MainWindow::ShowColourDifferences);
+  connect(incertidumbre1, &QAction::triggered, this, &MainWindow::AskUncertainty);
   connect(abrir1, &QAction::triggered, this, &MainWindow::Open);
   connect(abrirEspectros1, &QAction::triggered, this, &MainWindow::OpenSpectra);
   connect(archivoExcel1, &QAction::triggered, this, &MainWindow::SaveExcelFile);
@@ -585,7 +600,13 @@ void MainWindow::ShowRowDetails() {
   const int row = current.isValid() ? current.row() + 1 : 0;
   if (!session_.store.HoldsSample(row)) return;
   if (details_ == nullptr) details_ = new DetailsDialog(this);
-  details_->ShowSample(session_.store.Sample(row), row, language_);
+  const StoredSample& sample = session_.store.Sample(row);
+  std::vector<std::string> extra;
+  // A value edited by hand is no longer the measurement's: it has no uncertainty.
+  if (const auto u = uncertainty_ ? RowUncertainty(session_.store, row, *uncertainty_) : std::nullopt; u && !sample.edited) {
+    extra = UncertaintyLines(ComputeColour(*sample.input).value(), *u, sample.input->wine, separator_, language_);
+  }
+  details_->ShowSample(sample, row, language_, extra);
   details_->show();
   details_->raise();
   details_->activateWindow();
@@ -616,7 +637,20 @@ void MainWindow::AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDi
   if (help_ != nullptr) connect(this, &MainWindow::languageChanged, help_, &HelpWindow::ApplyLanguage);
   if (differences == nullptr) return;
   differences_ = differences;
+  differences_->SetUncertainty(uncertainty_);
   connect(this, &MainWindow::languageChanged, differences_, &DifferenceWindow::ApplyLanguage);
+}
+
+void MainWindow::AskUncertainty() {
+  if (uncertaintyDialog_ == nullptr) {
+    uncertaintyDialog_ = new UncertaintyDialog(this);
+    connect(uncertaintyDialog_, &UncertaintyDialog::uncertaintyChosen, this,
+            [this](std::optional<InputUncertainty> uncertainty) {
+              uncertainty_ = uncertainty;
+              if (differences_ != nullptr) differences_->SetUncertainty(uncertainty);
+            });
+  }
+  uncertaintyDialog_->Ask(separator_, language_);
 }
 
 void MainWindow::ShowColourDifferences() {
@@ -628,7 +662,11 @@ void MainWindow::ShowColourDifferences() {
 // The file dialogs are made at their first use (each costs more than the rest of the window)
 // and kept, so that each proposes the name last chosen in it.
 QFileDialog* MainWindow::Dialog(QFileDialog*& dialog, const char* name, FileDialogKind kind) {
-  if (dialog == nullptr) dialog = MakeFileDialog(this, name, kind);
+  if (dialog == nullptr) {
+    dialog = MakeFileDialog(this, name, kind);
+  } else {
+    StartInLastFolder(dialog);
+  }
   return dialog;
 }
 
@@ -663,8 +701,12 @@ bool MainWindow::SaveThrough(QFileDialog* dialog) {
 }
 
 bool MainWindow::SaveFile(const QString& path) {
-  // Saving over a file that held more samples than were opened from it loses the others: ask.
-  if (!truncatedFile_.isEmpty() && QFileInfo(path).canonicalFilePath() == truncatedFile_) {
+  // The file system's bytes of the name, unchanged from here on.
+  const std::string file = QFile::encodeName(path).toStdString();
+  // Saving over a file that held more samples than were opened from it loses the others: ask,
+  // under whatever name or link the file is reached.
+  const std::optional<FileIdentity> target = IdentityOfPath(file);
+  if (truncatedFile_ && target == truncatedFile_) {
     enum Answer { kYes, kNo };
     const Question question{SaveLeavesSamplesOutQuestion(truncatedFileSamples_, session_.SampleCount(), language_),
                             {std::string(messages::kYesAnswer.In(language_)), std::string(messages::kNoAnswer.In(language_))},
@@ -672,14 +714,14 @@ bool MainWindow::SaveFile(const QString& path) {
                             kNo};
     if (CurrentMessenger().Ask(this, question) != kYes) return false;
   }
-  const auto error = WriteDataFile(session_.store.Texts(), session_.SampleCount(), QFile::encodeName(path).toStdString());
+  const auto error = WriteDataFile(session_.store.Texts(), session_.SampleCount(), file, language_);
   if (error) {
     ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(*error)});
     return false;
   }
   SetCaptionForFile(path);
   undoStack_->setClean();
-  if (QFileInfo(path).canonicalFilePath() == truncatedFile_) truncatedFile_.clear();
+  if (truncatedFile_ && target == truncatedFile_) truncatedFile_.reset();
   return true;
 }
 
@@ -698,9 +740,19 @@ void MainWindow::Open() {
 }
 
 bool MainWindow::OpenFile(const QString& path) {
-  const DataFileRead read = ReadDataFile(QFile::encodeName(path).toStdString(), separator_, language_);
-  if (const auto* error = std::get_if<DataFileError>(&read); error && error->kind == DataFileError::Kind::NotADataFile) {
-    // A workbook or other binary file: refused before anything, numbering included, changes.
+  if (IsWorkbookFile(QFile::encodeName(path).toStdString())) {
+    // A workbook, the program's own included: for the spreadsheet, not for "Abrir".
+    ShowMessage({MessageDisplay::ErrorDisplay,
+                 WithFullStop(WorkbookMessage(workbooktexts::kWorkbookNotOpened,
+                                              ToStdString(QFileInfo(path).fileName()), language_))});
+    return false;
+  }
+  FileIdentity identity;
+  const DataFileRead read = ReadDataFile(QFile::encodeName(path).toStdString(), separator_, language_, &identity);
+  if (const auto* error = std::get_if<DataFileError>(&read);
+      error && (error->kind == DataFileError::Kind::NotADataFile || error->kind == DataFileError::Kind::NoSamples)) {
+    // A workbook or other binary file, or a file without samples: refused before anything,
+    // numbering included, changes.
     ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(error->message)});
     return false;
   }
@@ -716,9 +768,10 @@ bool MainWindow::OpenFile(const QString& path) {
   LoadSamples(OpenedSamples(content), false, language_, session_, *this);
   Record(GridAction::Open, std::move(before));
   undoStack_->setClean();
-  truncatedFile_.clear();
+  truncatedFile_.reset();
+  if (content.namesCut) ShowMessage({MessageDisplay::Prompt, NamesCutMessage(language_)});
   if (content.moreThanFifty) {
-    truncatedFile_ = QFileInfo(path).canonicalFilePath();
+    truncatedFile_ = identity;
     truncatedFileSamples_ = content.samplesInFile;
     ShowMessage({MessageDisplay::Prompt, SamplesLeftOutMessage(session_.SampleCount(), content.samplesInFile, language_)});
   }
@@ -747,7 +800,7 @@ bool MainWindow::OpenSpectraFile(const QString& path, const SpectraChoices& choi
   const SpectraResults results = CheckSpectra(std::get<SpectraSet>(read), choices, language_);
   const SpectraGridLoad load = GridLoadFor(results, choices.wine, separator_, language_);
   SetCaptionForFile(path);
-  truncatedFile_.clear();
+  truncatedFile_.reset();
   SampleStore::State before = session_.store.Snapshot();
   std::vector<ComputedSample> samples = load.samples;
   for (ComputedSample& s : samples) s.input = SampleInput{choices.wine, choices.d, choices.r, 0, 0, 0, 0};
@@ -765,7 +818,7 @@ void MainWindow::SetCaptionForFile(const QString& path) {
 
 void MainWindow::Print() {
   if (!ChoosePrinter(windowTitle(), 1)) return;
-  if (!PrintReportOn(*printer_)) ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(messages::kPrintingFailed)});
+  if (const auto problem = PrintReportOn(*printer_)) ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(*problem)});
 }
 
 bool MainWindow::ChoosePrinter(const QString& docName, int pages) {
@@ -802,7 +855,7 @@ bool MainWindow::ChoosePrinter(const QString& docName, int pages) {
   return printDialog_->exec() == QDialog::Accepted;
 }
 
-bool MainWindow::PrintReportOn(QPrinter& printer) {
+std::optional<std::string> MainWindow::PrintReportOn(QPrinter& printer) {
   // Portrait whatever the dialog said; the printable width and height are read from the
   // printer as it now stands, with the paper chosen in the dialog.
   printer.setPageOrientation(QPageLayout::Portrait);
@@ -811,7 +864,16 @@ bool MainWindow::PrintReportOn(QPrinter& printer) {
   content.language = language_;
   content.moment = ReportMomentOf(QDateTime::currentDateTime(), language_);
   content.rows = ReportRows(session_.store.Texts(), session_.SampleCount());
-  return PaintReport(printer, content);
+  if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    // Qt's own PDF output would truncate an old report first and pass over a full disk.
+    const std::string problem =
+        WriteReportPdf(QFile::encodeName(printer.outputFileName()).toStdString(), printer.pageLayout(),
+                       printer.resolution(), printer.docName(), printer.creator(), content);
+    if (problem.empty()) return std::nullopt;
+    return problem;
+  }
+  if (!PaintReport(printer, content)) return std::string(messages::kPrintingFailed);
+  return std::nullopt;
 }
 
 QString MainWindow::ProposedPdfFile() const {

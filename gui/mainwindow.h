@@ -5,13 +5,18 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
+#include <string>
 
+#include "core/uncertainty.h"
 #include "gui/chartimages.h"
 #include "gui/filedialogs.h"
 #include "gui/gridcommands.h"
+#include "io/fileidentity.h"
 #include "io/labreport.h"
 #include "logic/sampleworkflow.h"
 #include "logic/spectrachoices.h"
+#include "logic/workbooksheets.h"
 
 class QAction;
 class QFileDialog;
@@ -32,6 +37,7 @@ namespace tintavis {
 class AboutWindow;
 class DetailsDialog;
 class DifferenceWindow;
+class UncertaintyDialog;
 class HelpWindow;
 class LabReportDialog;
 class NumberingDialog;
@@ -70,6 +76,13 @@ class MainWindow : public QMainWindow, public WorkflowView {
   // the file is good, their full-method values put in the grid and the check of the
   // four-wavelength estimate shown. False after a failure, which was shown.
   bool OpenSpectraFile(const QString& path, const SpectraChoices& choices);
+  // "Exportar a Excel (.xlsx)…" once the file has been chosen: the samples as a spreadsheet
+  // workbook, with the colour difference table when its window is open. False after a failure,
+  // which was shown. The grid's unsaved mark stays: a workbook is not a data file.
+  bool ExportWorkbookFile(const QString& path);
+  // The sheets that export writes now: samples and method, and the colour differences while
+  // their window is open with samples to compare.
+  std::vector<Sheet> WorkbookSheets() const;
 
   // Before a command throws the grid away: with unsaved samples, asks whether to save them
   // first. True when the command may go on (nothing unsaved, saved, or "No guardar").
@@ -79,9 +92,10 @@ class MainWindow : public QMainWindow, public WorkflowView {
   Language CurrentLanguage() const { return language_; }
 
   // The report page as "Imprimir" sends it once the print dialog was accepted: portrait, the
-  // samples of the grid, the window caption, the language and the date and time of now. False
-  // when the printer could not take it.
-  bool PrintReportOn(QPrinter& printer);
+  // samples of the grid, the window caption, the language and the date and time of now; to a
+  // PDF file through WriteReportPdf. What went wrong (without full stop) when the printer could
+  // not take it or the file could not be written.
+  std::optional<std::string> PrintReportOn(QPrinter& printer);
 
   // The PDF file the print dialog proposes: the folder of the last one printed, or else the
   // user's documents folder, and the name of the file in the caption ("TINTAVIS" before any)
@@ -91,8 +105,9 @@ class MainWindow : public QMainWindow, public WorkflowView {
   // The laboratory report as "Informe del laboratorio" sends it once the print dialog was
   // accepted: portrait, the grid's samples with `details`, the data file's name, the date and
   // time of now and, while the colour difference window shows, ΔE00 to its reference. A PDF
-  // file is made archivable (PDF/A-1b). False when the printer could not take it.
-  bool LabReportOn(QPrinter& printer, LabReportDetails details);
+  // file is made archivable (PDF/A-1b) and written as "Imprimir" writes one. What went wrong,
+  // or nothing.
+  std::optional<std::string> LabReportOn(QPrinter& printer, LabReportDetails details);
 
  public slots:
   void Calculate();
@@ -106,12 +121,16 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void OpenSpectra();
   void SaveExcelFile();
   void SaveCalcFile();
+  void ExportWorkbook();
   void Print();
   // "Informe del laboratorio": its dialog, then the print dialog.
   void LaboratoryReport();
   void ShowHelp();
   void ShowAbout();
   void ShowColourDifferences();
+  // "Incertidumbre…": u(A) and u(d) for the difference window's U and the details.
+  void AskUncertainty();
+  const std::optional<InputUncertainty>& Uncertainty() const { return uncertainty_; }
   void RedisplaySelectedRow(int row);
   // "Borrar fila(s)" and Supr: the samples of the selected rows removed, the rows below moving up.
   void DeleteSelectedRows();
@@ -170,7 +189,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   SampleSession session_;
   // A file opened with more samples than the grid holds, and how many it has: saving over it
   // asks first.
-  QString truncatedFile_;
+  std::optional<FileIdentity> truncatedFile_;
   int truncatedFileSamples_ = 0;
   QString dataFile_;  // the name of the file last saved or opened, without its folder
   char separator_;
@@ -199,6 +218,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   QFileDialog* excelSaveDialog_ = nullptr;  // "Archivo Excel", .xls first
   QFileDialog* openDialog_ = nullptr;
   QFileDialog* spectraFileDialog_ = nullptr;
+  QFileDialog* workbookDialog_ = nullptr;  // "Exportar a Excel (.xlsx)…"
   SpectraDialog* spectraDialog_ = nullptr;  // made at the first "Abrir espectros", keeps its values
   // Created at the first "Imprimir" and kept, so that the dialog offers the last choices again.
   std::unique_ptr<QPrinter> printer_;
@@ -209,6 +229,8 @@ class MainWindow : public QMainWindow, public WorkflowView {
   NumberingDialog* numbering_ = nullptr;
   QuickEntryWindow* quickEntry_ = nullptr;
   DifferenceWindow* differences_ = nullptr;
+  UncertaintyDialog* uncertaintyDialog_ = nullptr;
+  std::optional<InputUncertainty> uncertainty_;
   DetailsDialog* details_ = nullptr;  // made at the first "Detalles"
   LabReportDialog* labReportDialog_ = nullptr;  // made at the first "Informe del laboratorio"
   QUndoStack* undoStack_ = nullptr;

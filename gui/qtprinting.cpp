@@ -1,14 +1,54 @@
 #include "gui/qtprinting.h"
 
+#include <unistd.h>
+
 #include <QDateTime>
+#include <QIODevice>
+#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <cerrno>
 
 #include "gui/qtglue.h"
+#include "io/fileerrors.h"
+#include "io/safesave.h"
 
 namespace tintavis {
+namespace {
+
+// Writes to a file descriptor and keeps the errno of the first failure, which Qt's own files
+// turn into a text of their own.
+class DescriptorDevice : public QIODevice {
+ public:
+  explicit DescriptorDevice(int fd) : fd_(fd) {}
+  bool isSequential() const override { return true; }
+  int Error() const { return error_; }
+
+ protected:
+  qint64 readData(char*, qint64) override { return -1; }
+  qint64 writeData(const char* data, qint64 size) override {
+    if (error_ != 0) return -1;
+    for (qint64 done = 0; done < size;) {
+      const ssize_t n = ::write(fd_, data + done, static_cast<std::size_t>(size - done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) {
+        error_ = errno;
+        return -1;
+      }
+      done += n;
+    }
+    return size;
+  }
+
+ private:
+  int fd_;
+  int error_ = 0;
+};
+
+}  // namespace
 
 QFont ReportFont() {
   QFont font(QStringLiteral("Arial"));
@@ -113,6 +153,50 @@ bool PaintReport(QPagedPaintDevice& device, const ReportContent& content) {
   return PaintPages(
       device, [&](int, int) { return ReportPageCount(content); },
       [&](ReportCanvas& canvas, int width, int height, int page) { PrintReport(canvas, width, height, content, page); });
+}
+
+namespace {
+
+// A PDF file at `path` whose writer `setUp` prepares and `paint` draws on: complete before it
+// replaces what was there.
+std::string WritePdfFile(const std::string& path, const QPageLayout& layout, int resolution, Language language,
+                         const std::function<void(QPdfWriter&)>& setUp, const std::function<bool(QPdfWriter&)>& paint) {
+  ReplacementFile file(path, language);
+  if (file.Problem()) return *file.Problem();
+  DescriptorDevice device(file.Descriptor());
+  device.open(QIODevice::WriteOnly);
+  bool painted = false;
+  {
+    QPdfWriter writer(&device);
+    writer.setResolution(resolution);
+    writer.setPageLayout(layout);
+    setUp(writer);
+    painted = paint(writer);
+  }
+  if (device.Error() != 0) return FileErrorMessage(device.Error(), file.Target(), FileUse::Writing, language);
+  if (!painted) return "the page could not be drawn";
+  if (auto problem = file.Commit()) return *problem;
+  return {};
+}
+
+}  // namespace
+
+std::string WriteReportPdf(const std::string& path, const QPageLayout& layout, int resolution, const QString& title,
+                           const QString& creator, const ReportContent& content) {
+  return WritePdfFile(
+      path, layout, resolution, content.language,
+      [&](QPdfWriter& writer) {
+        writer.setTitle(title);
+        writer.setCreator(creator);
+      },
+      [&](QPdfWriter& writer) { return PaintReport(writer, content); });
+}
+
+std::string WriteLabReportPdf(const std::string& path, const QPageLayout& layout, int resolution,
+                              const LabReportContent& content) {
+  return WritePdfFile(
+      path, layout, resolution, content.language, [&](QPdfWriter& writer) { SetUpArchivalPdf(writer, content); },
+      [&](QPdfWriter& writer) { return PaintLabReport(writer, content); });
 }
 
 bool PrintDestinationAvailable(const QPrintDialog& dialog) {

@@ -11,6 +11,7 @@
 #include "io/report.h"
 
 class QDateTime;
+class QPageLayout;
 class QPagedPaintDevice;
 class QPdfWriter;
 class QPrinter;
@@ -67,6 +68,19 @@ bool PaintPages(QPagedPaintDevice& device, const std::function<int(int width, in
 // the device could not be opened, given a new page or finished.
 bool PaintReport(QPagedPaintDevice& device, const ReportContent& content);
 
+// The report as a PDF file at `path` (the file system's bytes, never passed through a QString),
+// its pages of `layout` at `resolution` dots per inch, with `title` and `creator` in its
+// properties. The file is complete before it replaces what was there (ReplacementFile), so that
+// an old report survives a full disk and a pipe or device is never written to. Returns what went
+// wrong (without full stop, in the report's language where the text is the program's own), or
+// an empty text.
+std::string WriteReportPdf(const std::string& path, const QPageLayout& layout, int resolution, const QString& title,
+                           const QString& creator, const ReportContent& content);
+
+// The laboratory report as a PDF/A file at `path`, as WriteReportPdf writes the printed one.
+std::string WriteLabReportPdf(const std::string& path, const QPageLayout& layout, int resolution,
+                              const LabReportContent& content);
+
 // Whether the print dialog has somewhere to send the page: a printer of the system or the PDF
 // file output that the dialog offers while its PrintToFile option is on.
 bool PrintDestinationAvailable(const QPrintDialog& dialog);
@@ -79,8 +93,6 @@ QString LabReportTitle(const LabReportContent& content);
 // PDF/A-1b, so that the file can be archived: fonts embedded, the title and "TINTAVIS" as the
 // creator in its metadata.
 void SetUpArchivalPdf(QPdfWriter& writer, const LabReportContent& content);
-// The same for a printer that prints to a PDF file; a system printer ignores it.
-void SetUpArchivalPdf(QPrinter& printer, const LabReportContent& content);
 
 // The report as one document on `device`: begun, every page drawn in ReportFont and ReportPen,
 // ended. False when the device could not be opened, given a new page or finished.

@@ -58,6 +58,7 @@ SpectraDialog::SpectraDialog(QWidget* parent)
   auto* valuesLayout = new QVBoxLayout(valuesBox_);
   absorbance_ = Choice("Absorbancia", valuesBox_, valuesLayout);
   transmittance_ = Choice("Transmitancia", valuesBox_, valuesLayout);
+  percent_ = Choice("TransmitanciaPorcentaje", valuesBox_, valuesLayout);
 
   buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   buttons_->setObjectName(QStringLiteral("Botones"));
@@ -76,12 +77,13 @@ SpectraDialog::SpectraDialog(QWidget* parent)
   white_->setChecked(choices_.wine == WineType::WhiteBrandy);
   measurement_->setText(QString::number(choices_.d));
   result_->setText(QString::number(choices_.r));
-  absorbance_->setChecked(!choices_.transmittance);
-  transmittance_->setChecked(choices_.transmittance);
+  absorbance_->setChecked(choices_.values == SpectraValues::Absorbance);
+  transmittance_->setChecked(choices_.values == SpectraValues::Transmittance);
+  percent_->setChecked(choices_.values == SpectraValues::TransmittancePercent);
 
   // Tab order: the wine type (arrows move between its two choices), both path lengths, the kind
-  // of values, the buttons.
-  QWidget* order[] = {red_, white_, measurement_, result_, absorbance_, transmittance_,
+  // of values (arrows again), the buttons.
+  QWidget* order[] = {red_, white_, measurement_, result_, absorbance_, transmittance_, percent_,
                       buttons_->button(QDialogButtonBox::Ok), buttons_->button(QDialogButtonBox::Cancel)};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
 
@@ -100,6 +102,7 @@ void SpectraDialog::ApplyLanguage(Language language) {
   valuesBox_->setTitle(text(captions::kSpectraValuesBox));
   absorbance_->setText(text(captions::kSpectraAbsorbance));
   transmittance_->setText(text(captions::kSpectraTransmittance));
+  percent_->setText(text(captions::kSpectraTransmittancePercent));
   buttons_->button(QDialogButtonBox::Ok)->setText(text(captions::kSpectraOk));
   buttons_->button(QDialogButtonBox::Cancel)->setText(text(captions::kSpectraCancel));
 }
@@ -107,7 +110,9 @@ void SpectraDialog::ApplyLanguage(Language language) {
 void SpectraDialog::accept() {
   SpectraChoices typed;
   typed.wine = red_->isChecked() ? WineType::RedRose : WineType::WhiteBrandy;
-  typed.transmittance = transmittance_->isChecked();
+  typed.values = transmittance_->isChecked() ? SpectraValues::Transmittance
+                 : percent_->isChecked()     ? SpectraValues::TransmittancePercent
+                                             : SpectraValues::Absorbance;
   const PathLengthsRead read =
       ReadPathLengths(ToStdString(measurement_->text()), ToStdString(result_->text()), typed, language_);
   if (const auto* problem = std::get_if<PathLengthProblem>(&read)) {

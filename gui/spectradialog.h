@@ -1,7 +1,7 @@
 // The spectra dialog of "Abrir espectros": after the file is chosen, how its spectra were
-// measured (wine type, measurement and result path lengths, absorbance or transmittance). Enter
-// is "Aceptar", which checks the path lengths and keeps the dialog open on a fault; Escape is
-// "Cancelar". The values stay for the next file.
+// measured (wine type, measurement and result path lengths, absorbance or transmittance from 0
+// to 1 or in percent). Enter is "Aceptar", which checks the path lengths and keeps the dialog
+// open on a fault; Escape is "Cancelar". The values stay for the next file.
 #pragma once
 
 #include <QDialog>
@@ -45,7 +45,8 @@ class SpectraDialog : public QDialog {
   QLineEdit* result_ = nullptr;
   QGroupBox* valuesBox_ = nullptr;
   QRadioButton* absorbance_ = nullptr;
-  QRadioButton* transmittance_ = nullptr;
+  QRadioButton* transmittance_ = nullptr;  // from 0 to 1
+  QRadioButton* percent_ = nullptr;        // from 0 to 100
   QDialogButtonBox* buttons_ = nullptr;
 };
 

@@ -1,15 +1,10 @@
 #include "io/datafile.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "logic/calculation.h"
 #include "logic/textrules.h"
 #include "io/encoding.h"
-#include "io/fileerrors.h"
 #include "io/safesave.h"
+#include "io/wholefile.h"
 
 namespace tintavis {
 
@@ -23,8 +18,9 @@ std::string DataFileBytes(const ResultsGrid& grid, int samples) {
   return text;
 }
 
-std::optional<std::string> WriteDataFile(const ResultsGrid& grid, int samples, const std::string& path) {
-  return ReplaceFileContent(path, DataFileBytes(grid, samples));
+std::optional<std::string> WriteDataFile(const ResultsGrid& grid, int samples, const std::string& path,
+                                         Language language) {
+  return ReplaceFileContent(path, DataFileBytes(grid, samples), language);
 }
 
 namespace {
@@ -43,27 +39,7 @@ bool IsNotADataFile(std::string_view bytes) {
   return ctrlZ != std::string_view::npos && ctrlZ < bytes.find('\n');
 }
 
-// The pattern with %1 and %2 replaced by the numbers.
-std::string WithCounts(std::string_view pattern, int first, int second) {
-  std::string text;
-  for (std::size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
-      text += std::to_string(pattern[i + 1] == '1' ? first : second);
-      ++i;
-    } else {
-      text += pattern[i];
-    }
-  }
-  return text;
-}
-
 bool IsBlankChar(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlankChar(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlankChar(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 // One number of a data file: sign, digits, "." or "," and digits, exponent with at least one
 // digit. A mantissa without digits ("." or an exponent alone) reads as 0. "--" is a white
@@ -151,17 +127,26 @@ DataFileRead ParseDataFile(std::string_view bytes, char separator, Language lang
   if (const std::size_t eof = bytes.find('\x1A'); eof != std::string_view::npos) bytes = bytes.substr(0, eof);
   const std::string text = DecodeText(bytes);
 
+  // Lines end at LF, a CR before it belonging to the line end and a CR elsewhere being part of
+  // the line; a file without any LF whose lines end in CR alone (as some older programs write
+  // them) would otherwise be a single header line.
+  const bool crLines = text.find('\n') == std::string::npos && text.find('\r') != std::string::npos;
+  const char lineEnd = crLines ? '\r' : '\n';
+
   DataFileContent content;
   bool header = true;
   for (std::size_t pos = 0; pos < text.size();) {
-    std::size_t end = text.find('\n', pos);
+    std::size_t end = text.find(lineEnd, pos);
     if (end == std::string::npos) end = text.size();
     std::string_view line(text.data() + pos, end - pos);
     pos = end + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     if (header) {
       header = false;
-      continue;
+      // The first line is the header and is skipped, unless it reads as a sample: a file that
+      // lost its header line (or was written without one) must not lose its first sample.
+      RowValues ignored;
+      if (!ParseLine(line, separator, ignored)) continue;
     }
     if (Trim(line).empty()) continue;
     ++content.samplesInFile;
@@ -172,38 +157,31 @@ DataFileRead ParseDataFile(std::string_view bytes, char separator, Language lang
     RowValues values;
     auto record = ParseLine(line, separator, values);
     if (!record) return DataFileError{std::string(kInvalidNumericInput), DataFileError::Kind::InvalidNumber};
+    if (CutLongName((*record)[0])) content.namesCut = true;
     content.rows.push_back(*std::move(record));
     content.values.push_back(values);
+  }
+  // An empty or header-only file would open as an empty grid with no word.
+  if (content.samplesInFile == 0) {
+    return DataFileError{std::string(messages::kNoSamples.In(language)), DataFileError::Kind::NoSamples};
   }
   return content;
 }
 
-DataFileRead ReadDataFile(const std::string& path, char separator, Language language) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return DataFileError{FileErrorMessage(errno, path)};
-  std::string bytes;
-  char buf[1 << 16];
-  while (true) {
-    const ssize_t n = ::read(fd, buf, sizeof buf);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      return DataFileError{FileErrorMessage(error, path)};
-    }
-    if (n == 0) break;
-    bytes.append(buf, static_cast<std::size_t>(n));
-  }
-  if (::close(fd) != 0) return DataFileError{FileErrorMessage(errno, path)};
-  return ParseDataFile(bytes, separator, language);
+DataFileRead ReadDataFile(const std::string& path, char separator, Language language, FileIdentity* identity) {
+  const WholeFileRead read = ReadWholeFile(path, kMaxDataFileBytes, language);
+  if (const auto* error = std::get_if<WholeFileError>(&read)) return DataFileError{error->message};
+  const auto& file = std::get<WholeFile>(read);
+  if (identity != nullptr) *identity = file.identity;
+  return ParseDataFile(file.bytes, separator, language);
 }
 
 std::string SamplesLeftOutMessage(int opened, int inFile, Language language) {
-  return WithCounts(messages::kSamplesLeftOut.In(language), opened, inFile);
+  return Filled(messages::kSamplesLeftOut.In(language), {std::to_string(opened), std::to_string(inFile)});
 }
 
 std::string SaveLeavesSamplesOutQuestion(int inFile, int saved, Language language) {
-  return WithCounts(messages::kSaveLeavesSamplesOut.In(language), inFile, saved);
+  return Filled(messages::kSaveLeavesSamplesOut.In(language), {std::to_string(inFile), std::to_string(saved)});
 }
 
 }  // namespace tintavis

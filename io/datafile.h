@@ -15,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "io/fileidentity.h"
 #include "logic/messages.h"
 #include "logic/resultsgrid.h"
 #include "logic/storedsample.h"
@@ -47,7 +48,8 @@ std::string DataFileBytes(const ResultsGrid& grid, int samples);
 
 // Writes the file so that the previous one survives any failure and keeps its links, mode and
 // owner (ReplaceFileContent). Returns the error message (without full stop) when it failed.
-std::optional<std::string> WriteDataFile(const ResultsGrid& grid, int samples, const std::string& path);
+std::optional<std::string> WriteDataFile(const ResultsGrid& grid, int samples, const std::string& path,
+                                         Language language);
 
 // What a data file holds: its sample rows (at most 50), whether it held more and how many
 // sample lines it held in all.
@@ -56,6 +58,7 @@ struct DataFileContent {
   std::vector<RowValues> values;  // one per row: the ten numbers read, empty where a cell is "--"
   bool moreThanFifty = false;
   int samplesInFile = 0;
+  bool namesCut = false;  // some name was longer than kMaxNameCharacters and was cut
 };
 
 struct DataFileError {
@@ -63,6 +66,7 @@ struct DataFileError {
     System,         // the file could not be read
     InvalidNumber,  // "Invalid numeric input"
     NotADataFile,   // a spreadsheet workbook or other binary file
+    NoSamples,      // an empty or header-only file: kNoSamples
   };
   std::string message;  // without full stop, or with its own for NotADataFile
   Kind kind = Kind::System;
@@ -70,20 +74,25 @@ struct DataFileError {
 
 using DataFileRead = std::variant<DataFileContent, DataFileError>;
 
-// Reads the bytes of a data file, every line on its own: the first line is the header and is
-// not looked at; blank lines hold no row; a line with a TAB has its whole first field as the
-// name, a line without one the text up to its first blank (32 characters at most); then ten
-// numbers, "." or "," as decimal separator, or "--" for a white wine. The cells get the
-// general number text with `separator`. Anything else is "Invalid numeric input". Sample
-// lines after the fiftieth are counted, not read.
+// Reads the bytes of a data file, every line on its own (a line ends at LF, CR LF included, or
+// at CR in a file without any LF): the first line is the header and is skipped unless it reads
+// as a sample line, which is then the first row; blank lines hold no row; a line with a TAB has
+// its whole first field as the name (cut to kMaxNameCharacters), a line without one the text up
+// to its first blank (32 characters at most); then ten numbers, "." or "," as decimal
+// separator, or "--" for a white wine. The cells get the general number text with `separator`.
+// Anything else is "Invalid numeric input". Sample lines after the fiftieth are counted, not
+// read.
 //
 // Bytes that cannot be a data file are refused whole with kNotADataFile in the language of
 // `language`: a NUL byte anywhere, the signature of a binary Office workbook (.xls) or of a ZIP
 // archive (.xlsx, .ods), or a Ctrl-Z within the first line. A Ctrl-Z after that ends the file.
+// A file without a sample line (empty, or a header alone) is kNoSamples in `language`.
 DataFileRead ParseDataFile(std::string_view bytes, char separator, Language language);
 
-// Reads a whole file and parses it; a file that cannot be read gives its system message.
-DataFileRead ReadDataFile(const std::string& path, char separator, Language language);
+// Reads a whole file (ReadWholeFile, at most kMaxDataFileBytes) and parses it; a file that cannot
+// be read gives its message, and the identity of the file read goes into `identity`.
+DataFileRead ReadDataFile(const std::string& path, char separator, Language language,
+                          FileIdentity* identity = nullptr);
 
 // Said after opening a file of more samples than the grid holds: "50 of the file's 60 samples
 // were opened. ...".

@@ -1,12 +1,24 @@
-// The messages of file failures, English in both languages, from the system's error numbers.
+// The messages of file failures: the system's, English in both languages, from its error
+// numbers, and the program's own about what stands where a file was expected.
 #pragma once
 
 #include <string>
+#include <sys/types.h>
+
+#include "logic/language.h"
 
 namespace tintavis {
 
+// Whether the failed operation read a file or wrote one.
+enum class FileUse { Reading, Writing };
+
 // "File not found", "Invalid filename", "Too many open files", "File access denied",
-// "Disk full" or "I/O error N" for the errno of a failed operation on `path`.
-std::string FileErrorMessage(int error, const std::string& path);
+// "Disk full" or "I/O error N" for the errno of a failed operation on `path`. A folder is "Is a
+// folder", and a file to be written in a folder that is not there says so, in `language`.
+std::string FileErrorMessage(int error, const std::string& path, FileUse use, Language language);
+
+// Why a file of mode `mode` (as stat gives it) is neither read nor written: a folder, or a pipe
+// or device, which would block or be replaced by a regular file.
+std::string NotARegularFileMessage(mode_t mode, Language language);
 
 }  // namespace tintavis

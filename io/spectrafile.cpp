@@ -1,9 +1,5 @@
 #include "io/spectrafile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -16,6 +12,8 @@
 
 #include "io/encoding.h"
 #include "io/fileerrors.h"
+#include "logic/textrules.h"
+#include "io/wholefile.h"
 
 namespace tintavis {
 
@@ -95,6 +93,12 @@ constexpr MessageText kMessages[] = {
   {Problem::TransmittanceNotPositive,
    "la transmitancia %1 no es mayor que 0 y no tiene absorbancia",
    "the transmittance %1 is not above 0 and has no absorbance"},
+  {Problem::TransmittanceAboveOne,
+   "la transmitancia %1 es mayor que 1; ¿son porcentajes?",
+   "the transmittance %1 is above 1; are the values percentages?"},
+  {Problem::TransmittanceAboveHundred,
+   "la transmitancia %1 es mayor que 100 %",
+   "the transmittance %1 is above 100 %"},
 };
 constexpr MessageText kAtLineColumn = {Problem::NotText, "Línea %L, columna %C: ", "Line %L, column %C: "};
 constexpr MessageText kAtLine = {Problem::NotText, "Línea %L: ", "Line %L: "};
@@ -126,12 +130,6 @@ SpectraFileError MakeError(Problem problem, int line, int column, bool isEnglish
 }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
 
 // Lines ended by CR LF, LF or CR, numbered from 1.
 class LineReader {
@@ -194,34 +192,21 @@ int SplitFields(std::string_view line, char separator, std::vector<Field>& field
 
 enum class NumberStatus { Ok, Empty, NotANumber, NotFinite };
 
-// [+|-] digits [. or , digits] [e|E [+|-] digits], at least one digit before the exponent.
+// A number as ParseReal reads it, with '.' or (when `commaDecimal`) ',' as decimal sign, and
+// at least one digit before any exponent.
 NumberStatus ParseNumber(std::string_view text, bool commaDecimal, double& value) {
   if (text.empty()) return NumberStatus::Empty;
-  const std::size_t n = text.size();
-  std::size_t i = 0;
-  if (text[i] == '+' || text[i] == '-') ++i;
-  bool digits = false;
-  while (i < n && text[i] >= '0' && text[i] <= '9') ++i, digits = true;
-  std::size_t decimal = std::string_view::npos;
-  if (i < n && (text[i] == '.' || (commaDecimal && text[i] == ','))) {
-    decimal = i++;
-    while (i < n && text[i] >= '0' && text[i] <= '9') ++i, digits = true;
-  }
-  if (!digits) return NumberStatus::NotANumber;
-  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
-    bool exponentDigits = false;
-    while (i < n && text[i] >= '0' && text[i] <= '9') ++i, exponentDigits = true;
-    if (!exponentDigits) return NumberStatus::NotANumber;
-  }
-  if (i != n) return NumberStatus::NotANumber;
-
-  std::string plain(text.front() == '+' ? text.substr(1) : text);
-  if (decimal != std::string_view::npos) plain[decimal - (text.front() == '+' ? 1 : 0)] = '.';
-  const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-  if (error != std::errc() || !std::isfinite(value)) return NumberStatus::NotFinite;
-  return end == plain.data() + plain.size() ? NumberStatus::Ok : NumberStatus::NotANumber;
+  const char separator = commaDecimal && text.find(',') != std::string_view::npos ? ',' : '.';
+  const RealParse parsed = ParseReal(text, separator);
+  if (parsed.status == RealParse::Status::Overflow) return NumberStatus::NotFinite;
+  // Blanks are no part of a field, and a lone separator (which ParseReal reads as 0) is no
+  // number here.
+  const std::size_t mantissaEnd = std::min(text.find_first_of("eE"), text.size());
+  const bool digit = std::any_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(mantissaEnd),
+                                 [](char c) { return c >= '0' && c <= '9'; });
+  if (!parsed.ok() || !digit || text.find(' ') != std::string_view::npos) return NumberStatus::NotANumber;
+  value = parsed.value;
+  return NumberStatus::Ok;
 }
 
 // Text taken from the file, as UTF-8.
@@ -304,7 +289,8 @@ SpectraFileRead ParseSpectraFile(std::string_view bytes, const SpectraReadOption
 
   std::size_t row = 0;
   std::int64_t firstNm = 0, stepNm = 0, previousNm = 0;
-  double largest = 0;  // the largest transmittance, which tells percent from fractions
+  const bool transmittance = options.values != SpectraValues::Absorbance;
+  const bool percent = options.values == SpectraValues::TransmittancePercent;
   while (lines.Next(line)) {
     if (IsSkipped(line, separator)) continue;
     const int lineNo = lines.number();
@@ -353,12 +339,15 @@ SpectraFileRead ParseSpectraFile(std::string_view bytes, const SpectraReadOption
     for (std::size_t s = 0; s < samples; ++s) {
       double value = 0;
       if (auto error = number(s + 1, value)) return *std::move(error);
-      if (options.transmittance) {
+      if (transmittance) {
+        const int column = static_cast<int>(s) + 2;
         if (!(value > 0)) {
-          return MakeError(Problem::TransmittanceNotPositive, lineNo, static_cast<int>(s) + 2, en,
-                           {Quoted(fields[s + 1].text, utf8)});
+          return MakeError(Problem::TransmittanceNotPositive, lineNo, column, en, {Quoted(fields[s + 1].text, utf8)});
         }
-        largest = std::max(largest, value);
+        if (value > (percent ? 100 : 1)) {
+          return MakeError(percent ? Problem::TransmittanceAboveHundred : Problem::TransmittanceAboveOne, lineNo, column,
+                           en, {Quoted(fields[s + 1].text, utf8)});
+        }
       }
       if (store) set.absorbance[s * capacity + row] = value;
     }
@@ -382,8 +371,8 @@ SpectraFileRead ParseSpectraFile(std::string_view bytes, const SpectraReadOption
     }
     set.absorbance.resize(samples * row);
   }
-  if (options.transmittance) {
-    const double scale = largest > 1.5 ? 100 : 1;
+  if (transmittance) {
+    const double scale = percent ? 100 : 1;
     for (double& v : set.absorbance) v = -std::log10(v / scale);
   }
   set.firstNm = static_cast<int>(firstNm);
@@ -394,28 +383,11 @@ SpectraFileRead ParseSpectraFile(std::string_view bytes, const SpectraReadOption
 }
 
 SpectraFileRead ReadSpectraFile(const std::string& path, const SpectraReadOptions& options) {
-  auto unreadable = [&](int error) {
-    return SpectraFileError{Problem::Unreadable, 0, 0, FileErrorMessage(error, path)};
-  };
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return unreadable(errno);
-  std::string bytes;
-  // Sized once from the file's length, so that a large file is not copied as the text grows.
-  if (struct stat st {}; ::fstat(fd, &st) == 0 && st.st_size > 0) bytes.reserve(static_cast<std::size_t>(st.st_size));
-  std::array<char, 1 << 16> buffer{};
-  while (true) {
-    const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const int error = errno;
-      ::close(fd);
-      return unreadable(error);
-    }
-    if (n == 0) break;
-    bytes.append(buffer.data(), static_cast<std::size_t>(n));
+  const WholeFileRead read = ReadWholeFile(path, kMaxSpectraFileBytes, options.language);
+  if (const auto* error = std::get_if<WholeFileError>(&read)) {
+    return SpectraFileError{Problem::Unreadable, 0, 0, error->message};
   }
-  if (::close(fd) != 0) return unreadable(errno);
-  return ParseSpectraFile(bytes, options);
+  return ParseSpectraFile(std::get<WholeFile>(read).bytes, options);
 }
 
 }  // namespace tintavis

@@ -20,10 +20,10 @@
 // - Wavelengths: whole nanometres ("380" or "380.0"), rising in equal steps of 1, 2, 5 or
 //   10 nm, reaching from `needFromNm` to `needToNm` (380 to 780 nm by default). The grid need
 //   not land on those ends (379, 381, ... at 2 nm is read).
-// - Values: decadic absorbance in the measurement cell, or transmittance (0 to 1, or percent
-//   when any value of the file is above 1.5), turned into absorbance when read. Every value
-//   must be a finite number; "nan", "inf" and numbers beyond the double range are refused; a
-//   transmittance must be above 0, as 0 has no absorbance.
+// - Values: decadic absorbance in the measurement cell, or transmittance from 0 to 1 or in
+//   percent, as the reader is told, turned into absorbance when read. Every value must be a
+//   finite number; "nan", "inf" and numbers beyond the double range are refused; a
+//   transmittance must be above 0, as 0 has no absorbance, and at most 1 (or 100 %).
 // - Names: UTF-8 when the whole file is valid UTF-8 (a byte-order mark is dropped), Windows-1252
 //   otherwise; they are held as UTF-8. UTF-16 and binary files (a zero byte anywhere) are
 //   refused with their own message.
@@ -43,11 +43,12 @@
 
 #include "core/fullspectrum.h"
 #include "logic/language.h"
+#include "logic/spectrachoices.h"
 
 namespace tintavis {
 
 struct SpectraReadOptions {
-  bool transmittance = false;  // the values are transmittance, not absorbance
+  SpectraValues values = SpectraValues::Absorbance;
   Language language = Language::Spanish;  // language of the error messages
   int needFromNm = kVisibleFirstNm;
   int needToNm = kVisibleLastNm;
@@ -87,6 +88,8 @@ enum class SpectraFileProblem {
   UnevenStep,
   RangeNotCovered,
   TransmittanceNotPositive,
+  TransmittanceAboveOne,
+  TransmittanceAboveHundred,
 };
 
 struct SpectraFileError {

@@ -1,6 +1,7 @@
 #include "io/spectraresults.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <string_view>
 
@@ -41,7 +42,7 @@ std::string NameList(std::string_view heading, const std::vector<std::string_vie
 
 SpectraReadOptions ReadOptionsFor(const SpectraChoices& choices, Language language) {
   SpectraReadOptions options;
-  options.transmittance = choices.transmittance;
+  options.values = choices.values;
   options.language = language;
   return options;
 }
@@ -53,6 +54,7 @@ SpectraResults CheckSpectra(const SpectraSet& set, const SpectraChoices& choices
   for (std::size_t s = 0; s < set.size(); ++s) {
     SpectrumResult& spectrum = results.spectra.emplace_back();
     FieldText fit = ReplaceFieldBreakers(set.names[s]);
+    spectrum.nameCut = CutLongName(fit.text);
     spectrum.name = std::move(fit.text);
     spectrum.name += ' ';
     spectrum.renamed = fit.changed;
@@ -68,7 +70,10 @@ SpectraResults CheckSpectra(const SpectraSet& set, const SpectraChoices& choices
     }
     const auto& check = std::get<EstimateCheck>(outcome);
     spectrum.full = check.full;
-    if (check.estimate.ok()) {
+    if (check.estimate.ok() && !std::isfinite(check.difference.dE00)) {
+      spectrum.estimateRefusal = Replaced(messages::kEstimateRefused.In(language), "%1",
+                                          messages::kSpectrumBeyondNumbers.In(language));
+    } else if (check.estimate.ok()) {
       spectrum.dE00 = check.difference.dE00;
     } else {
       const ComputeFailure why = check.estimate.failure();
@@ -131,13 +136,16 @@ RowValues SpectrumValues(const SpectrumResult& spectrum, WineType wine) {
 SpectraGridLoad GridLoadFor(const SpectraResults& results, WineType wine, char separator, Language language) {
   SpectraGridLoad load;
   int computed = 0;
+  bool namesCut = false;
   for (const SpectrumResult& s : results.spectra) {
+    namesCut = namesCut || s.nameCut;
     if (!s.computed()) continue;
     ++computed;
     if (load.samples.size() < static_cast<std::size_t>(kMaxSamples)) {
       load.samples.push_back({SpectrumRecord(s, wine, separator), s.full.colour, SpectrumValues(s, wine), std::nullopt});
     }
   }
+  if (namesCut) load.messages.push_back({MessageDisplay::Prompt, NamesCutMessage(language)});
   if (computed > kMaxSamples) {
     load.messages.push_back({MessageDisplay::Prompt, SamplesLeftOutMessage(kMaxSamples, computed, language)});
   }

@@ -22,6 +22,7 @@ SpectraReadOptions ReadOptionsFor(const SpectraChoices& choices, Language langua
 struct SpectrumResult {
   std::string name;      // the name cell: the file's name with a final blank, as "Calcular" writes it
   bool renamed = false;  // TAB, CR, LF, NUL or byte 26 of the name became spaces
+  bool nameCut = false;  // the name was longer than kMaxNameCharacters and was cut
   int column = 0;        // the file's column that holds its values (the wavelengths are column 1)
   // Why the full method gave no colour (the spectrum then has no row); empty when it did.
   std::string failure;

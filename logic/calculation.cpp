@@ -42,10 +42,14 @@ CalculationOutcome CalculateSample(const SampleForm& form, CalculationCounters c
     if ((form.*check.text).empty()) return MissingInput{check.field, Prompt(check.prompt.In(language))};
   }
 
+  // A cell of negative thickness is a plainly wrong input, not a colour: refused, field by
+  // field, as the spectra's path lengths are. Zero is left to the arithmetic, which faults.
   const auto d = ParseWhole(form.espesor);
   if (!d) return InputError{ErrorDisplay(InvalidIntegerMessage(form.espesor))};
+  if (*d < 0) return InputError{ErrorDisplay(messages::kNegativeEspesor.In(language))};
   const auto r = ParseWhole(form.referido);
   if (!r) return InputError{ErrorDisplay(InvalidIntegerMessage(form.referido))};
+  if (*r < 0) return InputError{ErrorDisplay(messages::kNegativeReferido.In(language))};
 
   double absorbance[4];
   const std::string* texts[4] = {&form.primLong, &form.segLong, &form.tercLong, &form.cuartLong};

@@ -32,7 +32,7 @@ struct Caption {
 };
 
 // clang-format off
-inline constexpr std::array<Caption, 52> kCaptions = {{
+inline constexpr std::array<Caption, 53> kCaptions = {{
   // Main window: labels and headings. Leading and trailing blanks are part of the texts.
   {Target::MainWidget, "Label4",  "Espesor de medida",    "Pathlength cell for measurement ", "Espesor de medida"},
   {Target::MainWidget, "Label9",  "Espesor de resultado", "Pathlength cell for result",       "Espesor de resultado"},
@@ -71,6 +71,7 @@ inline constexpr std::array<Caption, 52> kCaptions = {{
   {Target::MenuItem, "Acercade1",       "Acerca de TINTAVIS", "About TINTAVIS", "Acerca de"},
   // The colour difference window's item, at the end of "&Opciones".
   {Target::MenuItem, "Diferenciadecolor1", "Diferencia de color", "Colour difference", "Diferencia de color"},
+  {Target::MenuItem, "Incertidumbre1",     "&Incertidumbre…",    "Uncertainty…",      "Incertidumbre…"},
   // Main window: input controls.
   {Target::MainWidget, "GroupBox1",    "Tipo de vino",           "Type of wine",        "Tipo de vino"},
   {Target::MainWidget, "RadioButton1", "Tinto, Rosado",          "Red, Rosé",           "Tinto, Rosado"},
@@ -115,6 +116,21 @@ inline constexpr std::array<BilingualText, 4> kQuickEntryPrompts = {{
 inline constexpr BilingualText kDifferenceWindowTitle = {"Diferencia de color", "Colour difference"};
 inline constexpr BilingualText kDifferenceReferenceLabel = {"&Referencia:", "&Reference:"};
 inline constexpr BilingualText kDifferenceCopyButton = {"Copiar", "Copy"};
+// The quality control under the reference: a typed target, a tolerance, the difference and the rule.
+inline constexpr BilingualText kCheckBox = {"Control de calidad", "Quality control"};
+inline constexpr BilingualText kCheckTarget = {"&Objetivo (L*, a*, b*):", "&Target (L*, a*, b*):"};
+inline constexpr BilingualText kCheckTolerance = {"To&lerancia:", "T&olerance:"};
+inline constexpr BilingualText kCheckRule = {"Re&gla:", "R&ule:"};
+// The uncertainty dialog of "Opciones".
+inline constexpr BilingualText kUncertaintyTitle = {"Incertidumbre", "Uncertainty"};
+inline constexpr BilingualText kUncertaintyAbsorbance = {
+    "u(A), incertidumbre típica de cada absorbancia:", "u(A), standard uncertainty of each absorbance:"};
+inline constexpr BilingualText kUncertaintyPath = {
+    "u(d), incertidumbre típica del espesor de medida (mm):",
+    "u(d), standard uncertainty of the measurement pathlength (mm):"};
+inline constexpr BilingualText kUncertaintyNote = {
+    "Con 0 o vacío no se calcula incertidumbre. U = 2u (k = 2, aproximadamente 95 %).",
+    "With 0 or empty no uncertainty is computed. U = 2u (k = 2, about 95 %)."};
 // A row's details: its tooltip and the read-only "Detalles" window.
 inline constexpr BilingualText kDetailsTitle = {"Detalles", "Details"};
 inline constexpr BilingualText kDetailsClose = {"Cerrar", "Close"};
@@ -139,7 +155,9 @@ inline constexpr BilingualText kSpectraMeasurement = {"Espesor de &medida", "Pat
 inline constexpr BilingualText kSpectraResult = {"Espesor de &resultado", "Pathlength cell for r&esult"};
 inline constexpr BilingualText kSpectraValuesBox = {"Valores del archivo", "Values in the file"};
 inline constexpr BilingualText kSpectraAbsorbance = {"&Absorbancia", "&Absorbance"};
-inline constexpr BilingualText kSpectraTransmittance = {"Tra&nsmitancia (0 a 1, o %)", "&Transmittance (0 to 1, or %)"};
+inline constexpr BilingualText kSpectraTransmittance = {"Tra&nsmitancia (0 a 1)", "&Transmittance (0 to 1)"};
+inline constexpr BilingualText kSpectraTransmittancePercent = {"Transmitancia en &porcentaje (0 a 100)",
+                                                               "Transmittance in &percent (0 to 100)"};
 inline constexpr BilingualText kSpectraOk = {"Aceptar", "OK"};
 inline constexpr BilingualText kSpectraCancel = {"Cancelar", "Cancel"};
 inline constexpr std::string_view kAboutWindowTitle = "Acerca de TINTAVIS";

@@ -1,5 +1,8 @@
 #include "logic/differencetable.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
 #include <optional>
 
 #include "logic/messages.h"
@@ -20,9 +23,21 @@ std::optional<Lab> RowLab(const SampleStore& store, int row) {
   return Lab{*L, *a, *b};
 }
 
-std::string Two(double v, char separator) { return FormatFixed(v, 18, 2, separator); }
+// The U of a difference whose uncertainty is needed by the guarded rule but not known: no verdict
+// can be given.
+constexpr double kNoUncertainty = std::numeric_limits<double>::quiet_NaN();
 
 }  // namespace
+
+char* FormatDifferenceTo(char* out, double value, char separator) {
+  if (!std::isfinite(value)) return std::copy(kNoDifference.begin(), kNoDifference.end(), out);
+  return FormatFixedTo(out, value, 18, 2, separator);
+}
+
+std::string FormatDifference(double value, char separator) {
+  char out[kFixedTextMax];
+  return std::string(out, FormatDifferenceTo(out, value, separator));
+}
 
 std::array<std::string, kDifferenceColumns> DifferenceHeader(Language language) {
   std::array<std::string, kDifferenceColumns> header;
@@ -30,24 +45,81 @@ std::array<std::string, kDifferenceColumns> DifferenceHeader(Language language) 
   return header;
 }
 
-DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, char separator, Language language) {
+std::array<std::string, kCheckColumns> CheckHeader(DifferenceFormula formula, Language language) {
+  return {"U(" + std::string(DifferenceName(formula)) + ")", std::string(kVerdictHeading.In(language))};
+}
+
+std::optional<ColourUncertainty> RowUncertainty(const SampleStore& store, int row, const InputUncertainty& uncertainty) {
+  if (!store.HoldsSample(row)) return std::nullopt;
+  const StoredSample& sample = store.Sample(row);
+  if (sample.origin != SampleOrigin::Calculated || !sample.input) return std::nullopt;
+  const Computed<ColourUncertainty> u = PropagateUncertainty(*sample.input, uncertainty);
+  if (!u.ok()) return std::nullopt;
+  return u.value();
+}
+
+DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, char separator, Language language,
+                                    const QualityCheck& check) {
   DifferenceTable table;
   if (store.SampleCount() == 0) return table;
-  const std::optional<Lab> reference = RowLab(store, referenceRow);
+  const std::optional<Lab> reference = check.target ? check.target : RowLab(store, referenceRow);
+  // A typed target is a definition: it has no uncertainty. A reference row has its own.
+  std::optional<LabCovariance> referenceCovariance;
+  if (check.uncertainty) {
+    if (check.target) {
+      referenceCovariance = LabCovariance{};
+    } else if (const auto u = RowUncertainty(store, referenceRow, *check.uncertainty)) {
+      referenceCovariance = u->lab;
+    }
+  }
+  int decided = 0, conforming = 0;
   std::string unreadable;
   for (int row = 1; row <= store.SampleCount(); ++row) {
     std::array<std::string, kDifferenceColumns> cells;
     cells[0] = store.Cell(row, kNumberColumn);
     cells[1] = store.Cell(row, kNameColumn);
     const std::optional<Lab> lab = RowLab(store, row);
+    std::optional<std::array<double, 7>> numbers;
     if (lab && reference) {
       const ColourDifferences d = ColourDifference(*reference, *lab);
-      const double values[7] = {d.dL, d.da, d.db, d.dC, d.dH, d.dEab, d.dE00};
-      for (int k = 0; k < 7; ++k) cells[k + 2] = Two(values[k], separator);
+      numbers = std::array<double, 7>{d.dL, d.da, d.db, d.dC, d.dH, d.dEab, d.dE00};
+      for (int k = 0; k < 7; ++k) cells[k + 2] = FormatDifference((*numbers)[k], separator);
     } else if (!lab) {
       unreadable += (unreadable.empty() ? "" : ", ") + std::to_string(row);
     }
     table.rows.push_back(std::move(cells));
+    table.values.push_back(numbers);
+    if (check.tolerance) {
+      RowCheck rowCheck{"--", std::nullopt};
+      if (lab && reference) {
+        const Tolerance& tolerance = *check.tolerance;
+        const auto u = check.uncertainty ? RowUncertainty(store, row, *check.uncertainty) : std::nullopt;
+        double expanded = tolerance.rule == DecisionRule::Guarded && check.uncertainty ? kNoUncertainty : 0;
+        if (!check.target && row == referenceRow) {
+          // The reference against itself: the same measurement, no difference and no uncertainty.
+          expanded = 0;
+          rowCheck.expanded = FormatDifference(0, separator);
+          rowCheck.expandedValue = 0.0;
+        } else if (u && referenceCovariance) {
+          const DifferenceUncertainty d =
+              DifferenceWithUncertainty(*reference, *referenceCovariance, *lab, u->lab, tolerance.formula);
+          expanded = kCoverageFactor * d.u;
+          rowCheck.expanded = FormatDifference(expanded, separator);
+          rowCheck.expandedValue = expanded;
+        }
+        rowCheck.verdict = Decide(Difference(*reference, *lab, tolerance.formula), expanded, tolerance);
+        if (rowCheck.verdict) {
+          ++decided;
+          if (*rowCheck.verdict == Verdict::Pass) ++conforming;
+        }
+      }
+      table.checks.push_back(std::move(rowCheck));
+    }
+  }
+  if (check.tolerance) {
+    table.formula = check.tolerance->formula;
+    table.rule = RuleStatement(*check.tolerance, separator, language);
+    table.conforming = ConformingCount(conforming, decided, language);
   }
   if (!reference) {
     table.message = ReferenceWithoutLabMessage(referenceRow, language);
@@ -59,15 +131,29 @@ DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, 
 
 std::string DifferenceTableText(const DifferenceTable& table, Language language) {
   std::string text;
-  auto line = [&text](const std::array<std::string, kDifferenceColumns>& cells) {
-    for (int c = 0; c < kDifferenceColumns; ++c) {
+  auto line = [&text](const std::vector<std::string>& cells) {
+    for (std::size_t c = 0; c < cells.size(); ++c) {
       if (c > 0) text += '\t';
       text += cells[c];
     }
     text += '\n';
   };
-  line(DifferenceHeader(language));
-  for (const auto& row : table.rows) line(row);
+  const bool checked = !table.checks.empty();
+  const auto headings = DifferenceHeader(language);
+  std::vector<std::string> header(headings.begin(), headings.end());
+  if (checked) {
+    for (const std::string& h : CheckHeader(table.formula, language)) header.push_back(h);
+  }
+  line(header);
+  for (std::size_t r = 0; r < table.rows.size(); ++r) {
+    std::vector<std::string> cells(table.rows[r].begin(), table.rows[r].end());
+    if (checked) {
+      cells.push_back(table.checks[r].expanded);
+      cells.emplace_back(table.checks[r].verdict ? VerdictText(*table.checks[r].verdict, language) : "--");
+    }
+    line(cells);
+  }
+  if (checked) text += table.rule + '\n' + table.conforming + '\n';
   return text;
 }
 

@@ -4,29 +4,79 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/uncertainty.h"
+#include "logic/conformity.h"
 #include "logic/samplestore.h"
 
 namespace tintavis {
 
 using headings::kDifferenceColumns;  // number, name, ΔL*, Δa*, Δb*, ΔC*, ΔH*, ΔE*ab, ΔE00
 
+// A colour difference as the table, its copy and the batch tool write it: two decimals, or "--"
+// where it cannot be computed (colours beyond the range of numbers give no difference, and
+// never a figure such as 0.00). FormatDifferenceTo writes into `out`, which has room for
+// kFixedTextMax characters, and returns the end of the text.
+inline constexpr std::string_view kNoDifference = "--";
+char* FormatDifferenceTo(char* out, double value, char separator);
+std::string FormatDifference(double value, char separator);
+
 // Column headings of the table and of its copy on the clipboard.
 std::array<std::string, kDifferenceColumns> DifferenceHeader(Language language);
 
-struct DifferenceTable {
-  // One row per sample: its number, its name, then the seven differences with two decimals, or
-  // empty texts when the row keeps no L*, a* or b*.
-  std::vector<std::array<std::string, kDifferenceColumns>> rows;
-  std::string message;  // one line under the table when some row could not be compared
+// What the samples are checked against besides the reference row: a target typed from a
+// specification sheet (it then replaces the reference), a tolerance with its decision rule, and
+// the uncertainty of the measurements, which gives each difference its U.
+struct QualityCheck {
+  std::optional<Lab> target;
+  std::optional<Tolerance> tolerance;
+  std::optional<InputUncertainty> uncertainty;
 };
 
-// Every sample of the store against the sample of `referenceRow`.
-DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, char separator, Language language);
+// The two columns a tolerance adds: the expanded uncertainty of the chosen difference, and the
+// verdict.
+inline constexpr int kCheckColumns = 2;
+inline constexpr BilingualText kVerdictHeading = {"Veredicto", "Verdict"};
 
-// The table as TAB-separated text with its header line, for the clipboard.
+// A row's check against the tolerance.
+struct RowCheck {
+  std::string expanded;            // U of the chosen ΔE with two decimals, "--" when not known
+  std::optional<double> expandedValue;  // the same number, for a workbook
+  std::optional<Verdict> verdict;  // none when the row has no L*, a*, b* or its U is needed and unknown
+};
+
+struct DifferenceTable {
+  // One row per sample: its number, its name, then the seven differences (FormatDifference), or
+  // empty texts when the row keeps no L*, a* or b*.
+  std::vector<std::array<std::string, kDifferenceColumns>> rows;
+  // The seven differences of each row as numbers, or none where its texts are empty.
+  std::vector<std::optional<std::array<double, 7>>> values;
+  std::string message;  // one line under the table when some row could not be compared
+  // With a tolerance: one check per row, the rule in words and "n of N conform".
+  std::vector<RowCheck> checks;
+  DifferenceFormula formula = DifferenceFormula::De00;
+  std::string rule;
+  std::string conforming;
+};
+
+// Every sample of the store against the sample of `referenceRow`, or against the check's target
+// when it has one.
+DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, char separator, Language language,
+                                    const QualityCheck& check = {});
+
+// The headings of the check columns: "U(ΔE00)" (or "U(ΔE*ab)") and the verdict's.
+std::array<std::string, kCheckColumns> CheckHeader(DifferenceFormula formula, Language language);
+
+// The uncertainty of a row's colour: calculated rows that keep their inputs have one, rows
+// opened from a file or computed from a spectrum (whose points are not kept) do not.
+std::optional<ColourUncertainty> RowUncertainty(const SampleStore& store, int row, const InputUncertainty& uncertainty);
+
+// The table as TAB-separated text with its header line, for the clipboard; with a tolerance,
+// its two columns too, and the rule and the count of conforming samples on the last lines.
 std::string DifferenceTableText(const DifferenceTable& table, Language language);
 
 // The entries of the reference chooser: "row  name" for every sample row.

@@ -1,5 +1,7 @@
 #include "logic/messages.h"
 
+#include "logic/textrules.h"
+
 namespace tintavis {
 
 std::string InvalidIntegerMessage(std::string_view text) {
@@ -28,6 +30,11 @@ std::string RowsWithoutLabMessage(std::string_view rows, Language language) {
                                        : "Filas sin L*, a*, b* válidos: " + list + ".";
 }
 
+std::string NamesCutMessage(Language language) {
+  const std::string limit = std::to_string(kMaxNameCharacters);
+  return Filled(messages::kNamesCut.In(language), {limit, limit});
+}
+
 std::string WithFullStop(std::string_view text) {
   std::string out(text);
   // Compared as unsigned bytes: a final UTF-8 sequence ends in a byte above the full stop, as
@@ -40,10 +47,23 @@ std::string WithFullStop(std::string_view text) {
 
 namespace tintavis {
 
-std::string CellNotANumberMessage(std::string_view text, Language language) {
-  std::string out(messages::kCellNotANumber.In(language));
-  out.replace(out.find("%1"), 2, text);
+std::string Filled(std::string_view pattern, std::initializer_list<std::string_view> values) {
+  std::string out;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+    const auto index = static_cast<std::size_t>(next - '1');
+    if (pattern[i] == '%' && next >= '1' && next <= '9' && index < values.size()) {
+      out += *(values.begin() + index);
+      ++i;
+    } else {
+      out += pattern[i];
+    }
+  }
   return out;
+}
+
+std::string CellNotANumberMessage(std::string_view text, Language language) {
+  return Filled(messages::kCellNotANumber.In(language), {text});
 }
 
 }  // namespace tintavis

@@ -2,6 +2,7 @@
 // texts come from the number conversions and stay English in both languages.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,12 @@ inline constexpr BilingualText kMissingPrimLong = {"¿Absorbancia a 450 nm?", "A
 inline constexpr BilingualText kMissingSegLong = {"¿Absorbancia a 520 nm?", "Absorbance at 520 nm?"};
 inline constexpr BilingualText kMissingTercLong = {"¿Absorbancia a 570 nm?", "Absorbance at 570 nm?"};
 inline constexpr BilingualText kMissingCuartLong = {"¿Absorbancia a 630 nm?", "Absorbance at 630 nm?"};
+
+// A path length below 0 mm; 0 mm keeps the arithmetic fault of the calculation.
+inline constexpr BilingualText kNegativeEspesor = {"El espesor de la cubeta de medida no puede ser negativo",
+                                                   "The pathlength cell for measurement cannot be negative"};
+inline constexpr BilingualText kNegativeReferido = {"El espesor de resultado no puede ser negativo",
+                                                    "The pathlength cell for result cannot be negative"};
 
 inline constexpr BilingualText kColourOutOfRange = {"Color fuera de rango. Introduzca nuevos valores",
                                                     "Color out of range. Type new values"};
@@ -41,6 +48,8 @@ inline constexpr BilingualText kMissingStartNumber = {"¿Número de orden de la 
 inline constexpr BilingualText kNotADataFile = {
     "El archivo no es un archivo de datos de TINTAVIS (texto separado por tabuladores).",
     "The file is not a TINTAVIS data file (tab-separated text)."};
+// A file that holds no sample line: empty, or a header alone.
+inline constexpr BilingualText kNoSamples = {"No hay muestras en este archivo", "No samples in this file"};
 inline constexpr BilingualText kSamplesLeftOut = {
     "Se han abierto %1 de las %2 muestras del archivo. Numero máximo de muestras = 50",
     "%1 of the file's %2 samples were opened. Maximum number of samples = 50"};
@@ -91,6 +100,28 @@ inline constexpr BilingualText kEstimatesRefused = {"Sin estimación con cuatro 
 inline constexpr BilingualText kSpectraNotComputed = {"Sin resultados, y fuera de la tabla: ",
                                                       "No results, and left out of the grid: "};
 
+// What the file services say beyond the system's messages, without full stop. A folder or a
+// pipe or device where a file is read or written:
+inline constexpr BilingualText kIsAFolder = {"Es una carpeta, no un archivo", "Is a folder, not a file"};
+inline constexpr BilingualText kNotARegularFile = {"No es un archivo normal, sino una tubería o un dispositivo",
+                                                   "Is not a regular file but a pipe or a device"};
+// A file to be saved in a folder that is not there.
+inline constexpr BilingualText kFolderMissing = {"La carpeta no existe", "The folder does not exist"};
+// A file too large for its kind, refused before it is read; %1 is the limit in MiB.
+inline constexpr BilingualText kFileTooLarge = {"El archivo pasa de %1 MiB, más de lo que tiene un archivo de este tipo",
+                                                "The file is larger than %1 MiB, more than a file of this kind holds"};
+// A failure of a temporary file: %1 is the system's message, %2 the folder it was made in.
+inline constexpr BilingualText kTemporaryFileFailed = {"%1 en la carpeta temporal «%2»",
+                                                       "%1 in the temporary folder '%2'"};
+// A file rewritten in place that could not be given back its old content: %1 is the system's
+// message, %2 the copy of the old content.
+inline constexpr BilingualText kOldContentKept = {"%1; el contenido anterior del archivo está en «%2»",
+                                                  "%1; the file's previous content is in '%2'"};
+// Said after opening a file whose sample names were cut to the longest the grid shows; %1 is
+// that length.
+inline constexpr BilingualText kNamesCut = {"Los nombres de más de %1 caracteres se han recortado a %1.",
+                                            "Names longer than %1 characters were cut to %1."};
+
 // The printing service's messages, English in both languages, without full stop.
 inline constexpr std::string_view kNoPrinter = "There is no default printer currently selected";
 inline constexpr std::string_view kPrintingFailed = "Printing failed";
@@ -101,6 +132,10 @@ inline constexpr std::string_view kPrintingFailed = "Printing failed";
 std::string ReferenceWithoutLabMessage(int referenceRow, Language language);
 std::string RowsWithoutLabMessage(std::string_view rows, Language language);
 
+// The pattern with %1, %2, ... %9 replaced by the values in turn; a % before anything else
+// stays.
+std::string Filled(std::string_view pattern, std::initializer_list<std::string_view> values);
+
 // kCellNotANumber with the refused text, without full stop.
 std::string CellNotANumberMessage(std::string_view text, Language language);
 
@@ -108,6 +143,10 @@ std::string CellNotANumberMessage(std::string_view text, Language language);
 std::string InvalidIntegerMessage(std::string_view text);
 // "'%s' is not a valid floating point value" with the refused text.
 std::string InvalidFloatMessage(std::string_view text);
+
+// kNamesCut with the longest name.
+std::string NamesCutMessage(Language language);
+
 
 // The error display's text: a full stop follows when the last character's code is above that
 // of the full stop.

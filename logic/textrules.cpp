@@ -85,6 +85,30 @@ void RoundHalfUp(int (&digit)[18], int k, int& e) {
 
 }  // namespace
 
+std::string_view Trim(std::string_view text) {
+  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string FoldCase(std::string_view utf8) {
+  std::string out(utf8);
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    const auto c = static_cast<unsigned char>(out[i]);
+    if (c >= 'A' && c <= 'Z') {
+      out[i] = static_cast<char>(c - 'A' + 'a');
+    } else if (c == 0xC3 && i + 1 < out.size()) {
+      // U+00C0 to U+00DE are C3 80 to C3 9E; their small letters are 0x20 further on, except
+      // U+00D7 (the multiplication sign), which has none.
+      const auto next = static_cast<unsigned char>(out[i + 1]);
+      if (next >= 0x80 && next <= 0x9E && next != 0x97) out[i + 1] = static_cast<char>(next + 0x20);
+      ++i;
+    }
+  }
+  return out;
+}
+
 char ChooseDecimalSeparator(std::string_view localeSeparator) {
   // Numbers written and read by the program only know '.' and ','; any other locale separator is
   // read as '.', which never takes absorbances from unread text because ParseReal refuses the rest.
@@ -484,6 +508,23 @@ FieldText ReplaceFieldBreakers(std::string_view text) {
     }
   }
   return result;
+}
+
+}  // namespace tintavis
+
+namespace tintavis {
+
+bool CutLongName(std::string& utf8) {
+  if (utf8.size() <= kMaxNameCharacters) return false;
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    // Every byte but a UTF-8 continuation byte starts a character.
+    if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80 && characters++ == kMaxNameCharacters) {
+      utf8.resize(i);
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace tintavis

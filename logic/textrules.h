@@ -11,6 +11,15 @@
 
 namespace tintavis {
 
+// The text without the characters of code 32 or less (blanks, TABs, line ends and other
+// control characters) at either end.
+std::string_view Trim(std::string_view text);
+
+// UTF-8 text with its capital letters made small, for matching words whatever their case: the
+// ASCII letters and the Latin-1 ones (À to Þ), which cover the words of Spanish and English
+// ("ROSÉ" is "rosé"). Other characters are kept as they are.
+std::string FoldCase(std::string_view utf8);
+
 // The decimal separator of the user's locale as the program uses it: ',' when the locale's is
 // ',', '.' for every other locale.
 char ChooseDecimalSeparator(std::string_view localeSeparator);
@@ -60,5 +69,12 @@ struct FieldText {
   bool changed = false;  // some character was replaced
 };
 FieldText ReplaceFieldBreakers(std::string_view text);
+
+// The longest sample name the grid takes, in characters: a longer one (a file whose names run
+// for megabytes) would stall the window laying out its text.
+inline constexpr std::size_t kMaxNameCharacters = 1000;
+
+// Cuts a UTF-8 name to its first kMaxNameCharacters characters; true when it was longer.
+bool CutLongName(std::string& utf8);
 
 }  // namespace tintavis

@@ -6,8 +6,9 @@ TINTAVIS_BUILD="${TINTAVIS_BUILD:-$TINTAVIS_ROOT/build}"
 
 # Debian packages that building and running the program need (scripts/run).
 TINTAVIS_RUN_PACKAGES=(
-  cmake ninja-build g++
+  cmake ninja-build g++ pkg-config
   qt6-base-dev fonts-liberation qt6-translations-l10n
+  libxlsxwriter-dev
 )
 
 # Debian packages the whole build, the tests, the tools and the program need.
@@ -17,15 +18,17 @@ TINTAVIS_PACKAGES=(
   locales
   qt6-base-dev qt6-svg-dev fonts-liberation qt6-translations-l10n
   poppler-utils
+  libxlsxwriter-dev python3-openpyxl
   desktop-file-utils appstream man-db
   time
   dpkg-dev file lintian
 )
 
 # Debian packages of the fuzz build (scripts/fuzz): clang with libFuzzer and the sanitizer
-# runtimes; the C++ library headers come with g++. No Qt: the fuzz targets are GUI-free.
+# runtimes; the C++ library headers come with g++. No Qt: the fuzz targets are GUI-free; the
+# file layer they link writes workbooks with libxlsxwriter.
 TINTAVIS_FUZZ_PACKAGES=(
-  cmake ninja-build g++ clang-14 libclang-rt-14-dev
+  cmake ninja-build g++ clang-14 libclang-rt-14-dev pkg-config libxlsxwriter-dev
 )
 
 # Installs the packages of the arguments that are not installed yet (apt-get only when needed).

@@ -1,14 +1,17 @@
 #include "cli/batch.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "io/encoding.h"
+#include "io/wholefile.h"
 #include "logic/calculation.h"
 #include "logic/differencetable.h"
 #include "logic/textrules.h"
+#include "logic/samplestore.h"
 #include "tests/support/datafiles.h"
 #include "tests/support/spectrafiles.h"
 
@@ -77,11 +80,13 @@ TEST(BatchProcessText, WritesTheRowTextsTheGridWouldHold) {
 }
 
 TEST(BatchProcessText, AcceptsEveryWineTypeLabel) {
-  for (const char* label : {"red", "Red", "Tinto, Rosado", "Red, Rosé", "  RED "}) {
+  // Any case, beyond ASCII too, and in Windows-1252 (C9 is É).
+  for (const char* label : {"red", "Red", "Tinto, Rosado", "Red, Rosé", "  RED ", "RED, ROSÉ", "TINTO, ROSADO",
+                            "RED, ROS\xC9"}) {
     const auto p = Process(std::string("s\t") + label + "\t2\t10\t0.5\t0.8\t0.6\t0.2");
     EXPECT_EQ(p.out, "s \t3.213\t1.403\t0.368\t12.0\t43.99\t20.37\t41.24\t15.31\t7.400\t0.533\r\n") << label;
   }
-  for (const char* label : {"white", "Blanco, Brandy", "White, Brandy", "wHiTe"}) {
+  for (const char* label : {"white", "Blanco, Brandy", "White, Brandy", "wHiTe", "BLANCO, BRANDY"}) {
     const auto p = Process(std::string("s\t") + label + "\t10\t10\t0.1\t0.05\t0.04\t0.03");
     EXPECT_EQ(p.out, "s \t84.560\t89.815\t85.220\t95.9\t7.85\t97.88\t-1.08\t7.78\t  --\t  --\r\n") << label;
   }
@@ -104,7 +109,9 @@ TEST(BatchProcessText, ReportsEachFailedLineWithTheWindowsMessageAndGoesOn) {
       "d\tred\t2 \t10\t1\t1\t1\t1\n"
       "e\tred\t0\t10\t1\t1\t1\t1\n"
       "f\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\t9\n"
-      "g\tred\t2\t10\t0,5\t0.8\t0.6\t0.2\r\n",
+      "g\tred\t2\t10\t0,5\t0.8\t0.6\t0.2\r\n"
+      "h\tred\t-2\t10\t0.5\t0.8\t0.6\t0.2\n"
+      "i\tred\t2\t-10\t0.5\t0.8\t0.6\t0.2\n",
       english);
   EXPECT_EQ(p.errors,
             "line 1: Color out of range. Type new values.\n"
@@ -112,9 +119,11 @@ TEST(BatchProcessText, ReportsEachFailedLineWithTheWindowsMessageAndGoesOn) {
             "line 3: unknown wine type 'rosado' (red, white, \"Red, Rosé\" or \"White, Brandy\")\n"
             "line 4: '2 ' is not a valid integer value.\n"
             "line 5: Floating point division by zero.\n"
-            "line 6: expected 8 TAB-separated fields, found 9\n");
+            "line 6: expected 8 TAB-separated fields, found 9\n"
+            "line 8: The pathlength cell for measurement cannot be negative.\n"
+            "line 9: The pathlength cell for result cannot be negative.\n");
   EXPECT_EQ(p.report.samples, 1u);
-  EXPECT_EQ(p.report.failed, 6u);
+  EXPECT_EQ(p.report.failed, 8u);
   EXPECT_EQ(p.out.substr(0, 9), "g \t3.213\t");
 }
 
@@ -163,10 +172,19 @@ TEST(BatchArguments, ParsesOptionsAndRefusesWhatItDoesNotKnow) {
   EXPECT_EQ(ParseArguments({"--threads", "3"}).options->threads, 3u);
   EXPECT_EQ(ParseArguments({}).options->threads, 0u);  // one per core
 
+  using tintavis::SpectraValues;
+  const std::pair<std::vector<std::string>, SpectraValues> units[] = {
+      {{"--spectra", "-"}, SpectraValues::Absorbance},
+      {{"--spectra", "-", "--transmittance"}, SpectraValues::Transmittance},
+      {{"--spectra", "-", "--transmittance-percent"}, SpectraValues::TransmittancePercent},
+      {{"--transmittance=percent", "--spectra", "-", "--transmittance=percent"}, SpectraValues::TransmittancePercent}};
+  for (const auto& [args, values] : units) EXPECT_EQ(ParseArguments(args).options->spectraChoices.values, values) << args.back();
+
   for (const std::vector<std::string>& bad :
        {std::vector<std::string>{"--separator", ";"}, {"--lang", "fr"}, {"--lang"}, {"--bogus"}, {"a", "b"},
         {"--threads"}, {"--threads", "0"}, {"--threads", "65"}, {"--threads", "two"}, {"--threads", "-1"},
-        {"--threads", ""}, {"--threads", "2x"}}) {
+        {"--threads", ""}, {"--threads", "2x"}, {"--reference", "A", "--reference", "B"},
+        {"--spectra", "-", "--transmittance", "--transmittance-percent"}, {"--spectra", "-", "--transmittance=1"}}) {
     const auto r = ParseArguments(bad);
     EXPECT_FALSE(r.options.has_value());
     EXPECT_FALSE(r.error.empty());
@@ -178,6 +196,24 @@ TEST(BatchRun, WritesHeaderAndRowsAndExitsZeroWhenAllSucceed) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, std::string(kHeaderEs) + "Crianza \t3.213\t1.403\t0.368\t12.0\t43.99\t20.37\t41.24\t15.31\t7.400\t0.533\r\n");
   EXPECT_EQ(r.err, "");
+}
+
+TEST(BatchRun, AnInputWithoutSamplesIsAnError) {
+  for (const char* input : {"", "# readings\n\n", "\xEF\xBB\xBF"}) {
+    const auto r = RunTool({}, input);
+    EXPECT_EQ(r.status, 2) << input;
+    EXPECT_EQ(r.err, "tintavis-calc: standard input: No hay muestras en este archivo\n") << input;
+  }
+  EXPECT_EQ(RunTool({"--lang", "en"}, "").err, "tintavis-calc: standard input: No samples in this file\n");
+}
+
+TEST(BatchRun, HelpThatCannotBeWrittenIsAnOutputError) {
+  std::FILE* full = std::fopen("/dev/full", "w");
+  ASSERT_NE(full, nullptr);
+  std::FILE* err = std::tmpfile();
+  EXPECT_EQ(tintavis::batch::Run({"--help"}, stdin, full, err), 2);
+  std::fclose(full);
+  EXPECT_EQ(ReadBack(err).rfind("tintavis-calc: cannot write the help: ", 0), 0u);
 }
 
 TEST(BatchRun, EnglishHeaderAndExitOneWhenASampleFails) {
@@ -268,6 +304,17 @@ TEST(BatchReference, AnUnknownOrUncomputableReferenceIsAUsageError) {
   EXPECT_NE(unknown.err.find("no sample named 'Nadie'"), std::string::npos);
   const auto broken = RunTool({"--reference", "Mala"}, "Mala\tred\t2\t10\t0.5\t0.1\t0.6\t0.2\n");
   EXPECT_EQ(broken.status, 2);
+  // A name that several samples share, wherever they stand, is refused with their lines.
+  std::string twice = "Crianza\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n# -\n";
+  twice += twice;
+  for (int i = 0; i < 12; ++i) twice += "Joven\tred\t2\t10\t0.62\t1.05\t0.78\t0.21\n";
+  const auto ambiguous = RunTool({"--reference", "Crianza"}, twice);
+  EXPECT_EQ(ambiguous.status, 2);
+  EXPECT_EQ(ambiguous.out, "");
+  EXPECT_EQ(ambiguous.err, "tintavis-calc: --reference 'Crianza' is ambiguous: samples so named on lines 1, 3\n");
+  const auto many = RunTool({"--reference", "Joven"}, twice);
+  EXPECT_EQ(many.err, "tintavis-calc: --reference 'Joven' is ambiguous: samples so named on lines 5, 6, 7, 8, 9, 10, 11, "
+                      "12, 13, 14, ... (12 in all)\n");
   EXPECT_EQ(ParseArguments({"--reference"}).options.has_value(), false);
 }
 
@@ -496,7 +543,9 @@ TEST(BatchPdf, NeverWritesOverTheInputOrOverAFileThatIsNotAPdf) {
   const std::string link = TempPath("link.tsv");
   struct Case {
     const char* what;
-    std::string existing;  // the bytes of `other` before the run, or "-" when it does not exist
+    // The bytes of `other` before the run, "-" when it does not exist, "|" for a named pipe
+    // and "/" for a folder.
+    std::string existing;
     std::vector<std::string> args;
     bool inputFromData;  // standard input is data.tsv
     std::string refused;  // the start of the message, or empty when the report is written
@@ -511,14 +560,23 @@ TEST(BatchPdf, NeverWritesOverTheInputOrOverAFileThatIsNotAPdf) {
       {"an empty file", "", {"--pdf", other, data}, false, "--pdf: '" + other + "' exists and is not a PDF"},
       {"an earlier report", "%PDF-1.4\n", {"--pdf", other, data}, false, ""},
       {"a new file", "-", {"--pdf", other, data}, false, ""},
+      // Opening a pipe to look at it would wait for a writer.
+      {"a named pipe", "|", {"--pdf", other, data}, false, "--pdf: '" + other + "': No es un archivo normal"},
+      {"a folder", "/", {"--pdf-all", other, data}, false, "--pdf-all: '" + other + "': Es una carpeta"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     WriteBytes(data, samples);
     std::filesystem::remove(link);
     std::filesystem::create_hard_link(data, link);
-    std::filesystem::remove(other);
-    if (c.existing != "-") WriteBytes(other, c.existing);
+    std::filesystem::remove_all(other);
+    if (c.existing == "|") {
+      ASSERT_EQ(::mkfifo(other.c_str(), 0600), 0);
+    } else if (c.existing == "/") {
+      std::filesystem::create_directory(other);
+    } else if (c.existing != "-") {
+      WriteBytes(other, c.existing);
+    }
     std::FILE* in = c.inputFromData ? std::fopen(data.c_str(), "rb") : std::tmpfile();
     ASSERT_NE(in, nullptr);
     const PdfRun r = RunWithPdf(c.args, in);
@@ -533,11 +591,11 @@ TEST(BatchPdf, NeverWritesOverTheInputOrOverAFileThatIsNotAPdf) {
     EXPECT_EQ(r.err.rfind("tintavis-calc: " + c.refused, 0), 0u) << r.err;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.reports, 0);
-    if (c.existing != "-") {
+    if (c.existing.size() != 1) {
       EXPECT_EQ(ReadBytes(other), c.existing);
     }
   }
-  for (const std::string& p : {data, other, link}) std::filesystem::remove(p);
+  for (const std::string& p : {data, other, link}) std::filesystem::remove_all(p);
 }
 
 TEST(BatchRun, SaysItReadsFromTheKeyboardWhenStandardInputIsATerminal) {
@@ -626,7 +684,6 @@ TEST(BatchRun, AByteOrderMarkAtTheStartIsDropped) {
       // The first line is Windows-1252 (F1 is ñ): the mark is still no part of the name.
       {bom + RedLine("A\xF1" "ejo"), "A\xF1" "ejo "},
       {bom + "# readings\n" + RedLine("Joven"), "Joven "},
-      {bom, ""},
   };
   for (const Case& c : cases) {
     const RunResult r = RunTool({}, c.input);
@@ -703,6 +760,36 @@ TEST(BatchSpectra, EachOptionShapesTheLinesOfTheSpectra) {
   }
 }
 
+// The unit is the user's word: a dark wine in percent holds no value above 1 and once read as
+// fractions; a stray value above 1 in fractions once made the whole file percent.
+TEST(BatchSpectra, TransmittancesAreReadInTheUnitGivenAndRefusedBeyondIt) {
+  const auto absorbances = RunTool({"--spectra", "-", "--path", "2"}, TwoSpectra());
+  const std::string percent = SpectraFileText(
+      {{"Tinto", kReferenceRedKnots}, {"Oscuro", tintavis::testing::Scaled(kReferenceRedKnots, 5)}}, true, "", 100);
+  for (const char* option : {"--transmittance-percent", "--transmittance=percent"}) {
+    const auto r = RunTool({"--spectra", "-", "--path", "2", option}, percent);
+    EXPECT_EQ(r.status, 0) << option;
+    EXPECT_EQ(LineOf(r.out, "Oscuro "), LineOf(absorbances.out, "Oscuro ")) << option;
+    EXPECT_EQ(LineOf(r.out, "Tinto "), LineOf(absorbances.out, "Tinto ")) << option;
+  }
+  std::string stray = TwoSpectra(true);
+  const std::size_t at = stray.find("\n400\t") + 5;
+  stray.replace(at, stray.find('\t', at) - at, "1.6");
+  const auto refused = RunTool({"--spectra", "-", "--transmittance"}, stray);
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_EQ(refused.err, "tintavis-calc: standard input: Línea 6, columna 2: la transmitancia 1.6 es mayor que 1; ¿son "
+                         "porcentajes?\n");
+}
+
+TEST(BatchSpectra, AReferenceNameThatSeveralSpectraShareIsRefused) {
+  const auto r = RunTool({"--spectra", "-", "--reference", "Tinto"},
+                         SpectraFileText({{"Tinto", kReferenceRedKnots}, {"Otro", kReferenceRedKnots}, {"Tinto", kReferenceRedKnots}}));
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "tintavis-calc: --reference 'Tinto' is ambiguous: spectra so named on line 1, columns 2, 4\n");
+}
+
 TEST(BatchSpectra, WhiteWinesAndPreciseFollowTheirRules) {
   const auto white = RunTool({"--spectra", "-", "--path", "2", "--wine", "WHITE"}, TwoSpectra());
   const std::string whiteRow = "Tinto \t2.348\t1.049\t0.205\t9.4\t38.62\t20.02\t36.29\t13.22\t  --\t  --\t";
@@ -767,6 +854,33 @@ TEST(BatchSpectra, AFaultyFileWritesNothingAndAnOverflowFailsItsSpectrumOnly) {
   EXPECT_EQ(std::count(over.out.begin(), over.out.end(), '\n'), 2);
 }
 
+TEST(BatchSpectra, AFileOfSpectraMustBeARegularFileWithinTheLimit) {
+  const std::string pipe = TempPath("spectra_pipe");
+  const std::string big = TempPath("spectra_big.tsv");
+  std::filesystem::remove(pipe);
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);  // no writer: a blocking open would wait
+  WriteBytes(big, "");
+  ASSERT_EQ(::truncate(big.c_str(), tintavis::kMaxSpectraFileBytes + 1), 0);
+  const std::pair<std::string, std::string> cases[] = {
+      {pipe, "No es un archivo normal"},
+      {::testing::TempDir(), "Es una carpeta"},
+      {big, "El archivo pasa de 64 MiB"},
+  };
+  for (const auto& [path, said] : cases) {
+    const auto r = RunTool({"--spectra", path}, "");
+    EXPECT_EQ(r.status, 2);
+    std::string expected = "tintavis-calc: cannot read '" + path;
+    expected.append("': ").append(said);
+    EXPECT_EQ(r.err.rfind(expected, 0), 0u) << r.err;
+  }
+  // Lines of samples are a stream: a pipe or device is read as it comes, a folder is refused.
+  const auto folder = RunTool({::testing::TempDir()}, "");
+  EXPECT_EQ(folder.status, 2);
+  EXPECT_NE(folder.err.find("': Es una carpeta"), std::string::npos) << folder.err;
+  std::filesystem::remove(pipe);
+  std::filesystem::remove(big);
+}
+
 TEST(BatchSpectra, OptionsThatDoNotFitAreUsageErrors) {
   const std::vector<std::string> cases[] = {
       {"--spectra", "-", "--path", "0"},     {"--spectra", "-", "--result", "2.5"}, {"--spectra", "-", "--wine", "rose"},
@@ -777,6 +891,69 @@ TEST(BatchSpectra, OptionsThatDoNotFitAreUsageErrors) {
     EXPECT_EQ(r.status, 2) << args[0] << " " << args[1];
     EXPECT_EQ(r.out, "") << args[0];
     EXPECT_EQ(r.err.rfind("tintavis-calc: ", 0), 0u) << r.err;
+  }
+}
+
+
+// Conformity: the window's table and the tool give the same U and verdicts, the exit status
+// says that some sample does not conform, and options that do not fit are refused.
+TEST(BatchConformity, VerdictsAndTheirUMatchTheDifferenceTableAndSetTheExitStatus) {
+  const std::string input =
+      "Crianza\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n"
+      "Joven\tred\t2\t10\t0.62\t1.05\t0.78\t0.21\n";
+  const auto r = RunTool({"--reference", "Crianza", "--uncertainty", "0.005,0.01", "--tolerance", "1.6", "--rule",
+                          "guarded", "--lang", "en", "-"},
+                         input);
+  EXPECT_EQ(r.status, 3) << r.err;
+  EXPECT_NE(r.err.find("Guarded acceptance: pass when ΔE00 + U ≤ 1.60"), std::string::npos) << r.err;
+
+  // The same two samples in the window's store, checked against row 1.
+  std::vector<tintavis::StoredSample> samples;
+  for (const auto& a : {std::array{0.5, 0.8, 0.6, 0.2}, std::array{0.62, 1.05, 0.78, 0.21}}) {
+    tintavis::SampleInput in{tintavis::WineType::RedRose, 2, 10, a[0], a[1], a[2], a[3]};
+    tintavis::StoredSample s = tintavis::OpenedSample({"x "}, tintavis::ValuesOf(tintavis::ComputeColour(in).value(), in.wine));
+    s.origin = tintavis::SampleOrigin::Calculated;
+    s.input = in;
+    samples.push_back(s);
+  }
+  tintavis::SampleStore store;
+  store.Load(samples);
+  tintavis::QualityCheck check;
+  check.tolerance = tintavis::Tolerance{1.6, tintavis::DifferenceFormula::De00, tintavis::DecisionRule::Guarded};
+  check.uncertainty = tintavis::InputUncertainty{0.005, 0.01};
+  const auto table = tintavis::MakeDifferenceTable(store, 1, '.', tintavis::Language::English, check);
+  for (std::size_t row = 0; row < 2; ++row) {
+    const std::string tail = "\t" + table.checks[row].expanded + "\t" +
+                             std::string(tintavis::VerdictText(*table.checks[row].verdict, tintavis::Language::English)) +
+                             "\r\n";
+    const std::size_t lineStart = row == 0 ? r.out.find("Crianza") : r.out.find("Joven");
+    EXPECT_NE(r.out.find(tail, lineStart), std::string::npos) << tail << r.out;
+  }
+  // Every sample conforms: 0; a failed line takes precedence over a verdict: 1.
+  EXPECT_EQ(RunTool({"--target", "12,41.2,15.3", "--tolerance", "90", "-"}, input).status, 0);
+  EXPECT_EQ(RunTool({"--target", "12,41.2,15.3", "--tolerance", "0.1", "-"}, input + "bad\tred\n").status, 1);
+
+  // Spectra take u(A) at every point; the reference spectrum against itself has U 0.
+  const std::string spectra = std::string(TINTAVIS_SOURCE_DIR) + "/examples/spectra.tsv";
+  const auto s = RunTool({"--spectra", spectra, "--uncertainty", "0.002", "--reference", "Tinto joven", "--tolerance",
+                          "2", "--lang", "en"},
+                         "");
+  EXPECT_EQ(s.status, 3) << s.err;
+  EXPECT_NE(s.out.find("\tU(X)\t"), std::string::npos);
+  EXPECT_NE(s.out.find("\t0.00\tPass\r\n"), std::string::npos) << s.out;
+
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"--tolerance", "2"},                                     // nothing to compare with
+           {"--target", "1,2"},                                      // two numbers
+           {"--target", "1,2,3", "--reference", "Crianza"},          // both
+           {"--target", "1,2,3", "--tolerance", "2", "--rule", "guarded"},  // guarded without U
+           {"--uncertainty", "-0.1"},
+           {"--uncertainty", "0.005,0.01,3"},
+           {"--rule", "simple"},                                     // without a tolerance
+           {"--target", "1,2,3", "--tolerance", "2", "--difference", "de94"}}) {
+    const auto refused = RunTool(args, input);
+    EXPECT_EQ(refused.status, 2) << args[0] << " " << args[1];
+    EXPECT_TRUE(refused.out.empty());
   }
 }
 

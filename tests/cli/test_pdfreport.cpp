@@ -278,8 +278,74 @@ TEST_F(PdfReportToolTest, RunsWithoutADisplayAndStartsNoGuiForTheDataFileAlone) 
 TEST_F(PdfReportToolTest, AnUnwritableReportExitsTwoWithAMessage) {
   const std::string target = (folder / "missing" / "report.pdf").string();
   EXPECT_EQ(Tool("--pdf " + Quoted(target) + " " + Quoted(kSamples)), 2);
-  EXPECT_EQ(Read("err.txt"), "tintavis-calc: cannot write the report '" + target + "': No such file or directory\n");
+  EXPECT_EQ(Read("err.txt"), "tintavis-calc: cannot write the report '" + target + "': La carpeta no existe\n");
   EXPECT_FALSE(fs::exists(target));
+}
+
+TEST_F(PdfReportToolTest, NamesThatAreNotUtf8ReachTheFileSystemByteForByte) {
+  // Each report name would read as the input's name if it went through a lossy conversion (the
+  // bad bytes becoming U+FFFD, EF BF BD).
+  const std::pair<std::string, std::string> cases[] = {
+      {"vino\xF1.tsv", "vino\xEF\xBF\xBD.tsv"},
+      {"informe\xFF\xFE.pdf", "informe\xEF\xBF\xBD\xEF\xBF\xBD.pdf"},
+      {"corte\xC3.pdf", "corte\xEF\xBF\xBD.pdf"},
+  };
+  for (const auto& [report, input] : cases) {
+    SCOPED_TRACE(report);
+    fs::copy_file(kSamples, folder / input, fs::copy_options::overwrite_existing);
+    ASSERT_EQ(Tool("--pdf " + Quoted((folder / report).string()) + " " + Quoted((folder / input).string())), 0)
+        << Read("err.txt");
+    std::ifstream in(folder / input, std::ios::binary);
+    std::ifstream original(kSamples, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), std::string(std::istreambuf_iterator<char>(original), {}));
+    ASSERT_TRUE(fs::exists(folder / report));
+    EXPECT_TRUE(ReadPdfInfo((folder / report).string()).has_value());
+  }
+}
+
+TEST_F(PdfReportToolTest, AFailingDiskIsReportedAndTheOldReportStays) {
+  ASSERT_EQ(Tool("--pdf " + Quoted(Pdf()) + " " + Quoted(kSamples)), 0) << Read("err.txt");
+  const std::string before = Read("report.pdf");
+  // A name beyond ASCII holds the lines back in a temporary file until the encoding is known.
+  const std::string anejo = (folder / "anejo.tsv").string();
+  {
+    std::ofstream out(anejo, std::ios::binary);
+    out << "A\xC3\xB1" "ejo\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n";
+    for (int i = 0; i < 40; ++i) out << "Crianza\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n";
+  }
+  const std::string temporary = (folder / "tmp").string();
+  fs::create_directory(temporary);
+  struct Case {
+    const char* what;
+    std::string shell;  // before the tool's command
+    std::string arguments;  // the input included
+    std::string out;        // where standard output goes
+    std::string said;
+  } cases[] = {
+      {"size limit on the temporary file", "ulimit -f 1; TMPDIR=" + Quoted(temporary), Quoted(anejo), "/dev/null",
+       "tintavis-calc: cannot write the temporary file in '" + temporary + "': File too large\n"},
+      // A file-size limit (in blocks of 512 bytes) below the report, above the data file: the
+      // write fails with EFBIG instead of the signal ending the tool.
+      {"size limit on the report", "ulimit -f 8;", "--pdf " + Quoted(Pdf()) + " " + Quoted(kSamples), "/dev/null",
+       "tintavis-calc: cannot write the report '" + Pdf() + "': Disk full\n"},
+      {"size limit on the output", "ulimit -f 1;", "--precise --spectrum " + Quoted(kSamples), (folder / "big.txt").string(),
+       "tintavis-calc: cannot write the output: File too large\n"},
+      {"full device", "", "--pdf " + Quoted(Pdf()) + " " + Quoted(kSamples), "/dev/full",
+       "tintavis-calc: cannot write the output: No space left on device\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    int status = 0;
+    CommandOutput(c.shell + " " + Quoted(kTool) + " " + c.arguments + " >" + Quoted(c.out) +
+                      " 2>" + Quoted((folder / "err.txt").string()),
+                  &status);
+    EXPECT_EQ(status, 2);
+    EXPECT_EQ(Read("err.txt"), c.said);
+    EXPECT_EQ(Read("report.pdf"), before);
+    fs::remove(folder / "big.txt");
+    // No temporary file is left behind.
+    for (const auto& e : fs::directory_iterator(folder)) EXPECT_NE(e.path().filename().string().front(), '.') << e.path();
+  }
 }
 
 }  // namespace

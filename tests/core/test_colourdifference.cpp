@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -104,6 +105,18 @@ TEST(ColourDifference, IdenticalAndNeutralColoursGiveZeros) {
   EXPECT_DOUBLE_EQ(grey.dEab, 10);
   EXPECT_EQ(grey.dH, 0);
   EXPECT_TRUE(std::isfinite(grey.dE00));
+}
+
+// Colours beyond the range of numbers have no difference: it must not come out as 0.
+TEST(ColourDifference, ColoursBeyondTheRangeOfNumbersGiveNoFiniteDifference) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const tintavis::Lab absurd[] = {{nan, 10, 10}, {50, inf, 10}, {50, 1e300, 1e300}, {50, -1e200, 3}};
+  for (const tintavis::Lab& sample : absurd) {
+    const auto d = tintavis::ColourDifference({12, 41.2, 15.3}, sample);
+    EXPECT_FALSE(std::isfinite(d.dE00)) << sample.L << " " << sample.a << " " << sample.b;
+    EXPECT_FALSE(std::isfinite(d.dH) && std::isfinite(d.dEab)) << sample.a;
+  }
 }
 
 }  // namespace

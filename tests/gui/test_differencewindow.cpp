@@ -6,7 +6,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QStandardItemModel>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -125,6 +129,56 @@ TEST_F(DifferenceWindowTest, CopyPutsTheTableOnTheClipboardWithAHeader) {
   EXPECT_EQ(QApplication::clipboard()->text(),
             QString::fromUtf8("nº\tMuestra\tΔL*\tΔa*\tΔb*\tΔC*\tΔH*\tΔE*ab\tΔE00\n"
                               "1\tA \t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\t0.00\n"));
+}
+
+}  // namespace
+
+namespace {
+
+// The quality control as a user sets it: the uncertainty from Options, a typed target, a
+// tolerance, then the rule; the verdicts follow each change, and the copy carries them.
+TEST_F(DifferenceWindowTest, ATargetAndToleranceGiveVerdictsByTheRuleWithTheUncertaintySet) {
+  Calculate("Crianza", {"0.5", "0.8", "0.6", "0.2"});
+  Calculate("Joven", {"0.62", "1.05", "0.78", "0.21"});
+  Open();
+  auto* rule = program.differences.findChild<QComboBox*>("RuleBox");
+  auto* guarded = qobject_cast<QStandardItemModel*>(rule->model())->item(1);
+  EXPECT_FALSE(guarded->isEnabled());
+
+  program.mainWindow.findChild<QAction*>("Incertidumbre1")->trigger();
+  auto* dialog = program.mainWindow.findChild<QDialog*>("UncertaintyDialog");
+  ASSERT_NE(dialog, nullptr);
+  dialog->findChild<QLineEdit*>("AbsorbanceUncertainty")->setText("abc");
+  dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  EXPECT_TRUE(dialog->isVisible());  // refused, with what was typed
+  EXPECT_FALSE(dialog->findChild<QLabel*>("UncertaintyError")->text().isEmpty());
+  dialog->findChild<QLineEdit*>("AbsorbanceUncertainty")->setText("0,005");
+  dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+  EXPECT_FALSE(dialog->isVisible());
+  ASSERT_TRUE(program.mainWindow.Uncertainty());
+  EXPECT_TRUE(guarded->isEnabled());
+
+  program.differences.findChild<QCheckBox*>("UseTarget")->setChecked(true);
+  const tintavis::StoredSample& crianza = program.mainWindow.Session().store.Sample(1);
+  program.differences.findChild<QLineEdit*>("TargetL")->setText(QString::number(*crianza.values[3], 'g', 17));
+  program.differences.findChild<QLineEdit*>("TargetA")->setText(QString::number(*crianza.values[6], 'g', 17));
+  program.differences.findChild<QLineEdit*>("TargetB")->setText(QString::number(*crianza.values[7], 'g', 17));
+  EXPECT_EQ(Table()->model()->columnCount(), tintavis::kDifferenceColumns);  // no tolerance yet
+  const double joven = Cell(1, 8).toDouble();
+  program.differences.findChild<QLineEdit*>("Tolerance")->setText(QString::number(joven + 0.05));
+  ASSERT_EQ(Table()->model()->columnCount(), tintavis::kDifferenceColumns + tintavis::kCheckColumns);
+  EXPECT_EQ(Cell(1, 10), "Conforme");
+  rule->setCurrentIndex(1);
+  EXPECT_EQ(Cell(1, 10), "Indeterminado");
+  EXPECT_EQ(Cell(0, 10), "Conforme");
+  auto* line = program.differences.findChild<QLabel*>("CheckLine");
+  EXPECT_TRUE(line->text().endsWith("1 de 2 conformes")) << line->text().toStdString();
+
+  program.differences.findChild<QPushButton*>("CopyButton")->click();
+  EXPECT_TRUE(QApplication::clipboard()->text().contains("\tIndeterminado\n"));
+  program.differences.findChild<QLineEdit*>("Tolerance")->setText("x");
+  EXPECT_EQ(Table()->model()->columnCount(), tintavis::kDifferenceColumns);
+  EXPECT_EQ(line->text(), "Tolerancia: «x» no es un número");
 }
 
 }  // namespace

@@ -245,6 +245,11 @@ TEST_F(FileCommandsTest, AFileOfMoreThanFiftySamplesLoadsFiftyAndSaysSo) {
   EXPECT_EQ(messages.questions[0].text, "El archivo tiene 52 muestras; se guardarán 50. ¿Continuar?");
   EXPECT_EQ(messages.questions[0].answers[static_cast<std::size_t>(messages.questions[0].defaultAnswer)], "No");
   EXPECT_EQ(ReadBytes(folder / "muchas.xls"), bytes);
+  // So does saving over it by another name: a hard link is the same file.
+  fs::create_hard_link(folder / "muchas.xls", folder / "enlace.xls");
+  EXPECT_FALSE(window().SaveFile(Path("enlace.xls")));
+  EXPECT_EQ(messages.questions.size(), 2u);
+  EXPECT_EQ(ReadBytes(folder / "muchas.xls"), bytes);
   messages.answers = {0};  // Sí
   EXPECT_TRUE(window().SaveFile(Path("muchas.xls")));
   EXPECT_NE(ReadBytes(folder / "muchas.xls"), bytes);
@@ -258,10 +263,25 @@ TEST_F(FileCommandsTest, AWorkbookIsRefusedAndChangesNothing) {
   WithDialog([&] { Trigger("Abrir1"); }, [&](QFileDialog* d) { Choose(d, Path("libro.xlsx")); });
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].text,
-            "El archivo no es un archivo de datos de TINTAVIS (texto separado por tabuladores).");
+            "«libro.xlsx» es un libro de hoja de cálculo, no un archivo de datos de TINTAVIS. Ábralo con la hoja "
+            "de cálculo; TINTAVIS abre los archivos de datos que escribe «Guardar».");
   EXPECT_EQ(Cell(1, 1), "Antes ");
   EXPECT_EQ(window().Session().NextRow(), 2);
   EXPECT_EQ(window().windowTitle(), caption);
+}
+
+TEST_F(FileCommandsTest, AFileWithoutSamplesSaysSoAndChangesNothing) {
+  TypeRed("Antes");
+  const QString caption = window().windowTitle();
+  for (const std::string& bytes : {std::string(), std::string(kHeaderEs)}) {
+    WriteBytes(folder / "vacio.xls", bytes);
+    messages.messages.clear();
+    WithDialog([&] { Trigger("Abrir1"); }, [&](QFileDialog* d) { Choose(d, Path("vacio.xls")); });
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "No hay muestras en este archivo.");
+    EXPECT_EQ(Cell(1, 1), "Antes ");
+    EXPECT_EQ(window().windowTitle(), caption);
+  }
 }
 
 // The commands that throw the grid away, each with the three answers to the unsaved-work

@@ -1,6 +1,8 @@
 // "Imprimir" through the main window and Qt's print dialog, answered as a user would: printing
 // to a PDF file, cancelling, choosing landscape; and the report page read back from the PDF.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +19,7 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -268,7 +271,7 @@ class PrintedPageTest : public PrintCommandTest {
     std::string pdf = Pdf(name);
     printer.setOutputFileName(QString::fromStdString(pdf));
     printer.setPageOrientation(orientation);
-    EXPECT_TRUE(window.PrintReportOn(printer));
+    EXPECT_EQ(window.PrintReportOn(printer), std::nullopt);
     return pdf;
   }
 };
@@ -337,13 +340,49 @@ TEST_F(PrintedPageTest, RowsOpenedFromAFilePrintTheirNumberTextsUnderTheFilesCap
   EXPECT_FALSE(Has(words, "7.400"));
 }
 
-TEST_F(PrintedPageTest, APrinterThatCannotTakeThePageIsReported) {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  const fs::path target = folder / "missing" / "report.pdf";
-  printer.setOutputFileName(QString::fromStdString(target.string()));
-  EXPECT_FALSE(window.PrintReportOn(printer));
-  EXPECT_FALSE(fs::exists(target));
+TEST_F(PrintedPageTest, APdfFileThatCannotBeWrittenIsReportedAndTheOldOneStays) {
+  ASSERT_EQ(::mkfifo((folder / "pipe.pdf").c_str(), 0600), 0);  // writing it would wait for a reader
+  fs::create_directory(folder / "folder.pdf");
+  const std::string old = "%PDF-1.4 the old report";
+  std::ofstream(folder / "old.pdf", std::ios::binary) << old;
+  struct Case {
+    const char* name;
+    long sizeLimit;  // a file-size limit while printing, 0 for none
+    const char* said;
+  } cases[] = {
+      {"missing/report.pdf", 0, "La carpeta no existe"},
+      {"pipe.pdf", 0, "No es un archivo normal, sino una tubería o un dispositivo"},
+      {"folder.pdf", 0, "Es una carpeta, no un archivo"},
+      {"old.pdf", 2000, "Disk full"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString((folder / c.name).string()));
+    struct rlimit before {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limited = before;
+    if (c.sizeLimit > 0) limited.rlim_cur = static_cast<rlim_t>(c.sizeLimit);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const auto problem = window.PrintReportOn(printer);
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(problem, c.said);
+  }
+  EXPECT_FALSE(fs::exists(folder / "missing"));
+  EXPECT_TRUE(fs::is_fifo(folder / "pipe.pdf"));
+  std::ifstream in(folder / "old.pdf", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), old);
+  // "Imprimir" shows what went wrong.
+  EXPECT_TRUE(WithPrintDialog([&] { window.Print(); }, [&](QPrintDialog* d) {
+    ChoosePdfFile(d, (folder / "pipe.pdf").string());
+    d->accept();
+  }));
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].display, MessageDisplay::ErrorDisplay);
+  EXPECT_EQ(messages.messages[0].text, "No es un archivo normal, sino una tubería o un dispositivo.");
 }
 
 }  // namespace

@@ -198,6 +198,26 @@ TEST_F(SpectraCommandTest, TheDialogWorksFromTheKeyboardAndRefusesAPathOfNoCell)
   EXPECT_EQ(Cell(1, 10), "  --");
 }
 
+// A file in percent whose values are all below 1 (a dark wine) is read in percent when the
+// dialog says so, from the keyboard, as tintavis-calc --transmittance-percent reads it.
+TEST_F(SpectraCommandTest, ThePercentChoiceReadsTransmittancesInPercent) {
+  Write("oscuro.tsv", SpectraFileText({{"Oscuro", kReferenceRedKnots}}, true));
+  OpenSpectra("oscuro.tsv", [](QDialog* d) {
+    ASSERT_TRUE(QTest::qWaitFor([d] { return QApplication::activeWindow() == d; }));
+    QTest::keyClick(d, Qt::Key_P, Qt::AltModifier);
+    // A button's access key clicks it after a short animation.
+    auto* percent = d->findChild<QRadioButton*>("TransmitanciaPorcentaje");
+    EXPECT_TRUE(QTest::qWaitFor([percent] { return percent->isChecked(); }));
+    QTest::keyClick(d->findChild<QLineEdit*>("EspesorMedida"), Qt::Key_Return);
+  });
+  const auto batch = BatchLines({"--spectra", Path("oscuro.tsv").toStdString(), "--transmittance-percent"});
+  ASSERT_EQ(batch.size(), 1u);
+  for (int column = 2; column <= 9; ++column) {
+    EXPECT_EQ(Cell(1, column).toStdString(), batch[0][static_cast<std::size_t>(column - 1)]) << column;
+  }
+  EXPECT_NE(Cell(1, 5), QString::fromStdString(BatchLines({"--spectra", Path("oscuro.tsv").toStdString(), "--transmittance"})[0][4]));
+}
+
 TEST_F(SpectraCommandTest, AFaultyFileSaysWhereAndLeavesTheGridAsItWas) {
   std::string text = SpectraFileText({{"Tinto", kReferenceRedKnots}});
   text.replace(text.find("\n400\t") + 5, 8, "x");

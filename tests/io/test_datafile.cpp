@@ -217,11 +217,46 @@ TEST(ParseDataFile, LinesWithoutTabsKeepTheBlankSeparatedRule) {
   EXPECT_EQ(exact.rows.at(0)[0], std::string(32, 'b'));
 }
 
-TEST(ParseDataFile, TheFirstLineIsAlwaysTheHeader) {
-  const DataFileContent content = Content(ParseDataFile(std::string(kCrianza) + kCrianza, '.', Language::Spanish));
-  EXPECT_EQ(content.rows.size(), 1u);
-  EXPECT_TRUE(Content(ParseDataFile("", '.', Language::Spanish)).rows.empty());
-  EXPECT_TRUE(Content(ParseDataFile(kHeaderEs, '.', Language::Spanish)).rows.empty());
+// A file that lost its header line, or was written without one, keeps its first sample; any
+// other first line is the header, whatever it says.
+TEST(ParseDataFile, TheFirstLineIsTheHeaderUnlessItReadsAsASample) {
+  const std::string white = "Verdejo 10 11 12 95.9 7.85 97.88 -1.08 7.78 -- --\r\n";
+  struct Case {
+    std::string first;
+    std::size_t rows;
+    std::string firstName;
+  } cases[] = {
+      {kHeaderEs, 1, "Crianza "},
+      {"    Sample\t     X\t     Y\t     Z\t    L*\t    C*\t    h*\t    a*\t    b*\t   Int.\t  Sha.\r\n", 1, "Crianza "},
+      {"notes of the day\r\n", 1, "Crianza "},
+      {"A \t1\t2\t3\r\n", 1, "Crianza "},  // too few numbers for a sample: a header
+      {kCrianza, 2, "Crianza "},
+      {white, 2, "Verdejo "},
+  };
+  for (const Case& c : cases) {
+    const DataFileContent content = Content(ParseDataFile(c.first + kCrianza, '.', Language::Spanish));
+    ASSERT_EQ(content.rows.size(), c.rows) << c.first;
+    EXPECT_EQ(content.rows[0][0], c.firstName) << c.first;
+    EXPECT_EQ(content.samplesInFile, static_cast<int>(c.rows)) << c.first;
+  }
+}
+
+// Such files opened as an empty grid with no word.
+TEST(ParseDataFile, AFileWithoutSamplesSaysSoAndCrOnlyLineEndsAreLineEnds) {
+  for (const std::string& bytes : {std::string(), std::string(kHeaderEs), std::string(kHeaderEs) + "\r\n \r\n",
+                                  std::string(kHeaderEs) + "\x1A" + kCrianza, std::string("\r\r")}) {
+    const auto read = ParseDataFile(bytes, '.', Language::English);
+    const auto* error = std::get_if<DataFileError>(&read);
+    ASSERT_NE(error, nullptr) << bytes;
+    EXPECT_EQ(error->kind, DataFileError::Kind::NoSamples);
+    EXPECT_EQ(error->message, "No samples in this file");
+  }
+  EXPECT_EQ(ErrorOf(ParseDataFile(kHeaderEs, '.', Language::Spanish)), "No hay muestras en este archivo");
+  std::string crOnly = std::string(kHeaderEs) + kCrianza + kCrianza;
+  crOnly.erase(std::remove(crOnly.begin(), crOnly.end(), '\n'), crOnly.end());
+  const DataFileContent content = Content(ParseDataFile(crOnly, '.', Language::Spanish));
+  ASSERT_EQ(content.rows.size(), 2u);
+  EXPECT_EQ(content.rows[1][10], "0.533");
 }
 
 TEST(ParseDataFile, KeepsFiftyRowsAndSaysWhenThereWereMore) {
@@ -246,7 +281,6 @@ TEST(ParseDataFile, CountsEverySampleOfTheFile) {
     std::size_t rows;
     int inFile;
   } cases[] = {
-      {"header alone", kHeaderEs, 0, 0},
       {"blank lines hold no sample", std::string(kHeaderEs) + kCrianza + "\r\n  \r\n" + kCrianza, 2, 2},
       {"fifty", kHeaderEs + samples(50), 50, 50},
       {"sixty, one past fifty broken", kHeaderEs + samples(55) + "broken\tx\r\n\r\n" + samples(4), 50, 60},
@@ -301,7 +335,7 @@ TEST_F(TempFolder, RefusesWhatIsNotADataFile) {
     EXPECT_EQ(ErrorOf(tintavis::ReadDataFile(file.string(), '.', Language::English)), english) << c.what;
   }
   // A Ctrl-Z once the first line has ended still only ends the file.
-  EXPECT_TRUE(Content(ParseDataFile(std::string(kHeaderEs) + "\x1A", '.', Language::Spanish)).rows.empty());
+  EXPECT_EQ(Content(ParseDataFile(std::string(kHeaderEs) + kCrianza + "\x1A", '.', Language::Spanish)).rows.size(), 1u);
 }
 
 TEST(ParseDataFile, ReadsWindows1252AndUtf8Names) {
@@ -318,7 +352,7 @@ TEST_F(TempFolder, SaveThenOpenGivesBackEveryCell) {
     ResultsGrid grid = GridOf({RedReferenceForm("Lote 12"), WhiteForm("Viña"), RedReferenceForm(std::string(40, 'x'))},
                               separator);
     const fs::path file = folder / "Coordenadas.xls";
-    ASSERT_EQ(tintavis::WriteDataFile(grid, 3, file.string()), std::nullopt);
+    ASSERT_EQ(tintavis::WriteDataFile(grid, 3, file.string(), Language::English), std::nullopt);
     const DataFileContent content = Content(tintavis::ReadDataFile(file.string(), separator, Language::Spanish));
     ASSERT_EQ(content.rows.size(), 3u);
     for (int r = 1; r <= 3; ++r) {
@@ -340,7 +374,7 @@ TEST_F(TempFolder, SavingReplacesTheFileWholeAndLeavesNoTemporaryFile) {
   WriteBytes(file, std::string(5000, 'z'));
   ::chmod(file.c_str(), 0640);
   ResultsGrid grid;
-  ASSERT_EQ(tintavis::WriteDataFile(grid, 0, file.string()), std::nullopt);
+  ASSERT_EQ(tintavis::WriteDataFile(grid, 0, file.string(), Language::English), std::nullopt);
   EXPECT_EQ(ReadBytes(file), kHeaderEs);
   EXPECT_EQ(Entries(), std::vector<std::string>{"datos.ods"});
   struct stat st {};
@@ -353,11 +387,12 @@ TEST_F(TempFolder, FailedSavesReportTheirReasonAndKeepTheOldFile) {
   const fs::path regular = folder / "plain";
   WriteBytes(regular, "old");
   // A path through a regular file and a missing folder cannot be created, root or not.
-  EXPECT_EQ(tintavis::WriteDataFile(grid, 0, (regular / "x.xls").string()), "Invalid filename");
-  EXPECT_EQ(tintavis::WriteDataFile(grid, 0, (folder / "missing" / "x.xls").string()), "Invalid filename");
+  EXPECT_EQ(tintavis::WriteDataFile(grid, 0, (regular / "x.xls").string(), Language::English), "Invalid filename");
+  EXPECT_EQ(tintavis::WriteDataFile(grid, 0, (folder / "missing" / "x.xls").string(), Language::English),
+            "The folder does not exist");
   // A folder in the target's place is not replaced.
   fs::create_directory(folder / "dir.xls");
-  EXPECT_EQ(tintavis::WriteDataFile(grid, 0, (folder / "dir.xls").string()), "File access denied");
+  EXPECT_EQ(tintavis::WriteDataFile(grid, 0, (folder / "dir.xls").string(), Language::English), "Is a folder, not a file");
   EXPECT_EQ(ReadBytes(regular), "old");
   EXPECT_EQ(Entries(), (std::vector<std::string>{"dir.xls", "plain"}));
 }
@@ -373,7 +408,7 @@ TEST_F(TempFolder, ADiskThatFillsUpLeavesTheOldFileIntact) {
   struct rlimit small = old;
   small.rlim_cur = 1000;
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  const auto result = tintavis::WriteDataFile(grid, 50, file.string());
+  const auto result = tintavis::WriteDataFile(grid, 50, file.string(), Language::English);
   ::setrlimit(RLIMIT_FSIZE, &old);
   std::signal(SIGXFSZ, previousHandler);
   EXPECT_EQ(result, "Disk full");
@@ -387,7 +422,8 @@ TEST_F(TempFolder, OpeningFailuresGiveTheSystemMessages) {
   WriteBytes(folder / "plain", "x");
   EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "plain" / "x.xls").string(), '.', Language::Spanish)), "Invalid filename");
   fs::create_directory(folder / "dir.xls");
-  EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "dir.xls").string(), '.', Language::Spanish)), "File access denied");
+  EXPECT_EQ(ErrorOf(tintavis::ReadDataFile((folder / "dir.xls").string(), '.', Language::Spanish)),
+            "Es una carpeta, no un archivo");
 }
 
 }  // namespace

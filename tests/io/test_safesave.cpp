@@ -31,7 +31,7 @@ constexpr const char* kSaved = "(saved)";
 
 // An empty grid saves as the header line alone.
 std::string Save(const fs::path& path) {
-  return tintavis::WriteDataFile(ResultsGrid(), 0, path.string()).value_or(kSaved);
+  return tintavis::WriteDataFile(ResultsGrid(), 0, path.string(), tintavis::Language::English).value_or(kSaved);
 }
 
 // Saves as user nobody, in a child process; the result of Save.
@@ -149,6 +149,43 @@ TEST_F(SafeSave, TheNewFileKeepsTheOldOnesModeOwnerAndGroup) {
   EXPECT_EQ(ReadBytes(file), kHeaderEs);
 }
 
+TEST_F(SafeSave, OnlyARegularFileIsReplacedAndANameIsTakenByteForByte) {
+  ASSERT_EQ(::mkfifo((folder / "pipe.xls").c_str(), 0600), 0);
+  fs::create_directory(folder / "dir.xls");
+  struct Case {
+    std::string path;
+    const char* result;
+  } cases[] = {
+      {(folder / "pipe.xls").string(), "Is not a regular file but a pipe or a device"},
+      {"/dev/null", "Is not a regular file but a pipe or a device"},
+      {(folder / "dir.xls").string(), "Is a folder, not a file"},
+      {(folder / "missing" / "x.xls").string(), "The folder does not exist"},
+      // Not UTF-8: ñ in Windows-1252, and a cut sequence.
+      {(folder / "vino\xF1.xls").string(), kSaved},
+      {(folder / "vino\xC3.xls").string(), kSaved},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Save(c.path), c.result) << c.path;
+  EXPECT_TRUE(fs::is_fifo(folder / "pipe.xls"));
+  EXPECT_EQ(Entries(), (std::set<std::string>{"dir.xls", "pipe.xls", "vino\xF1.xls", "vino\xC3.xls"}));
+  EXPECT_EQ(ReadBytes(folder / "vino\xF1.xls"), kHeaderEs);
+}
+
+TEST_F(SafeSave, AProgramKilledWhileWritingLeavesTheOldFileAndNothingElse) {
+  const fs::path file = folder / "datos.xls";
+  WriteBytes(file, kOld);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    tintavis::ReplacementFile replacement(file.string(), tintavis::Language::English);
+    const bool written = !replacement.Problem() && ::write(replacement.Descriptor(), "half", 4) == 4;
+    ::_exit(written ? 0 : 1);  // no destructor runs, as after a kill
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_EQ(ReadBytes(file), kOld);
+  EXPECT_EQ(Entries(), std::set<std::string>{"datos.xls"});
+}
+
 TEST_F(SafeSave, AFileWithOtherHardLinksIsWrittenInPlaceOnlyWhenTheContentFits) {
   const fs::path file = folder / "a.xls";
   const fs::path other = folder / "b.xls";
@@ -192,7 +229,13 @@ TEST_F(SafeSave, WhatAnOrdinaryUserMayWriteAndReplace) {
       {"folder nobody may not write", 0755, kNobody, 0644, kSaved, true},
       // A sticky folder lets nobody create files but not replace root's.
       {"another user's writable file in a sticky folder", 01777, 0, 0666, kSaved, true},
+      // The copy of the old content goes to the temporary folder, which here refuses it too.
+      {"folder and temporary folder nobody may not write", 0755, kNobody, 0644, "", false},
   };
+  const fs::path closedTemporary = folder.string() + "_tmp";
+  fs::create_directories(closedTemporary);
+  ::chmod(closedTemporary.c_str(), 0755);
+  const std::string refusedCopy = "File access denied in the temporary folder '" + closedTemporary.string() + "'";
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const fs::path file = folder / "datos.xls";
@@ -201,8 +244,11 @@ TEST_F(SafeSave, WhatAnOrdinaryUserMayWriteAndReplace) {
     ASSERT_EQ(::chmod(file.c_str(), c.fileMode), 0);
     ASSERT_EQ(::chmod(folder.c_str(), c.folderMode), 0);
     const ino_t inode = StatOf(file).st_ino;
+    const bool closed = *c.result == '\0';
+    if (closed) ::setenv("TMPDIR", closedTemporary.c_str(), 1);
 
-    EXPECT_EQ(SaveAsNobody(file), c.result);
+    EXPECT_EQ(SaveAsNobody(file), closed ? refusedCopy : c.result);
+    ::unsetenv("TMPDIR");
     const struct stat st = StatOf(file);
     EXPECT_EQ(ReadBytes(file), c.inPlace ? kHeaderEs : kOld);
     EXPECT_EQ(st.st_ino, inode);
@@ -212,6 +258,7 @@ TEST_F(SafeSave, WhatAnOrdinaryUserMayWriteAndReplace) {
     ::chmod(folder.c_str(), 0755);
     fs::remove(file);
   }
+  fs::remove_all(closedTemporary);
 }
 
 }  // namespace

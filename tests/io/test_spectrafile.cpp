@@ -62,9 +62,9 @@ SpectraSet Set(SpectraFileRead read) {
   return {};
 }
 
-SpectraFileRead Parse(const std::string& text, bool transmittance = false, bool isEnglish = true) {
+SpectraFileRead Parse(const std::string& text, SpectraValues values = SpectraValues::Absorbance, bool isEnglish = true) {
   SpectraReadOptions options;
-  options.transmittance = transmittance;
+  options.values = values;
   options.language = isEnglish ? tintavis::Language::English : tintavis::Language::Spanish;
   return ParseSpectraFile(text, options);
 }
@@ -130,19 +130,20 @@ TEST(SpectraFile, ReadsTheWaysInstrumentsAndSpreadsheetsWriteIt) {
   EXPECT_EQ(Set(Parse(Join(quoted))).names[1], "Ros\"ado");
 }
 
-TEST(SpectraFile, TransmittanceIsReadAsFractionOrPercent) {
-  // 0.1 and 10 % are both absorbance 1; one value above 1.5 makes the whole file percent.
-  const std::string fraction = "nm\tA\n380\t0.1\n390\t1\n400\t0.01\n";
-  const std::string percent = "nm\tA\n380\t10\n390\t100\n400\t1\n";
+TEST(SpectraFile, TransmittanceIsReadInTheUnitChosen) {
+  // The same three values are absorbances 1, 0, 2 as fractions and 3, 2, 4 as percentages: a
+  // dark wine in percent need not hold any value above 1.
+  struct Case {
+    SpectraValues values;
+    double absorbance[3];
+  } cases[] = {{SpectraValues::Transmittance, {1, 0, 2}}, {SpectraValues::TransmittancePercent, {3, 2, 4}}};
   SpectraReadOptions options;
-  options.transmittance = true;
   options.needToNm = 400;
-  for (const auto& text : {fraction, percent}) {
-    const SpectraSet set = Set(ParseSpectraFile(text, options));
+  for (const Case& c : cases) {
+    options.values = c.values;
+    const SpectraSet set = Set(ParseSpectraFile("nm\tA\n380\t0.1\n390\t1\n400\t0.01\n", options));
     ASSERT_EQ(set.points, 3U);
-    EXPECT_NEAR(set.Absorbance(0)[0], 1, 1e-12);
-    EXPECT_NEAR(set.Absorbance(0)[1], 0, 1e-12);
-    EXPECT_NEAR(set.Absorbance(0)[2], 2, 1e-12);
+    for (int k = 0; k < 3; ++k) EXPECT_NEAR(set.Absorbance(0)[k], c.absorbance[k], 1e-12) << k;
   }
 }
 
@@ -152,7 +153,7 @@ TEST(SpectraFile, EachFaultIsNamedWithItsLineAndColumn) {
     std::function<void(Lines&)> breakIt;
     SpectraFileProblem problem;
     std::string message;
-    bool transmittance = false;
+    SpectraValues values = SpectraValues::Absorbance;
   };
   const auto set = [](int line, const std::string& text) { return [=](Lines& l) { l[line - 1] = text; }; };
   const Case cases[] = {
@@ -195,12 +196,19 @@ TEST(SpectraFile, EachFaultIsNamedWithItsLineAndColumn) {
        "The file is not plain text (UTF-16, or a spreadsheet or other binary file): export the spectra as text "
        "separated by tabs, ';' or ','"},
       {"transmittance 0", set(6, "420\t0\t0.46"), SpectraFileProblem::TransmittanceNotPositive,
-       "Line 6, column 2: the transmittance 0 is not above 0 and has no absorbance", true},
+       "Line 6, column 2: the transmittance 0 is not above 0 and has no absorbance", SpectraValues::TransmittancePercent},
+      {"a negative transmittance", set(6, "420\t1.5\t-0.46"), SpectraFileProblem::TransmittanceNotPositive,
+       "Line 6, column 3: the transmittance -0.46 is not above 0 and has no absorbance",
+       SpectraValues::TransmittancePercent},
+      {"a fraction above 1", [](Lines&) {}, SpectraFileProblem::TransmittanceAboveOne,
+       "Line 2, column 2: the transmittance 2.000 is above 1; are the values percentages?", SpectraValues::Transmittance},
+      {"a percentage above 100", set(7, "430\t100.5\t0.45"), SpectraFileProblem::TransmittanceAboveHundred,
+       "Line 7, column 2: the transmittance 100.5 is above 100 %", SpectraValues::TransmittancePercent},
   };
   for (const auto& c : cases) {
     Lines lines = GoodLines();
     c.breakIt(lines);
-    const SpectraFileRead read = Parse(Join(lines), c.transmittance);
+    const SpectraFileRead read = Parse(Join(lines), c.values);
     ASSERT_TRUE(std::holds_alternative<SpectraFileError>(read)) << c.what;
     const auto& error = std::get<SpectraFileError>(read);
     EXPECT_EQ(error.problem, c.problem) << c.what;
@@ -211,10 +219,10 @@ TEST(SpectraFile, EachFaultIsNamedWithItsLineAndColumn) {
 TEST(SpectraFile, MessagesFollowTheLanguage) {
   Lines lines = GoodLines();
   lines[3] = "400\tabc\t0.480";
-  const auto read = Parse(Join(lines), false, false);
+  const auto read = Parse(Join(lines), SpectraValues::Absorbance, false);
   ASSERT_TRUE(std::holds_alternative<SpectraFileError>(read));
   EXPECT_EQ(std::get<SpectraFileError>(read).message, "Línea 4, columna 2: 'abc' no es un número");
-  const auto range = Parse("nm\tA\n400\t1\n410\t1\n", false, false);
+  const auto range = Parse("nm\tA\n400\t1\n410\t1\n", SpectraValues::Absorbance, false);
   ASSERT_TRUE(std::holds_alternative<SpectraFileError>(range));
   EXPECT_EQ(std::get<SpectraFileError>(range).message,
             "Las longitudes de onda van de 400 a 410 nm; el color necesita de 380 a 780 nm");

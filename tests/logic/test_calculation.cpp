@@ -116,7 +116,20 @@ INSTANTIATE_TEST_SUITE_P(
                     ConversionCase{"2", "10", "0.5", "abc", '.', "'abc' is not a valid floating point value."},
                     ConversionCase{"2", "10", "1e999", "0.8", '.', "Floating point overflow."},
                     ConversionCase{"0", "10", "0.5", "0.8", '.', "Floating point division by zero."},
-                    ConversionCase{"2", "0", "0.5", "0.8", '.', "Invalid floating point operation."}));
+                    ConversionCase{"2", "0", "0.5", "0.8", '.', "Invalid floating point operation."},
+                    // A negative cell is refused by name, each path length as it is read.
+                    ConversionCase{"-2", "10", "0.5", "0.8", '.', "The pathlength cell for measurement cannot be negative."},
+                    ConversionCase{"-2", "x", "0.5", "0.8", '.', "The pathlength cell for measurement cannot be negative."},
+                    ConversionCase{"x", "-10", "0.5", "0.8", '.', "'x' is not a valid integer value."},
+                    ConversionCase{"2", "-10", "0.5", "0.8", '.', "The pathlength cell for result cannot be negative."},
+                    ConversionCase{"-0", "10", "0.5", "0.8", '.', "Floating point division by zero."}));
+
+TEST(CalculateSample, RefusesANegativePathLengthInTheLanguageOfTheMoment) {
+  SampleForm form = RedReference();
+  form.referido = "-10";
+  EXPECT_EQ(std::get<InputError>(CalculateSample(form, {}, '.', Language::Spanish)).message.text,
+            "El espesor de resultado no puede ser negativo.");
+}
 
 TEST(CalculateSample, AcceptsALeadingBlankInAPathLength) {
   SampleForm form = RedReference();

@@ -60,4 +60,86 @@ TEST(DifferenceTable, ClipboardTextHasAHeaderAndTabs) {
   EXPECT_EQ(tintavis::ReferenceChoices(Store(2)), (std::vector<std::string>{"1  Ref ", "2  Otra "}));
 }
 
+// A file may hold any number: a colour beyond the range of the formulas gives "--" where its
+// difference cannot be computed, in the table and in its copy, and figures where it can.
+TEST(DifferenceTable, ADifferenceThatCannotBeComputedIsTwoDashes) {
+  tintavis::SampleRecord cells;
+  cells[0] = "Absurdo ";
+  tintavis::RowValues values;
+  values[3] = 50.0;
+  values[6] = 1e300;
+  values[7] = 1e300;
+  SampleStore store = Store(1);
+  std::vector<tintavis::StoredSample> rows = {store.Sample(1), tintavis::OpenedSample(cells, values)};
+  store.Load(rows);
+  const auto table = tintavis::MakeDifferenceTable(store, 1, '.', Language::English);
+  const auto& row = table.rows.at(1);
+  EXPECT_EQ(row[2], "38.00");  // ΔL*
+  for (int k = 6; k <= 8; ++k) EXPECT_EQ(row[k], "--") << k;  // ΔH*, ΔE*ab, ΔE00
+  EXPECT_NE(tintavis::DifferenceTableText(table, Language::English).find("\t--\t--\t--\n"), std::string::npos);
+  EXPECT_EQ(table.message, "");
+}
+
+// Two calculated reds with their inputs (the second 0.2 apart at 450 and 570 nm), and a row
+// opened from a file, which keeps no inputs.
+SampleStore CheckedStore() {
+  std::vector<tintavis::StoredSample> samples;
+  for (const double shift : {0.0, 0.2}) {
+    tintavis::SampleInput in{tintavis::WineType::RedRose, 2, 10, 0.5 + shift, 0.8, 0.6 - shift, 0.2};
+    const tintavis::ColourResult c = tintavis::ComputeColour(in).value();
+    tintavis::StoredSample s = tintavis::OpenedSample({"Tinto "}, tintavis::ValuesOf(c, in.wine));
+    s.origin = tintavis::SampleOrigin::Calculated;
+    s.input = in;
+    samples.push_back(s);
+  }
+  samples.push_back(samples[1]);
+  samples[2].origin = tintavis::SampleOrigin::OpenedFromFile;
+  samples[2].input.reset();
+  SampleStore store;
+  store.Load(samples);
+  return store;
+}
+
+TEST(DifferenceTable, ATolerancePutsAVerdictOnEveryRowByTheChosenRule) {
+  using tintavis::DecisionRule;
+  using tintavis::Verdict;
+  const SampleStore store = CheckedStore();
+  const tintavis::Lab target{store.Sample(1).values[3].value(), *store.Sample(1).values[6], *store.Sample(1).values[7]};
+  const double apart = tintavis::Ciede2000(target, {*store.Sample(2).values[3], *store.Sample(2).values[6],
+                                                    *store.Sample(2).values[7]});
+  struct Case {
+    DecisionRule rule;
+    double tolerance;
+    std::optional<Verdict> second, opened;
+  } cases[] = {
+      {DecisionRule::Simple, apart + 0.01, Verdict::Pass, Verdict::Pass},
+      {DecisionRule::Simple, apart - 0.01, Verdict::Fail, Verdict::Fail},
+      // Within the guard band the verdict is indeterminate; an opened row has no U to guard with.
+      {DecisionRule::Guarded, apart + 0.01, Verdict::Indeterminate, std::nullopt},
+      {DecisionRule::Guarded, apart + 5, Verdict::Pass, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    tintavis::QualityCheck check;
+    check.target = target;
+    check.tolerance = tintavis::Tolerance{c.tolerance, tintavis::DifferenceFormula::De00, c.rule};
+    check.uncertainty = tintavis::InputUncertainty{0.005, 0.01};
+    const auto table = tintavis::MakeDifferenceTable(store, 2, '.', Language::English, check);
+    ASSERT_EQ(table.checks.size(), 3u);
+    EXPECT_EQ(table.checks[0].verdict, Verdict::Pass);
+    EXPECT_EQ(table.checks[1].verdict, c.second) << c.tolerance;
+    EXPECT_EQ(table.checks[2].verdict, c.opened) << c.tolerance;
+    EXPECT_NE(table.checks[1].expanded, "--");
+    EXPECT_EQ(table.checks[2].expanded, "--");
+    // The typed target replaces the reference row: row 1 is the target itself.
+    EXPECT_EQ(table.rows[0][8], "0.00");
+  }
+  tintavis::QualityCheck check;
+  check.tolerance = tintavis::Tolerance{apart - 0.01, tintavis::DifferenceFormula::De00, DecisionRule::Simple};
+  const auto table = tintavis::MakeDifferenceTable(store, 1, '.', Language::English, check);
+  const std::string text = tintavis::DifferenceTableText(table, Language::English);
+  EXPECT_NE(text.find("\tU(ΔE00)\tVerdict\n"), std::string::npos);
+  EXPECT_NE(text.find("\t--\tFail\n"), std::string::npos);
+  EXPECT_TRUE(text.ends_with("1 of 3 conform\n")) << text;
+}
+
 }  // namespace

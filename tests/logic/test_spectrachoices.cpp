@@ -28,7 +28,7 @@ TEST(ReadPathLengths, TakesWholeMillimetresFromOneUpAndNamesTheFieldToFix) {
   };
   SpectraChoices before;
   before.wine = WineType::WhiteBrandy;
-  before.transmittance = true;
+  before.values = SpectraValues::TransmittancePercent;
   for (const Case& c : cases) {
     const PathLengthsRead read = ReadPathLengths(c.measurement, c.result, before, c.language);
     if (c.message.empty()) {
@@ -37,7 +37,7 @@ TEST(ReadPathLengths, TakesWholeMillimetresFromOneUpAndNamesTheFieldToFix) {
       EXPECT_EQ(choices.d, std::stoi(c.measurement)) << c.measurement;
       EXPECT_EQ(choices.r, 10) << c.measurement;
       EXPECT_EQ(choices.wine, WineType::WhiteBrandy);
-      EXPECT_TRUE(choices.transmittance);
+      EXPECT_EQ(choices.values, SpectraValues::TransmittancePercent);
       continue;
     }
     ASSERT_TRUE(std::holds_alternative<PathLengthProblem>(read)) << c.measurement << " " << c.result;

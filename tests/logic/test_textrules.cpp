@@ -17,6 +17,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -53,6 +54,24 @@ TEST(ChooseDecimalSeparator, TakesTheCommaOnlyWhenTheLocaleSeparatorIsExactlyACo
     SCOPED_TRACE(std::string(c.locale));
     EXPECT_EQ(ChooseDecimalSeparator(c.locale), c.expected);
   }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Trim and FoldCase
+
+TEST(Trim, DropsBlanksAndControlCharactersAtBothEndsOnly) {
+  EXPECT_EQ(tintavis::Trim(" \t\r\x0b 0.5 1\r\n"), "0.5 1");
+  EXPECT_EQ(tintavis::Trim(" \t "), "");
+  EXPECT_EQ(tintavis::Trim("\xC3\xA9"), "\xC3\xA9");  // bytes above 127 are no blanks
+}
+
+TEST(FoldCase, MakesAsciiAndLatinOneCapitalsSmall) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"RED, ROSÉ", "red, rosé"},    {"TINTO, ROSADO", "tinto, rosado"}, {"ÀÉÍÓÚÑÜ", "àéíóúñü"},
+      {"×", "×"},                    {"already small", "already small"}, {"ŒŸ★", "ŒŸ★"},
+      {"\xC3", "\xC3"},              // a sequence cut short stays as it is
+  };
+  for (const auto& [text, folded] : cases) EXPECT_EQ(tintavis::FoldCase(text), folded) << text;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -39,9 +39,10 @@ struct SampleSpectrum {
 };
 
 // A TAB-separated spectra file, 380 to 780 nm every 5 nm, the absorbances with six decimals
-// (or the transmittances 10^-A of those, to the last digit); `preamble` goes before the header.
+// (or the transmittances 10^-A of those, to the last digit, times `scale`: 100 for percent);
+// `preamble` goes before the header.
 inline std::string SpectraFileText(const std::vector<SampleSpectrum>& samples, bool transmittance = false,
-                                   const std::string& preamble = "") {
+                                   const std::string& preamble = "", double scale = 1) {
   std::string text = preamble + "nm";
   for (const auto& s : samples) text += "\t" + s.name;
   text += "\n";
@@ -52,7 +53,7 @@ inline std::string SpectraFileText(const std::vector<SampleSpectrum>& samples, b
       // Both forms hold the same absorbance: the one written with six decimals.
       const double a = std::round(AbsorbanceAt(s.knots, nm) * 1e6) / 1e6;
       if (transmittance) {
-        std::snprintf(value, sizeof value, "\t%.17g", std::pow(10.0, -a));
+        std::snprintf(value, sizeof value, "\t%.17g", scale * std::pow(10.0, -a));
       } else {
         std::snprintf(value, sizeof value, "\t%.6f", a);
       }

@@ -1,0 +1,26 @@
+#include "io/fileidentity.h"
+
+#include <sys/stat.h>
+
+namespace tintavis {
+namespace {
+
+FileIdentity IdentityOf(const struct stat& st) {
+  return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+}  // namespace
+
+std::optional<FileIdentity> IdentityOfPath(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return IdentityOf(st);
+}
+
+std::optional<FileIdentity> IdentityOfDescriptor(int fd) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return std::nullopt;
+  return IdentityOf(st);
+}
+
+}  // namespace tintavis

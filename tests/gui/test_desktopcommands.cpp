@@ -1,0 +1,114 @@
+// The window as the desktop meets it: a file given on the command line, the workbook export,
+// and file dialogs that start in the folder last used, also in a later run.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QSettings>
+#include <QTimer>
+
+#include "gui/commandline.h"
+#include "gui/filedialogs.h"
+#include "io/workbook.h"
+#include "tests/support/datafiles.h"
+#include "tests/support/programfixture.h"
+
+namespace {
+
+using tintavis::testing::kCrianza;
+using tintavis::testing::kHeaderEs;
+using tintavis::testing::ReadBytes;
+using tintavis::testing::WriteBytes;
+
+class DesktopTest : public tintavis::testing::ProgramWithFolderTest {
+ protected:
+  void SetUp() override {
+    ProgramWithFolderTest::SetUp();
+    QSettings(QStringLiteral("TINTAVIS"), QStringLiteral("TINTAVIS")).clear();
+    WriteBytes(folder / "datos.xls", std::string(kHeaderEs) + kCrianza + kCrianza);
+  }
+};
+
+TEST(CommandLine, TakesHelpVersionAndOneFile) {
+  const QString program = QStringLiteral("tintavis");
+  EXPECT_TRUE(tintavis::ReadCommandLine({program, "--help"}).help);
+  EXPECT_TRUE(tintavis::ReadCommandLine({program, "-v"}).version);
+  EXPECT_EQ(tintavis::ReadCommandLine({program, "datos.xls"}).file, QDir::current().absoluteFilePath("datos.xls"));
+  EXPECT_FALSE(tintavis::ReadCommandLine({program, "a", "b"}).error.isEmpty());
+  EXPECT_FALSE(tintavis::ReadCommandLine({program, "--bogus"}).error.isEmpty());
+  // Before Qt has taken its own options out, options unknown to the program are Qt's.
+  const auto early = tintavis::ReadCommandLine({program, "-style", "fusion", "--version"}, true);
+  EXPECT_TRUE(early.error.isEmpty());
+  EXPECT_TRUE(early.version);
+}
+
+TEST_F(DesktopTest, AFileOnTheCommandLineIsOpenedOnceTheWindowsAreUp) {
+  tintavis::OpenOnceShown(window(), Path("datos.xls"));
+  EXPECT_EQ(window().Session().SampleCount(), 0) << "nothing before the event loop runs";
+  QApplication::processEvents();
+  EXPECT_EQ(window().Session().SampleCount(), 2);
+  EXPECT_EQ(window().windowTitle(), "TINTAVIS - datos.xls");
+}
+
+TEST_F(DesktopTest, AWorkbookIsExportedAndRefusedByAbrirWithoutTouchingTheGrid) {
+  ASSERT_TRUE(window().OpenFile(Path("datos.xls")));
+  ASSERT_TRUE(window().ExportWorkbookFile(Path("m.xlsx")));
+  EXPECT_TRUE(tintavis::IsWorkbookFile((folder / "m.xlsx").string()));
+  EXPECT_FALSE(window().OpenFile(Path("m.xlsx")));
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_NE(messages.messages[0].text.find("«m.xlsx» es un libro de hoja de cálculo"), std::string::npos);
+  EXPECT_EQ(window().Session().SampleCount(), 2);
+}
+
+TEST_F(DesktopTest, TheDifferenceTableIsASheetWhileItsWindowIsOpen) {
+  ASSERT_TRUE(window().OpenFile(Path("datos.xls")));
+  EXPECT_EQ(window().WorkbookSheets().size(), 2u);
+  program.differences.ShowWindow();
+  window().SwitchToEnglish();
+  const auto sheets = window().WorkbookSheets();
+  ASSERT_EQ(sheets.size(), 3u);
+  EXPECT_EQ(sheets[0].name, "Samples");
+  EXPECT_EQ(sheets[2].name, "Colour differences");
+  EXPECT_EQ(sheets[2].rows.size(), 4u) << "reference, headings and two samples";
+  program.differences.hide();
+  EXPECT_EQ(window().WorkbookSheets().size(), 2u);
+}
+
+TEST_F(DesktopTest, AFailedExportIsShownAndLeavesTheOldFile) {
+  ASSERT_TRUE(window().OpenFile(Path("datos.xls")));
+  EXPECT_FALSE(window().ExportWorkbookFile(Path("datos.xls/m.xlsx")));
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text.rfind("No se pudo escribir el libro: ", 0), 0u);
+  EXPECT_EQ(ReadBytes(folder / "datos.xls"), std::string(kHeaderEs) + kCrianza + kCrianza);
+}
+
+TEST_F(DesktopTest, TheExportCommandAsksForAnXlsxFileAndWritesIt) {
+  ASSERT_TRUE(window().OpenFile(Path("datos.xls")));
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->defaultSuffix(), "xlsx");
+    dialog->selectFile(Path("export"));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  window().findChild<QAction*>("ExportarExcel1")->trigger();
+  EXPECT_TRUE(tintavis::IsWorkbookFile((folder / "export.xlsx").string()));
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(DesktopTest, DialogsStartInTheFolderLastUsedAlsoInALaterRun) {
+  QWidget parent;
+  auto* save = tintavis::MakeFileDialog(&parent, "a", tintavis::FileDialogKind::SaveExcel);
+  tintavis::RememberChoice(save, Path("datos.xls"));
+  // A dialog of a later run, made after the choice and kept only in the settings.
+  auto* open = tintavis::MakeFileDialog(&parent, "b", tintavis::FileDialogKind::Open);
+  EXPECT_EQ(open->directory(), QDir(QString::fromStdString(folder.string())));
+  // A folder that has gone is not proposed.
+  tintavis::RememberChoice(save, Path("gone/x.xls"));
+  auto* later = tintavis::MakeFileDialog(&parent, "c", tintavis::FileDialogKind::Open);
+  EXPECT_NE(later->directory(), QDir(QString::fromStdString((folder / "gone").string())));
+}
+
+}  // namespace
