@@ -110,6 +110,15 @@ TEST(LabReportRun, SpectraGoToTheReportWithTheirConditionsAndNoAbsorbances) {
   EXPECT_NE(row.values[0], "");
 }
 
+TEST(LabReportRun, ATargetColourIsTheReferenceNamedByItsValues) {
+  const Captured c = RunWithLabWriter({"--report", "lab.pdf", "--target", "12,41.24,15.31"}, kTwoSamples);
+  EXPECT_EQ(c.status, 0) << c.err;
+  ASSERT_EQ(c.reports.size(), 1u);
+  ASSERT_TRUE(c.reports[0].reference);
+  EXPECT_EQ(c.reports[0].referenceName, "12.0 / 41.24 / 15.31");
+  EXPECT_NE(tintavis::LabReportRowOf(c.reports[0], 0).inputs[6], "");
+}
+
 TEST(LabReportRun, ManySamplesAllReachTheReport) {
   std::string input;
   for (int i = 0; i < 130; ++i) input += "S" + std::to_string(i) + "\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n";
