@@ -6,6 +6,7 @@
 
 #include "logic/labreporttexts.h"
 #include "logic/textrules.h"
+#include "logic/workbooktexts.h"
 
 namespace tintavis {
 namespace {
@@ -121,7 +122,7 @@ void DrawMethod(ReportCanvas& canvas, const LabReportGeometry& g, const LabRepor
     canvas.DrawText(0, y, text);
     y += g.pitch;
   };
-  for (const std::string& text : Wrapped(canvas, Labelled(labreport::kMethod, labreport::kMethodText.In(language), language),
+  for (const std::string& text : Wrapped(canvas, Labelled(workbooktexts::kMethodLabel, labreport::kMethodText.In(language), language),
                                          g.width, kMethodTextLines)) {
     line(text);
   }
@@ -133,7 +134,7 @@ void DrawMethod(ReportCanvas& canvas, const LabReportGeometry& g, const LabRepor
   }
   std::string pathText;
   for (const std::int32_t r : paths) pathText += (pathText.empty() ? "" : ", ") + std::to_string(r) + " mm";
-  line(Labelled(labreport::kResultPaths, pathText, language));
+  line(Labelled(workbooktexts::kResultPathLabel, pathText, language));
   if (spectra) line(Labelled(labreport::kSpectrumRows, labreport::kFullSpectrum.In(language), language));
   if (!content.details.note.empty()) {
     for (const std::string& text : Wrapped(canvas, Labelled(labreport::kNote, content.details.note, language), g.width, kNoteLines)) {

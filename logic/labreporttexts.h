@@ -1,6 +1,8 @@
 // The laboratory report's texts in both languages: its header block, the method it names, the
 // table's headings, the footnotes, the chart's title and the signature block, and the captions
-// of the window's dialog that asks for the laboratory, the operator and the instrument.
+// of the window's dialog that asks for the laboratory, the operator and the instrument. The
+// labels it shares with the workbook's method sheet ("Método", "Espesor de resultado") are
+// that sheet's.
 #pragma once
 
 #include <array>
@@ -19,13 +21,11 @@ inline constexpr BilingualText kInstrument = {"Instrumento", "Instrument"};
 inline constexpr BilingualText kMoment     = {"Fecha y hora", "Date and time"};
 inline constexpr BilingualText kDataFile   = {"Archivo de datos", "Data file"};
 inline constexpr BilingualText kNote       = {"Nota", "Note"};
-inline constexpr BilingualText kMethod     = {"Método", "Method"};
 inline constexpr BilingualText kMethodText = {
     "CIELAB, iluminante D65, observador 10°; espectro 400–700 nm reconstruido a partir de las "
     "absorbancias a 450, 520, 570 y 630 nm; intensidad colorante y tonalidad OIV",
     "CIELAB, illuminant D65, 10° observer; spectrum 400–700 nm reconstructed from the absorbances "
     "at 450, 520, 570 and 630 nm; OIV colour intensity and tonality"};
-inline constexpr BilingualText kResultPaths   = {"Espesor de resultado", "Result path length"};
 inline constexpr BilingualText kSpectrumRows  = {"Filas de espectros", "Rows from spectra"};
 inline constexpr BilingualText kFullSpectrum  = {"espectro completo, 380–780 nm", "full spectrum, 380–780 nm"};
 inline constexpr BilingualText kReference     = {"Referencia de ΔE00", "Reference of ΔE00"};
