@@ -25,7 +25,6 @@
 #include "logic/calculation.h"
 #include "logic/differencetable.h"
 #include "logic/messages.h"
-#include "logic/samplestore.h"
 #include "logic/resultsgrid.h"
 #include "logic/textrules.h"
 #include "io/datafile.h"
