@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <thread>
@@ -45,10 +46,13 @@ constexpr std::string_view kUsage =
     "Usage: tintavis-calc [--separator . | ,] [--lang es | en] [--precise] [--spectrum]\n"
     "                     [--pdf OUT.pdf | --pdf-all OUT.pdf] [--reference NAME | --target L,a,b]\n"
     "                     [--uncertainty UA[,UD]] [--tolerance T [--difference de00 | deab]\n"
-    "                     [--rule simple | guarded]] [--threads N] [--xlsx OUT.xlsx] [FILE | -]\n"
+    "                     [--rule simple | guarded]] [--threads N] [--xlsx OUT.xlsx]\n"
+    "                     [--report OUT.pdf [--lab TEXT] [--operator TEXT] [--instrument TEXT]\n"
+    "                     [--note TEXT]] [FILE | -]\n"
     "       tintavis-calc --spectra FILE [--wine red | white] [--path MM] [--result MM]\n"
     "                     [--transmittance | --transmittance-percent] [--separator . | ,]\n"
     "                     [--lang es | en] [--precise] [--pdf OUT.pdf] [--reference NAME]\n"
+    "                     [--report OUT.pdf ...]\n"
     "       tintavis-calc --help | --version\n"
     "\n"
     "Computes the colour of every sample in FILE (standard input when FILE is absent or -) and\n"
@@ -89,6 +93,14 @@ constexpr std::string_view kUsage =
     "                     beside the data file on standard output: numbers as numbers with the\n"
     "                     grid's decimals, the readings after them, and a sheet of the method;\n"
     "                     never over the input or over an existing file that is not a workbook\n"
+    "  --report OUT.pdf   also write the laboratory report of every computed sample to OUT.pdf\n"
+    "                     (PDF/A, A4 portrait): the method, each sample's inputs, colour and\n"
+    "                     values, the a*b* chart and the L* scale, and a block to sign; with\n"
+    "                     --reference also each sample's dE00; the same safety rules as --pdf,\n"
+    "                     and the file is replaced only once the new one is whole\n"
+    "  --lab TEXT, --operator TEXT, --instrument TEXT, --note TEXT\n"
+    "                     with --report: the laboratory, operator and instrument of its header,\n"
+    "                     and a note under its method\n"
     "  --reference NAME   end every line with the colour differences dE*ab (CIE 1976) and\n"
     "                     dE00 (CIEDE2000) against the sample named NAME, which must be the\n"
     "                     name of one sample only; \"--\" where a difference cannot be computed\n"
@@ -387,6 +399,7 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
   Tolerance tolerance;
   bool hasTolerance = false;
   std::string checkOption;  // the last option given that only --tolerance takes
+  std::string labOption;      // the last option given that only --report takes
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&](std::string_view name) -> std::optional<std::string> {
@@ -443,6 +456,20 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
       }
       options.pdf = *v;
       options.pdfAll = a == "--pdf-all";
+    } else if (a == "--report") {
+      const auto v = value(a);
+      if (!v) return result;
+      if (v->empty()) {
+        result.error = a + " needs a file name";
+        return result;
+      }
+      options.labReport = *v;
+    } else if (a == "--lab" || a == "--operator" || a == "--instrument" || a == "--note") {
+      const auto v = value(a);
+      if (!v) return result;
+      LabReportDetails& d = options.labDetails;
+      (a == "--lab" ? d.laboratory : a == "--operator" ? d.operatorName : a == "--instrument" ? d.instrument : d.note) = *v;
+      labOption = a;
     } else if (a == "--reference") {
       const auto v = value(a);
       if (!v) return result;
@@ -570,6 +597,14 @@ Arguments ParseArguments(const std::vector<std::string>& args) {
   if (!spectraOption.empty() && !options.spectra) {
     // Lines of four absorbances carry their own wine type and path lengths.
     result.error = spectraOption + " goes with --spectra";
+    return result;
+  }
+  if (!labOption.empty() && options.labReport.empty()) {
+    result.error = labOption + " goes with --report";
+    return result;
+  }
+  if (!options.labReport.empty() && options.labReport == options.pdf) {
+    result.error = "--report and " + std::string(options.pdfAll ? "--pdf-all" : "--pdf") + " name the same file";
     return result;
   }
   if (options.reference && options.target) {
@@ -834,7 +869,7 @@ unsigned ThreadsToUse(const Options& options) {
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err,
-        const ReportWriter& writeReport) {
+        const ReportWriter& writeReport, const LabReportWriter& writeLabReport) {
   const Arguments arguments = ParseArguments(args);
   if (arguments.help) {
     // Help that could not be written (a full disk, a closed pipe) is an output error.
@@ -855,6 +890,10 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   const Options& options = *arguments.options;
   if (!options.pdf.empty() && !writeReport) {
     std::fprintf(err, "tintavis-calc: %s is not available: this build has no Qt\n", options.pdfAll ? "--pdf-all" : "--pdf");
+    return 2;
+  }
+  if (!options.labReport.empty() && !writeLabReport) {
+    std::fprintf(err, "tintavis-calc: --report is not available: this build has no Qt\n");
     return 2;
   }
 
@@ -894,7 +933,14 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
       return 2;
     }
   }
-  if (options.spectra) return RunSpectra(options, input, inputName, out, err, writeReport);
+  if (!options.labReport.empty()) {
+    const std::string problem = PdfTargetProblem("--report", options.labReport, input, options.language);
+    if (!problem.empty()) {
+      std::fprintf(err, "tintavis-calc: %s\n", problem.c_str());
+      return 2;
+    }
+  }
+  if (options.spectra) return RunSpectra(options, input, inputName, out, err, writeReport, writeLabReport);
   if (options.input == "-" && ::isatty(::fileno(in)) != 0) std::fputs(kReadingKeyboard.In(options.language).data(), err);
 
   // --reference needs its sample before the first line is written: the input is read up to it
@@ -966,6 +1012,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   Report total;
   // The report's rows: the 50 of the page, or with --pdf-all every one.
   std::vector<SampleRecord> gridRows;
+  std::vector<StoredSample> labSamples;  // --report: every computed sample
   const std::size_t reportRows = options.pdfAll ? SIZE_MAX : static_cast<std::size_t>(kMaxSamples);
   const Reference* referenceLab = reference ? &*reference : nullptr;
   std::vector<StoredSample> stored;  // the workbook's samples
@@ -984,7 +1031,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
       b.rows.clear();
       b.stored.clear();
       b.report = ProcessText(b.input, options, b.firstLine, b.out, b.errors, b.keepRows ? &b.rows : nullptr, referenceLab,
-                             reportRows, options.xlsx.empty() ? nullptr : &b.stored);
+                             reportRows, options.xlsx.empty() && options.labReport.empty() ? nullptr : &b.stored);
     };
     const std::function<bool(Block&)> write = [&](Block& b) {
       total.samples += b.report.samples;
@@ -995,7 +1042,9 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
         gridRows.push_back(std::move(row));
       }
       for (StoredSample& sample : b.stored) {
-        if (stored.size() == kMaxWorkbookSamples) break;
+        // The laboratory report takes every sample, the workbook as many as it holds.
+        if (!options.labReport.empty()) labSamples.push_back(sample);
+        if (options.xlsx.empty() || stored.size() == kMaxWorkbookSamples) continue;
         stored.push_back(std::move(sample));
       }
       // Written whole: a report may quote a field holding a NUL byte.
@@ -1043,6 +1092,13 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
                    "tintavis-calc: the report '%s' holds the first %d of the %zu samples computed; "
                    "--pdf-all prints them all\n",
                    options.pdf.c_str(), kMaxSamples, total.samples);
+    }
+  }
+  if (!options.labReport.empty()) {
+    const std::string problem = writeLabReport(options.labReport, RunLabReport(options, std::move(labSamples), reference));
+    if (!problem.empty()) {
+      std::fprintf(err, "tintavis-calc: cannot write the report '%s': %s\n", options.labReport.c_str(), problem.c_str());
+      return 2;
     }
   }
   if (total.failed > 0) return 1;

@@ -17,6 +17,7 @@
 #include "core/colourdifference.h"
 #include "core/uncertainty.h"
 #include "logic/conformity.h"
+#include "io/labreport.h"
 #include "io/report.h"
 #include "io/spectraresults.h"
 #include "logic/spectrachoices.h"
@@ -31,6 +32,10 @@ struct Options {
   std::string input = "-";  // a file name, or "-" for standard input
   std::string pdf;          // --pdf or --pdf-all: the printed report is also written to this file
   bool pdfAll = false;      // --pdf-all: every sample, over as many numbered pages as needed
+  // --report: the laboratory report of every computed sample is also written to this file, with
+  // --lab, --operator, --instrument and --note in its header.
+  std::string labReport;
+  LabReportDetails labDetails;
   std::string xlsx;         // --xlsx: a spreadsheet workbook of every sample is also written here
   // --reference: every line ends with ΔE*ab and ΔE00 against the sample of this name.
   std::optional<std::string> reference;
@@ -140,6 +145,15 @@ void ReportWriteFailure(const DataFileWriter& writer, std::FILE* err);
 // Writes the report to `path`; returns what went wrong, or an empty text when it was written.
 using ReportWriter = std::function<std::string(const std::string& path, ReportContent content)>;
 
+// The laboratory report of a run: every computed sample with its inputs, the details of --lab,
+// --operator, --instrument and --note, the input's file name (none for standard input), the
+// colour of --reference or --target (none without them). The date and time are the writer's to
+// fill.
+LabReportContent RunLabReport(const Options& options, std::vector<StoredSample> samples, const std::optional<Reference>& reference);
+
+// Writes the laboratory report to `path`, as ReportWriter does the printed report.
+using LabReportWriter = std::function<std::string(const std::string& path, LabReportContent content)>;
+
 // The whole tool: reads the input, writes standard output and standard error, returns the exit
 // status (0 all samples computed, 1 some failed, 2 usage error, unreadable input, an input
 // without any sample line, a --reference that names no sample or several, help, output or
@@ -147,7 +161,8 @@ using ReportWriter = std::function<std::string(const std::string& path, ReportCo
 // The input is read and the output written a block at a
 // time, the blocks computed on the threads of --threads. --pdf and --pdf-all need `writeReport`;
 // --pdf says on the error stream when samples after the 50th were left out of its page.
+// --report needs `writeLabReport`.
 int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std::FILE* err,
-        const ReportWriter& writeReport = {});
+        const ReportWriter& writeReport = {}, const LabReportWriter& writeLabReport = {});
 
 }  // namespace tintavis::batch

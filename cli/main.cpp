@@ -22,7 +22,11 @@ int main(int argc, char** argv) {
     if (!gui) gui.emplace();
     return tintavis::batch::WritePdfReport(path, std::move(content));
   };
-  return tintavis::batch::Run(args, stdin, stdout, stderr, writeReport);
+  const auto writeLabReport = [&gui](const std::string& path, tintavis::LabReportContent content) {
+    if (!gui) gui.emplace();
+    return tintavis::batch::WriteLabPdfReport(path, std::move(content));
+  };
+  return tintavis::batch::Run(args, stdin, stdout, stderr, writeReport, writeLabReport);
 #else
   return tintavis::batch::Run(args, stdin, stdout, stderr);
 #endif

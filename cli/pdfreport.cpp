@@ -31,6 +31,11 @@ std::string WritePdfReport(const std::string& path, ReportContent content) {
                         QStringLiteral("TINTAVIS"), content);
 }
 
+std::string WriteLabPdfReport(const std::string& path, LabReportContent content) {
+  content.details.moment = ReportMomentOf(QDateTime::currentDateTime(), content.language);
+  return WriteLabReportPdf(path, ReportPageLayout(), kPdfResolution, content);
+}
+
 namespace {
 
 void QuietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "io/labreport.h"
 #include "io/report.h"
 
 class QGuiApplication;
@@ -23,6 +24,12 @@ void SetUpReportPage(QPdfWriter& writer);
 // locale writes it. Needs a QGuiApplication for the fonts, such as the one of a GuiApplication.
 // Returns what went wrong, or an empty text.
 std::string WritePdfReport(const std::string& path, ReportContent content);
+
+// --report: the laboratory report as a PDF/A file on the same pages, drawn by the same code as
+// the window's "Informe del laboratorio", with the date of now. It goes through a temporary file
+// renamed over `path`, so that a failure leaves an earlier file whole. Needs a QGuiApplication
+// too. Returns what went wrong, or an empty text.
+std::string WriteLabPdfReport(const std::string& path, LabReportContent content);
 
 // The application object the report needs for its fonts, on the offscreen platform unless
 // QT_QPA_PLATFORM names another, so that no display is needed. While it lives, Qt's own

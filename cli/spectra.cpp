@@ -81,7 +81,7 @@ std::string SpectrumLine(const SpectrumResult& spectrum, const std::optional<Col
 }  // namespace
 
 int RunSpectra(const Options& options, std::FILE* input, const std::string& inputName, std::FILE* out,
-               std::FILE* err, const ReportWriter& writeReport) {
+               std::FILE* err, const ReportWriter& writeReport, const LabReportWriter& writeLabReport) {
   // Standard input may be a pipe: it is read in chunks up to the largest file of spectra.
   const WholeFileRead whole = ReadWholeDescriptor(::fileno(input), kMaxSpectraFileBytes, options.language);
   if (const auto* error = std::get_if<WholeFileError>(&whole)) {
@@ -137,6 +137,7 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
   std::size_t failed = 0;
   std::size_t notConforming = 0;
   std::vector<SampleRecord> gridRows;
+  std::vector<StoredSample> labSamples;  // --report: every computed spectrum
   for (std::size_t i = 0; i < results.spectra.size(); ++i) {
     const SpectrumResult& s = results.spectra[i];
     if (!s.computed()) {
@@ -154,6 +155,15 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
     if (gridRows.size() < static_cast<std::size_t>(kMaxSamples)) {
       gridRows.push_back(SpectrumRecord(s, options.spectraChoices.wine, options.separator));
     }
+    if (!options.labReport.empty()) {
+      const SpectraChoices& choices = options.spectraChoices;
+      StoredSample sample;
+      sample.cells = SpectrumRecord(s, choices.wine, options.separator);
+      sample.origin = SampleOrigin::FromSpectrum;
+      sample.values = SpectrumValues(s, choices.wine);
+      sample.input = SampleInput{choices.wine, choices.d, choices.r};
+      labSamples.push_back(std::move(sample));
+    }
   }
   std::fwrite(errors.data(), 1, errors.size(), err);
   if (written) written = writer.Finish();
@@ -165,6 +175,13 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
     const std::string problem = writeReport(options.pdf, RunReport(options, gridRows));
     if (!problem.empty()) {
       std::fprintf(err, "tintavis-calc: cannot write the report '%s': %s\n", options.pdf.c_str(), problem.c_str());
+      return 2;
+    }
+  }
+  if (!options.labReport.empty()) {
+    const std::string problem = writeLabReport(options.labReport, RunLabReport(options, std::move(labSamples), reference));
+    if (!problem.empty()) {
+      std::fprintf(err, "tintavis-calc: cannot write the report '%s': %s\n", options.labReport.c_str(), problem.c_str());
       return 2;
     }
   }

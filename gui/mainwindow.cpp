@@ -349,6 +349,7 @@ void MainWindow::BuildMenus() {
           [exportarExcel1](Language language) { exportarExcel1->setText(ToQString(workbooktexts::kExportItem.In(language))); });
   archivo->addSeparator();
   QAction* imprimir1 = item(archivo, "Imprimir1", QKeySequence(Qt::CTRL | Qt::Key_I));
+  QAction* informe1 = item(archivo, "Informelaboratorio1");
   archivo->addSeparator();
   QAction* salir1 = item(archivo, "Salir1", QKeySequence(Qt::CTRL | Qt::Key_S));
   menuBar()->addMenu(archivo);
@@ -418,6 +419,7 @@ void MainWindow::BuildMenus() {
   connect(archivoExcel1, &QAction::triggered, this, &MainWindow::SaveExcelFile);
   connect(archivoCalc1, &QAction::triggered, this, &MainWindow::SaveCalcFile);
   connect(imprimir1, &QAction::triggered, this, &MainWindow::Print);
+  connect(informe1, &QAction::triggered, this, &MainWindow::LaboratoryReport);
 
   // The popup menu: every item runs the command of its main-menu twin.
   popup_ = new QMenu(this);
@@ -819,10 +821,16 @@ bool MainWindow::OpenSpectraFile(const QString& path, const SpectraChoices& choi
 }
 
 void MainWindow::SetCaptionForFile(const QString& path) {
+  dataFile_ = QFileInfo(path).fileName();
   setWindowTitle(QString::fromLatin1(kApplicationTitle) + " - " + QFileInfo(path).fileName());
 }
 
 void MainWindow::Print() {
+  if (!ChoosePrinter(windowTitle(), 1)) return;
+  if (const auto problem = PrintReportOn(*printer_)) ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(*problem)});
+}
+
+bool MainWindow::ChoosePrinter(const QString& docName, int pages) {
   if (printer_ == nullptr) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   // Qt's print dialog takes its texts when it is made: after a language switch it is made
   // again, and takes the last choices from the printer, which keeps them.
@@ -839,22 +847,21 @@ void MainWindow::Print() {
   }
   if (!PrintDestinationAvailable(*printDialog_)) {
     ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(messages::kNoPrinter)});
-    return;
+    return false;
   }
-  printer_->setDocName(windowTitle());
+  printer_->setDocName(docName);
   // Left to itself Qt proposes a file in the working or the home folder. Its only call for
   // another proposal is the printer's output file, which would also switch the printer to PDF
   // output and so pass over the system's printer: the proposal goes into the dialog's file field
   // (Qt names it "filename") instead.
   if (auto* file = printDialog_->findChild<QLineEdit*>(QStringLiteral("filename"))) file->setText(ProposedPdfFile());
   // The page-number range is offered selected, with collation ticked; whatever range the user
-  // picks, the report is its one page.
-  printDialog_->setMinMax(1, 1);
-  printDialog_->setFromTo(1, 1);
+  // picks, every page of the document is printed.
+  printDialog_->setMinMax(1, pages);
+  printDialog_->setFromTo(1, pages);
   printDialog_->setPrintRange(QAbstractPrintDialog::PageRange);
   printer_->setCollateCopies(true);
-  if (printDialog_->exec() != QDialog::Accepted) return;
-  if (const auto problem = PrintReportOn(*printer_)) ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(*problem)});
+  return printDialog_->exec() == QDialog::Accepted;
 }
 
 std::optional<std::string> MainWindow::PrintReportOn(QPrinter& printer) {

@@ -13,6 +13,7 @@
 #include "gui/filedialogs.h"
 #include "gui/gridcommands.h"
 #include "io/fileidentity.h"
+#include "io/labreport.h"
 #include "logic/sampleworkflow.h"
 #include "logic/spectrachoices.h"
 #include "logic/workbooksheets.h"
@@ -38,6 +39,7 @@ class DetailsDialog;
 class DifferenceWindow;
 class UncertaintyDialog;
 class HelpWindow;
+class LabReportDialog;
 class NumberingDialog;
 class QtTranslations;
 class QuickEntryWindow;
@@ -104,6 +106,13 @@ class MainWindow : public QMainWindow, public WorkflowView {
   // with ".pdf".
   QString ProposedPdfFile() const;
 
+  // The laboratory report as "Informe del laboratorio" sends it once the print dialog was
+  // accepted: portrait, the grid's samples with `details`, the data file's name, the date and
+  // time of now and, while the colour difference window shows, ΔE00 to its reference. A PDF
+  // file is made archivable (PDF/A-1b) and written as "Imprimir" writes one. What went wrong,
+  // or nothing.
+  std::optional<std::string> LabReportOn(QPrinter& printer, LabReportDetails details);
+
  public slots:
   void Calculate();
   void ShowQuickEntry();
@@ -119,6 +128,8 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void ExportWorkbook();
   void ImportReadings();
   void Print();
+  // "Informe del laboratorio": its dialog, then the print dialog.
+  void LaboratoryReport();
   void ShowHelp();
   void ShowAbout();
   void ShowColourDifferences();
@@ -172,6 +183,10 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void BuildMenus();
   void RefreshCharts();
   QLineEdit* FieldFor(InputField field) const;
+  // The print dialog made (again after a language switch) and shown for a document of `pages`
+  // pages named `docName`; false when it was cancelled or there is nowhere to print, which was
+  // shown.
+  bool ChoosePrinter(const QString& docName, int pages);
   SampleForm ReadForm() const;
 
   // Qt's own texts (standard buttons, file and print dialogs) in the program's language.
@@ -181,6 +196,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   // asks first.
   std::optional<FileIdentity> truncatedFile_;
   int truncatedFileSamples_ = 0;
+  QString dataFile_;  // the name of the file last saved or opened, without its folder
   char separator_;
   Language language_ = Language::Spanish;
 
@@ -222,6 +238,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   UncertaintyDialog* uncertaintyDialog_ = nullptr;
   std::optional<InputUncertainty> uncertainty_;
   DetailsDialog* details_ = nullptr;  // made at the first "Detalles"
+  LabReportDialog* labReportDialog_ = nullptr;  // made at the first "Informe del laboratorio"
   QUndoStack* undoStack_ = nullptr;
   SampleStore::State editBefore_;  // the store before the cell edit under way
 };

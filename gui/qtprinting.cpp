@@ -78,6 +78,26 @@ void QPainterCanvas::DrawLine(int x1, int y1, int x2, int y2) { painter_.drawLin
 
 int QPainterCanvas::TextWidth(std::string_view utf8) { return metrics_.horizontalAdvance(ToQString(utf8)); }
 
+void QPainterCanvas::FillRect(int x, int y, int width, int height, Rgb colour) {
+  painter_.fillRect(x, y, width, height, QColor(colour.r, colour.g, colour.b));
+}
+
+void QPainterCanvas::DrawColouredLine(int x1, int y1, int x2, int y2, Rgb colour) {
+  const QPen black = painter_.pen();
+  QPen pen = black;
+  pen.setColor(QColor(colour.r, colour.g, colour.b));
+  painter_.setPen(pen);
+  painter_.drawLine(x1, y1, x2, y2);
+  painter_.setPen(black);
+}
+
+void QPainterCanvas::DrawColouredText(int x, int y, std::string_view utf8, Rgb colour) {
+  const QPen black = painter_.pen();
+  painter_.setPen(QColor(colour.r, colour.g, colour.b));
+  DrawText(x, y, utf8);
+  painter_.setPen(black);
+}
+
 QLocale ReportDateLocale(Language language, const QLocale& system) {
   const QLocale::Language wanted = language == Language::English ? QLocale::English : QLocale::Spanish;
   if (system.language() == wanted) return system;
@@ -111,26 +131,37 @@ ReportMoment ReportMomentOf(const QDateTime& when, Language language, const QLoc
   return moment;
 }
 
-bool PaintReport(QPagedPaintDevice& device, const ReportContent& content) {
+bool PaintPages(QPagedPaintDevice& device, const std::function<int(int width, int height)>& pages,
+                const std::function<void(ReportCanvas& canvas, int width, int height, int page)>& draw) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
   painter.setFont(ReportFont());
   painter.setPen(ReportPen());
   QPainterCanvas canvas(painter);
-  const int pages = ReportPageCount(content);
-  for (int page = 0; page < pages; ++page) {
+  const int count = pages(device.width(), device.height());
+  for (int page = 0; page < count; ++page) {
     if (page > 0 && !device.newPage()) {
       painter.end();
       return false;
     }
-    PrintReport(canvas, device.width(), device.height(), content, page);
+    draw(canvas, device.width(), device.height(), page);
   }
   return painter.end();
 }
 
-std::string WriteReportPdf(const std::string& path, const QPageLayout& layout, int resolution, const QString& title,
-                           const QString& creator, const ReportContent& content) {
-  ReplacementFile file(path, content.language);
+bool PaintReport(QPagedPaintDevice& device, const ReportContent& content) {
+  return PaintPages(
+      device, [&](int, int) { return ReportPageCount(content); },
+      [&](ReportCanvas& canvas, int width, int height, int page) { PrintReport(canvas, width, height, content, page); });
+}
+
+namespace {
+
+// A PDF file at `path` whose writer `setUp` prepares and `paint` draws on: complete before it
+// replaces what was there.
+std::string WritePdfFile(const std::string& path, const QPageLayout& layout, int resolution, Language language,
+                         const std::function<void(QPdfWriter&)>& setUp, const std::function<bool(QPdfWriter&)>& paint) {
+  ReplacementFile file(path, language);
   if (file.Problem()) return *file.Problem();
   DescriptorDevice device(file.Descriptor());
   device.open(QIODevice::WriteOnly);
@@ -139,14 +170,33 @@ std::string WriteReportPdf(const std::string& path, const QPageLayout& layout, i
     QPdfWriter writer(&device);
     writer.setResolution(resolution);
     writer.setPageLayout(layout);
-    writer.setTitle(title);
-    writer.setCreator(creator);
-    painted = PaintReport(writer, content);
+    setUp(writer);
+    painted = paint(writer);
   }
-  if (device.Error() != 0) return FileErrorMessage(device.Error(), file.Target(), FileUse::Writing, content.language);
+  if (device.Error() != 0) return FileErrorMessage(device.Error(), file.Target(), FileUse::Writing, language);
   if (!painted) return "the page could not be drawn";
   if (auto problem = file.Commit()) return *problem;
   return {};
+}
+
+}  // namespace
+
+std::string WriteReportPdf(const std::string& path, const QPageLayout& layout, int resolution, const QString& title,
+                           const QString& creator, const ReportContent& content) {
+  return WritePdfFile(
+      path, layout, resolution, content.language,
+      [&](QPdfWriter& writer) {
+        writer.setTitle(title);
+        writer.setCreator(creator);
+      },
+      [&](QPdfWriter& writer) { return PaintReport(writer, content); });
+}
+
+std::string WriteLabReportPdf(const std::string& path, const QPageLayout& layout, int resolution,
+                              const LabReportContent& content) {
+  return WritePdfFile(
+      path, layout, resolution, content.language, [&](QPdfWriter& writer) { SetUpArchivalPdf(writer, content); },
+      [&](QPdfWriter& writer) { return PaintLabReport(writer, content); });
 }
 
 bool PrintDestinationAvailable(const QPrintDialog& dialog) {

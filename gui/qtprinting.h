@@ -5,12 +5,16 @@
 #include <QFontMetrics>
 #include <QLocale>
 #include <QPen>
+#include <functional>
 
+#include "io/labreport.h"
 #include "io/report.h"
 
 class QDateTime;
 class QPageLayout;
 class QPagedPaintDevice;
+class QPdfWriter;
+class QPrinter;
 class QPainter;
 class QPrintDialog;
 
@@ -32,6 +36,9 @@ class QPainterCanvas : public ReportCanvas {
   void DrawText(int x, int y, std::string_view utf8) override;
   void DrawLine(int x1, int y1, int x2, int y2) override;
   int TextWidth(std::string_view utf8) override;
+  void FillRect(int x, int y, int width, int height, Rgb colour) override;
+  void DrawColouredLine(int x1, int y1, int x2, int y2, Rgb colour) override;
+  void DrawColouredText(int x, int y, std::string_view utf8, Rgb colour) override;
 
  private:
   QPainter& painter_;
@@ -50,6 +57,12 @@ QString WithFourDigitYear(const QString& dateFormat);
 // in the system's long format.
 ReportMoment ReportMomentOf(const QDateTime& when, Language language, const QLocale& system = QLocale::system());
 
+// A document on `device`: begun, `pages(W, H)` pages each drawn by `draw(canvas, W, H, page)`
+// in ReportFont and ReportPen, ended. False when the device could not be opened, given a new
+// page or finished.
+bool PaintPages(QPagedPaintDevice& device, const std::function<int(int width, int height)>& pages,
+                const std::function<void(ReportCanvas& canvas, int width, int height, int page)>& draw);
+
 // The report as one document on `device`: begun, every page drawn in ReportFont and ReportPen,
 // ended. W and H are the device's printable area as it stands, orientation included. False when
 // the device could not be opened, given a new page or finished.
@@ -64,8 +77,25 @@ bool PaintReport(QPagedPaintDevice& device, const ReportContent& content);
 std::string WriteReportPdf(const std::string& path, const QPageLayout& layout, int resolution, const QString& title,
                            const QString& creator, const ReportContent& content);
 
+// The laboratory report as a PDF/A file at `path`, as WriteReportPdf writes the printed one.
+std::string WriteLabReportPdf(const std::string& path, const QPageLayout& layout, int resolution,
+                              const LabReportContent& content);
+
 // Whether the print dialog has somewhere to send the page: a printer of the system or the PDF
 // file output that the dialog offers while its PrintToFile option is on.
 bool PrintDestinationAvailable(const QPrintDialog& dialog);
+
+// The laboratory report (gui/labprinting.cpp).
+
+// The title the report's PDF carries in its metadata: the report's name and the laboratory's.
+QString LabReportTitle(const LabReportContent& content);
+
+// PDF/A-1b, so that the file can be archived: fonts embedded, the title and "TINTAVIS" as the
+// creator in its metadata.
+void SetUpArchivalPdf(QPdfWriter& writer, const LabReportContent& content);
+
+// The report as one document on `device`: begun, every page drawn in ReportFont and ReportPen,
+// ended. False when the device could not be opened, given a new page or finished.
+bool PaintLabReport(QPagedPaintDevice& device, const LabReportContent& content);
 
 }  // namespace tintavis

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/rounding.h"
+#include "logic/chartgeometry.h"
 #include "logic/headings.h"
 #include "logic/resultsgrid.h"
 
@@ -101,6 +102,11 @@ class ReportCanvas {
   virtual void DrawLine(int x1, int y1, int x2, int y2) = 0;
   // The width the text would take in device pixels, as DrawText would draw it.
   virtual int TextWidth(std::string_view utf8) = 0;
+  // Colours, for the laboratory report's swatches and chart: a rectangle filled without an
+  // outline, and lines and texts in a colour other than black. The plain report draws none.
+  virtual void FillRect(int x, int y, int width, int height, Rgb colour) = 0;
+  virtual void DrawColouredLine(int x1, int y1, int x2, int y2, Rgb colour) = 0;
+  virtual void DrawColouredText(int x, int y, std::string_view utf8, Rgb colour) = 0;
 };
 
 // A sample name as the report prints it: whole when it ends before `width` device pixels,

@@ -127,6 +127,12 @@ std::string SpectraSummaryText(const SpectraResults& results, char separator, La
   return text;
 }
 
+RowValues SpectrumValues(const SpectrumResult& spectrum, WineType wine) {
+  RowValues values = ValuesOf(spectrum.full.colour, wine);
+  if (!spectrum.full.hasTonality) values[kTonalityColumn - kFirstValueColumn] = std::nullopt;
+  return values;
+}
+
 SpectraGridLoad GridLoadFor(const SpectraResults& results, WineType wine, char separator, Language language) {
   SpectraGridLoad load;
   int computed = 0;
@@ -136,9 +142,7 @@ SpectraGridLoad GridLoadFor(const SpectraResults& results, WineType wine, char s
     if (!s.computed()) continue;
     ++computed;
     if (load.samples.size() < static_cast<std::size_t>(kMaxSamples)) {
-      RowValues values = ValuesOf(s.full.colour, wine);
-      if (!s.full.hasTonality) values[kTonalityColumn - kFirstValueColumn] = std::nullopt;
-      load.samples.push_back({SpectrumRecord(s, wine, separator), s.full.colour, values, std::nullopt});
+      load.samples.push_back({SpectrumRecord(s, wine, separator), s.full.colour, SpectrumValues(s, wine), std::nullopt});
     }
   }
   if (namesCut) load.messages.push_back({MessageDisplay::Prompt, NamesCutMessage(language)});

@@ -47,6 +47,10 @@ SpectraResults CheckSpectra(const SpectraSet& set, const SpectraChoices& choices
 // (A520 of 0).
 SampleRecord SpectrumRecord(const SpectrumResult& spectrum, WineType wine, char separator);
 
+// The numbers behind that row: none for Intensity and Tonality of white wines and brandies, nor
+// for a Tonality without meaning.
+RowValues SpectrumValues(const SpectrumResult& spectrum, WineType wine);
+
 // The ΔE00 cell: two decimals, or "  --" when there is no estimate.
 std::string EstimateCell(const SpectrumResult& spectrum, char separator);
 

@@ -32,7 +32,7 @@ struct Caption {
 };
 
 // clang-format off
-inline constexpr std::array<Caption, 52> kCaptions = {{
+inline constexpr std::array<Caption, 53> kCaptions = {{
   // Main window: labels and headings. Leading and trailing blanks are part of the texts.
   {Target::MainWidget, "Label4",  "Espesor de medida",    "Pathlength cell for measurement ", "Espesor de medida"},
   {Target::MainWidget, "Label9",  "Espesor de resultado", "Pathlength cell for result",       "Espesor de resultado"},
@@ -57,6 +57,7 @@ inline constexpr std::array<Caption, 52> kCaptions = {{
   {Target::MenuItem, "AbrirEspectros1", "Abrir &espectros…",  "Open spectra…",  "Abrir espectros…"},
   {Target::MenuTitle, "Guardar1",       "&Guardar",           "Save as",        "Guardar"},
   {Target::MenuItem, "Imprimir1",       "&Imprimir",          "Print",          "Imprimir"},
+  {Target::MenuItem, "Informelaboratorio1", "Informe del &laboratorio…", "Laboratory report…", "Informe del laboratorio…"},
   {Target::MenuItem, "Salir1",          "&Salir",             "Exit",           "Salir"},
   {Target::MenuItem, "ArchivoExcel1",   "Archivo Excel",      "Excel File",     "Archivo Excel"},
   {Target::MenuItem, "Borrartodo1",     "&Borrar todo",       "Delete all",     "Borrar todo"},

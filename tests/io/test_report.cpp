@@ -40,6 +40,10 @@ class RecordingCanvas : public tintavis::ReportCanvas {
  public:
   void DrawText(int x, int y, std::string_view utf8) override { drawn.emplace_back(Text{x, y, std::string(utf8)}); }
   void DrawLine(int x1, int y1, int x2, int y2) override { drawn.emplace_back(Line{x1, y1, x2, y2}); }
+  // The plain report is black on white.
+  void FillRect(int, int, int, int, tintavis::Rgb) override { ADD_FAILURE() << "a filled rectangle"; }
+  void DrawColouredLine(int, int, int, int, tintavis::Rgb) override { ADD_FAILURE() << "a coloured line"; }
+  void DrawColouredText(int, int, std::string_view, tintavis::Rgb) override { ADD_FAILURE() << "a coloured text"; }
   int TextWidth(std::string_view utf8) override {
     ++measures;
     return kAdvance * Characters(utf8);

@@ -158,3 +158,23 @@ inline PdfGreys RenderPdfPiece(const std::string& path, int dpi, int x, int y, i
 }
 
 }  // namespace tintavis::testing
+
+namespace tintavis::testing {
+
+// The colour of pixel (x, y) of page `page` (1 = the first) rendered at `dpi`, as pdftoppm
+// renders it; nullopt when it could not be rendered.
+struct PdfRgb {
+  int r = 0, g = 0, b = 0;
+};
+inline std::optional<PdfRgb> RenderPdfPixel(const std::string& path, int page, int dpi, int x, int y) {
+  const std::string ppm = CommandOutput("pdftoppm -f " + std::to_string(page) + " -l " + std::to_string(page) + " -r " +
+                                        std::to_string(dpi) + " -x " + std::to_string(x) + " -y " + std::to_string(y) +
+                                        " -W 1 -H 1 " + Quoted(path) + " 2>/dev/null");
+  // "P6\n1 1\n255\n" then three bytes.
+  if (ppm.rfind("P6", 0) != 0 || ppm.size() < 3) return std::nullopt;
+  const std::size_t at = ppm.size() - 3;
+  return PdfRgb{static_cast<unsigned char>(ppm[at]), static_cast<unsigned char>(ppm[at + 1]),
+                static_cast<unsigned char>(ppm[at + 2])};
+}
+
+}  // namespace tintavis::testing
