@@ -316,18 +316,20 @@ void MainWindow::BuildMenus() {
     m->setObjectName(name);
     return m;
   };
-  auto item = [this](QMenu* m, const char* name, const QKeySequence& keys = {}) {
+  // The first key is the one the menu shows; a second is the one today's desktops use for the
+  // same command (Ctrl+O, Ctrl+P, F1).
+  auto item = [this](QMenu* m, const char* name, const QList<QKeySequence>& keys = {}) {
     auto* a = m->addAction(Text(Target::MenuItem, name));
     a->setObjectName(name);
-    a->setShortcut(keys);
+    a->setShortcuts(keys);
     a->setShortcutContext(Qt::WindowShortcut);
     addAction(a);
     return a;
   };
 
   QMenu* archivo = menu(menuBar(), "Archivo");
-  QAction* nuevo1 = item(archivo, "Nuevo1", QKeySequence(Qt::CTRL | Qt::Key_N));
-  QAction* abrir1 = item(archivo, "Abrir1", QKeySequence(Qt::CTRL | Qt::Key_A));
+  QAction* nuevo1 = item(archivo, "Nuevo1", {QKeySequence(Qt::CTRL | Qt::Key_N)});
+  QAction* abrir1 = item(archivo, "Abrir1", {QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::Key_O)});
   QAction* abrirEspectros1 = item(archivo, "AbrirEspectros1");
   QMenu* guardar1 = menu(archivo, "Guardar1");
   archivo->addMenu(guardar1);
@@ -339,11 +341,11 @@ void MainWindow::BuildMenus() {
   exportarExcel1->setObjectName(ToQString(workbooktexts::kExportItem.name));
   connect(exportarExcel1, &QAction::triggered, this, &MainWindow::ExportWorkbook);
   connect(this, &MainWindow::languageChanged, exportarExcel1,
-          [exportarExcel1](Language language) { exportarExcel1->setText(ToQString(workbooktexts::kExportItem.In(language))); });
+          [exportarExcel1](Language language) { exportarExcel1->setText(ToQString(captions::Keyed(workbooktexts::kExportItem, language))); });
   archivo->addSeparator();
-  QAction* imprimir1 = item(archivo, "Imprimir1", QKeySequence(Qt::CTRL | Qt::Key_I));
+  QAction* imprimir1 = item(archivo, "Imprimir1", {QKeySequence(Qt::CTRL | Qt::Key_I), QKeySequence(Qt::CTRL | Qt::Key_P)});
   archivo->addSeparator();
-  QAction* salir1 = item(archivo, "Salir1", QKeySequence(Qt::CTRL | Qt::Key_S));
+  QAction* salir1 = item(archivo, "Salir1", {QKeySequence(Qt::CTRL | Qt::Key_S)});
   menuBar()->addMenu(archivo);
 
   QMenu* edicion = menu(menuBar(), "Edicin1");
@@ -391,7 +393,7 @@ void MainWindow::BuildMenus() {
   menuBar()->addMenu(language);
 
   QMenu* ayuda1 = menu(menuBar(), "Ayuda1");
-  QAction* ayuda = item(ayuda1, "Ayuda", QKeySequence(Qt::CTRL | Qt::Key_Y));
+  QAction* ayuda = item(ayuda1, "Ayuda", {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::Key_F1)});
   ayuda1->addSeparator();
   QAction* acercade1 = item(ayuda1, "Acercade1");
   menuBar()->addMenu(ayuda1);
@@ -470,10 +472,10 @@ void MainWindow::ApplyLanguage(Language language) {
         }
         break;
       case Target::MenuTitle:
-        if (auto* menu = findChild<QMenu*>(name)) menu->setTitle(q);
+        if (auto* menu = findChild<QMenu*>(name)) menu->setTitle(ToQString(captions::Keyed(c, language)));
         break;
       case Target::MenuItem:
-        if (auto* action = findChild<QAction*>(name)) action->setText(q);
+        if (auto* action = findChild<QAction*>(name)) action->setText(ToQString(captions::Keyed(c, language)));
         break;
       case Target::NumberingItem:
       case Target::HelpCaption:
@@ -925,13 +927,21 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       Calculate();
       return true;
     }
+    // Down and Up move between the two wine types, which stand side by side, as Right and Left do.
+    if ((watched == redRose_ || watched == whiteBrandy_) && (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) &&
+        key->modifiers() == Qt::NoModifier) {
+      QRadioButton* other = watched == redRose_ ? whiteBrandy_ : redRose_;
+      other->setFocus(Qt::TabFocusReason);
+      other->setChecked(true);
+      return true;
+    }
   } else if (event->type() == QEvent::ShortcutOverride) {
     // The menu's Ctrl shortcuts win over the edit fields' own keys (Ctrl+A opens a file
     // rather than selecting the field's text).
     auto* key = static_cast<QKeyEvent*>(event);
     const QKeySequence pressed(key->keyCombination());
     for (QAction* a : actions()) {
-      if (!a->shortcut().isEmpty() && a->shortcut() == pressed) {
+      if (a->shortcuts().contains(pressed)) {
         key->ignore();
         return true;
       }

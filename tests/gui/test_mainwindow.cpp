@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "gui/chartimages.h"
@@ -311,6 +312,37 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsWithAccessKeysAndShortcuts) {
   EXPECT_EQ(Find<QAction>("ArchivoCalc1")->text(), "Archivo Calc");
   EXPECT_TRUE(Find<QAction>("English1")->isVisible());
   EXPECT_FALSE(Find<QAction>("Espanol1")->isVisible());
+}
+
+TEST_F(MainWindowTest, TodaysDesktopKeysRunTheCommandsBesideTheSpecifiedOnes) {
+  struct Case {
+    const char* action;
+    QKeySequence key;
+  } cases[] = {{"Abrir1", QKeySequence("Ctrl+A")},    {"Abrir1", QKeySequence("Ctrl+O")},
+               {"Imprimir1", QKeySequence("Ctrl+I")}, {"Imprimir1", QKeySequence("Ctrl+P")},
+               {"Ayuda", QKeySequence("Ctrl+Y")},     {"Ayuda", QKeySequence("F1")}};
+  for (const Case& c : cases) {
+    QAction* action = Find<QAction>(c.action);
+    QObject::disconnect(action, &QAction::triggered, &window, nullptr);  // no dialog in the way
+    QSignalSpy triggered(action, &QAction::triggered);
+    Type("NomMuestra", "ab");
+    QTest::keySequence(Field("NomMuestra"), c.key);
+    EXPECT_EQ(triggered.count(), 1) << c.action << " " << c.key.toString().toStdString();
+    EXPECT_EQ(Field("NomMuestra")->text(), "ab");
+    EXPECT_EQ(action->shortcut(), action->shortcuts().front());  // the specified key is the one shown
+  }
+}
+
+TEST_F(MainWindowTest, DownAndUpMoveBetweenTheWineTypes) {
+  auto* red = Find<QRadioButton>("RadioButton1");
+  auto* white = Find<QRadioButton>("RadioButton2");
+  red->setFocus();
+  QTest::keyClick(red, Qt::Key_Down);
+  EXPECT_TRUE(white->isChecked());
+  EXPECT_TRUE(white->hasFocus());
+  QTest::keyClick(white, Qt::Key_Up);
+  EXPECT_TRUE(red->isChecked());
+  EXPECT_TRUE(red->hasFocus());
 }
 
 TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QMenuBar>
+#include <QSet>
 #include <QTest>
 #include <QTextEdit>
 
@@ -110,10 +112,15 @@ TEST_F(ProgramTest, EveryCaptionReadsItsStartUpTextThenEachSwitchWritesItsColumn
   for (const auto& c : tintavis::captions::kCaptions) EXPECT_EQ(Shown(c), Q(c.startUp)) << c.name;
   program.mainWindow.findChild<QAction*>("English1")->trigger();
   EXPECT_EQ(program.mainWindow.CurrentLanguage(), tintavis::Language::English);
-  for (const auto& c : tintavis::captions::kCaptions) EXPECT_EQ(Shown(c), Q(c.english)) << c.name;
+  // A switch writes the texts of its column, with the access keys marked.
+  for (const auto& c : tintavis::captions::kCaptions) {
+    EXPECT_EQ(Shown(c), Q(tintavis::captions::Keyed(c, tintavis::Language::English))) << c.name;
+  }
   program.mainWindow.findChild<QAction*>("Espanol1")->trigger();
   EXPECT_EQ(program.mainWindow.CurrentLanguage(), tintavis::Language::Spanish);
-  for (const auto& c : tintavis::captions::kCaptions) EXPECT_EQ(Shown(c), Q(c.spanish)) << c.name;
+  for (const auto& c : tintavis::captions::kCaptions) {
+    EXPECT_EQ(Shown(c), Q(tintavis::captions::Keyed(c, tintavis::Language::Spanish))) << c.name;
+  }
 }
 
 TEST_F(ProgramTest, SwitchingBackToSpanishDiffersFromStartUpInFourPlaces) {
@@ -130,10 +137,39 @@ TEST_F(ProgramTest, SwitchingBackToSpanishDiffersFromStartUpInFourPlaces) {
   EXPECT_EQ(label8, "       Posición de la muestra en el espacio CIELAB");
   EXPECT_EQ(Main<QLabel>("Label8")->text(), "        Posición de la muestra en el espacio CIELAB");
   EXPECT_EQ(Main<QAction>("Acercade1")->text(), "Acerca de");
-  EXPECT_EQ(Main<QMenu>("Archivo")->title(), "Archivo");  // no access key any more
+  EXPECT_EQ(Main<QMenu>("Archivo")->title(), "&Archivo");  // the access key is kept
   EXPECT_EQ(Main<QAction>("Nuevo1")->shortcut(), QKeySequence("Ctrl+N"));
   EXPECT_EQ(Main<QLabel>("Label4")->x(), 151);
   EXPECT_EQ(Main<QLabel>("Label9")->x(), 148);
+}
+
+TEST_F(ProgramTest, EveryMenuOpensByItsAccessKeyAfterEachOfTwoSwitches) {
+  for (const tintavis::Language language : {tintavis::Language::English, tintavis::Language::Spanish}) {
+    if (language == tintavis::Language::English) {
+      program.mainWindow.SwitchToEnglish();
+    } else {
+      program.mainWindow.SwitchToSpanish();
+    }
+    Field("CuartLong")->setFocus();
+    for (QAction* title : program.mainWindow.menuBar()->actions()) {
+      QMenu* menu = title->menu();
+      const QKeySequence key = QKeySequence::mnemonic(title->text());
+      if (menu->objectName() == "Language1") continue;  // "Language" / "Idioma" has none
+      ASSERT_FALSE(key.isEmpty()) << title->text().toStdString();
+      QTest::keyClick(Field("CuartLong"), key[0].key(), Qt::AltModifier);
+      EXPECT_TRUE(menu->isVisible()) << title->text().toStdString();
+      menu->hide();
+      EXPECT_EQ(Field("CuartLong")->text(), "") << title->text().toStdString();
+      // Within the menu every item that has a key has one of its own.
+      QSet<int> keys;
+      for (QAction* item : menu->actions()) {
+        const QKeySequence itemKey = QKeySequence::mnemonic(item->text());
+        if (itemKey.isEmpty()) continue;
+        EXPECT_FALSE(keys.contains(itemKey[0].toCombined())) << item->text().toStdString();
+        keys.insert(itemKey[0].toCombined());
+      }
+    }
+  }
 }
 
 TEST_F(ProgramTest, OnlyTheOtherLanguageIsOffered) {
