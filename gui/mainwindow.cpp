@@ -663,9 +663,10 @@ void MainWindow::ShowColourDifferences() {
 // and kept, so that each proposes the name last chosen in it.
 QFileDialog* MainWindow::Dialog(QFileDialog*& dialog, const char* name, FileDialogKind kind) {
   if (dialog == nullptr) {
-    dialog = MakeFileDialog(this, name, kind);
+    dialog = MakeFileDialog(this, name, kind, language_);
   } else {
     StartInLastFolder(dialog);
+    ApplyFileDialogLanguage(dialog, language_);
   }
   return dialog;
 }

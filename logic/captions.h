@@ -167,22 +167,23 @@ inline constexpr BilingualText kSpectraCancel = {"Cancelar", "Cancel"};
 inline constexpr std::string_view kAboutWindowTitle = "Acerca de TINTAVIS";
 inline constexpr std::string_view kNumberingDialogTitle = "Número de la muestra";
 
-// The file dialogs, which speak Spanish whatever the language.
+// The file dialogs: their titles and filters speak Spanish whatever the language; their labels
+// and buttons follow it.
+inline constexpr BilingualText kLookIn = {"Buscar en:", "Look in:"};
+inline constexpr BilingualText kFileNameLabel = {"Nombre:", "File name:"};
+inline constexpr BilingualText kFileTypeLabel = {"Tipo:", "Files of type:"};
+inline constexpr BilingualText kCancelButton = {"Cancelar", "Cancel"};
+inline constexpr BilingualText kOpenButton = {"Abrir", "Open"};
+inline constexpr BilingualText kSaveButton = {"Guardar", "Save"};
 inline constexpr std::string_view kExcelFilter = "Archivos Excel (*.xls)";
 inline constexpr std::string_view kCalcFilter = "Archivos Calc (*.ods)";
 inline constexpr std::string_view kSunOfficeFilter = "Archivos SunOffice (*.ods)";
 inline constexpr std::string_view kAllFilesFilter = "Todos los archivos (*.*)";
 inline constexpr std::string_view kInitialFileName = "Coordenadas";
-inline constexpr std::string_view kLookIn = "Buscar en:";
-inline constexpr std::string_view kFileNameLabel = "Nombre:";
-inline constexpr std::string_view kFileTypeLabel = "Tipo:";
-inline constexpr std::string_view kCancelButton = "Cancelar";
 inline constexpr std::string_view kOpenTitle = "Abrir un archivo";
 inline constexpr std::string_view kOpenSpectraTitle = "Abrir espectros";
 inline constexpr std::string_view kSpectraFilter = "Espectros (*.tsv *.txt *.csv)";
-inline constexpr std::string_view kOpenButton = "Abrir";
 inline constexpr std::string_view kSaveTitle = "Guardar como";
-inline constexpr std::string_view kSaveButton = "Guardar";
 
 // Labels whose left edge moves with the language: start-up/Spanish and English positions.
 struct MovingLabel {
