@@ -185,6 +185,20 @@ inline constexpr std::string_view kOpenSpectraTitle = "Abrir espectros";
 inline constexpr std::string_view kSpectraFilter = "Espectros (*.tsv *.txt *.csv)";
 inline constexpr std::string_view kSaveTitle = "Guardar como";
 
+// Qt's own texts of the file list that its Spanish catalogue leaves out (the type column of a
+// folder): Qt's context and English text, and the Spanish the program gives them.
+struct QtText {
+  std::string_view context;
+  std::string_view english;
+  std::string_view spanish;
+};
+inline constexpr std::array<QtText, 4> kQtTextsBeyondItsCatalogue = {{
+    {"QAbstractFileIconProvider", "Folder", "Carpeta"},
+    {"QAbstractFileIconProvider", "Drive", "Unidad"},
+    {"QAbstractFileIconProvider", "Shortcut", "Acceso directo"},
+    {"QAbstractFileIconProvider", "Unknown", "Desconocido"},
+}};
+
 // Labels whose left edge moves with the language: start-up/Spanish and English positions.
 struct MovingLabel {
   std::string_view name;
