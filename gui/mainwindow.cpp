@@ -23,6 +23,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QClipboard>
@@ -46,6 +47,7 @@
 #include "io/report.h"
 #include "gui/aboutwindow.h"
 #include "logic/captions.h"
+#include "logic/windowplaces.h"
 #include "logic/workbooktexts.h"
 #include "io/workbook.h"
 #include "gui/differencewindow.h"
@@ -620,6 +622,21 @@ void MainWindow::AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDi
   help_ = help;
   numbering_ = numbering;
   quickEntry_ = quickEntry;
+  // A window of this one keeps its place and its visibility, which a new parent would take.
+  const auto adopt = [this](QWidget* w, Qt::WindowType type) {
+    const bool shown = w->isVisible();
+    const QPoint at = w->pos();
+    w->setParent(this, (w->windowFlags() & ~Qt::WindowType_Mask) | type);
+    w->move(at);
+    if (shown) w->show();
+  };
+  if (numbering_ != nullptr) adopt(numbering_, Qt::Dialog);
+  if (quickEntry_ != nullptr) {
+    adopt(quickEntry_, Qt::Tool);
+    quickEntry_->installEventFilter(this);
+    PlaceQuickEntry();
+  }
+  if (differences != nullptr) adopt(differences, Qt::Tool);
   if (numbering_ != nullptr) {
     connect(numbering_, &NumberingDialog::orderNumberChanged, this,
             [this](int number) { session_.nextOrderNumber = number; });
@@ -920,7 +937,22 @@ void MainWindow::Exit() { close(); }
 
 void MainWindow::RedisplaySelectedRow(int row) { RedisplayRow(row, session_, *this); }
 
+void MainWindow::PlaceQuickEntry() {
+  const QSize frame = quickEntry_->frameGeometry().size();
+  const PixelPoint at = QuickEntryStartPlace({client_->width(), client_->height()}, {frame.width(), frame.height()});
+  quickEntry_->move(client_->mapToGlobal(QPoint(at.x, at.y)));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (quickEntry_ != nullptr && !quickEntryClosed_) PlaceQuickEntry();
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == quickEntry_) {
+    if (event->type() == QEvent::Hide) quickEntryClosed_ = true;
+    return false;
+  }
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     // Enter in any input field runs "Calcular", as a default button would.

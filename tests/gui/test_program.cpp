@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QSet>
 #include <QTest>
+#include <QWindow>
 #include <QTextEdit>
 
 #include "tests/support/recordingmessenger.h"
@@ -170,6 +171,43 @@ TEST_F(ProgramTest, EveryMenuOpensByItsAccessKeyAfterEachOfTwoSwitches) {
       }
     }
   }
+}
+
+TEST_F(ProgramTest, TheWindowsBesideTheMainWindowStayInFrontOfIt) {
+  QWidget* beside[] = {&program.quickEntry, &program.numbering, &program.differences};
+  for (QWidget* w : beside) {
+    EXPECT_EQ(w->parentWidget(), &program.mainWindow) << w->objectName().toStdString();
+    EXPECT_TRUE(w->isWindow()) << w->objectName().toStdString();
+  }
+  EXPECT_EQ(program.quickEntry.windowType(), Qt::Tool);
+  EXPECT_EQ(program.differences.windowType(), Qt::Tool);
+  ASSERT_NE(program.quickEntry.windowHandle(), nullptr);
+  EXPECT_EQ(program.quickEntry.windowHandle()->transientParent(), program.mainWindow.windowHandle());
+  QTest::mouseClick(Field("NomMuestra"), Qt::LeftButton);
+  EXPECT_TRUE(program.quickEntry.isVisible());
+  EXPECT_EQ(program.quickEntry.Prompt(), "Absorbancia a 450 nm");
+}
+
+TEST_F(ProgramTest, TheQuickEntryWindowStartsClearOfTheFieldsAndTheGrid) {
+  for (const QSize size : {QSize(1600, 1160), QSize(1124, 674)}) {
+    program.mainWindow.resize(size);
+    QApplication::processEvents();
+    const QRect entry = program.quickEntry.frameGeometry();
+    QList<QWidget*> covered;
+    for (QLineEdit* e : program.mainWindow.centralWidget()->findChildren<QLineEdit*>()) covered << e;
+    covered << program.mainWindow.findChild<QTableView*>("Resultados1");
+    for (QWidget* w : covered) {
+      const QRect shown(w->mapToGlobal(QPoint(0, 0)), w->size());
+      EXPECT_FALSE(entry.intersects(shown)) << w->objectName().toStdString() << " at " << size.width();
+    }
+  }
+  // Once the user has closed it, it opens again where it was.
+  program.quickEntry.close();
+  const QPoint left = program.quickEntry.pos();
+  program.mainWindow.resize(1600, 1160);
+  QApplication::processEvents();
+  program.mainWindow.ShowQuickEntry();
+  EXPECT_EQ(program.quickEntry.pos(), left);
 }
 
 TEST_F(ProgramTest, OnlyTheOtherLanguageIsOffered) {
