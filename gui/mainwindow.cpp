@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QScrollArea>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QClipboard>
@@ -81,19 +82,15 @@ constexpr int kAbsorbanceLabelTop = 24;
 constexpr Place kButton1 = {457, 102, 99, 25};
 constexpr Place kCalcular = {951, 103, 75, 25};
 constexpr Place kLogo = {793, 25, 110, 105};
-constexpr Place kResultados1 = {22, 221, 525, 304};
-constexpr Place kPlotFrame = {550, 221, 341, 304};
-constexpr Place kImagen = {1, 2, 301, 301};     // inside the plot frame
-constexpr Place kImage2 = {304, 2, 38, 300};    // inside the plot frame
-constexpr Place kDivider = {850, 222, 4, 303};  // between the two images
-constexpr Place kPanel7 = {895, 221, 187, 304};
-constexpr int kHeadingTop = 168;
-constexpr int kHeadingHeight = 41;
 
 struct LabelPlace {
   const char* name;
   int left, top;
 };
+// The headings over the grid, the charts and the swatch: panels and their labels.
+constexpr const char* kHeadingPanels[3] = {"Panel2", "Panel3", "Panel4"};
+constexpr const char* kHeadingLabels[3] = {"Label7", "Label8", "Label11"};
+
 constexpr LabelPlace kLabels[] = {{"Label6", 20, 76},  {"Label4", 151, 76}, {"Label5", 220, 97},
                                   {"Label9", 148, 116}, {"Label10", 220, 137}};
 
@@ -102,6 +99,7 @@ QString Text(captions::Target target, const char* name) { return ToQString(capti
 QString MainText(const char* name) { return Text(captions::Target::MainWidget, name); }
 
 void Put(QWidget* w, const Place& p) { w->setGeometry(p.left, p.top, p.width, p.height); }
+void Put(QWidget* w, const PixelBox& p) { w->setGeometry(p.left, p.top, p.width, p.height); }
 
 // The rows of a data file with the numbers the reader took from it.
 // The opened rows with the numbers the reader found in each of them.
@@ -134,6 +132,8 @@ MainWindow::MainWindow(QWidget* parent)
   // Outer size 1140 x 713 with an ordinary frame; the window opens maximised.
   resize(1124, 674);
   uncertainty_ = UncertaintyDialog::Remembered(separator_);
+  // The charts are drawn in the screen's own pixels.
+  charts_.SetScale(devicePixelRatioF(), 1.0);
   BuildControls();
   BuildMenus();
   statusBar()->setObjectName("StatusBar1");
@@ -153,9 +153,17 @@ MainWindow::~MainWindow() {
 QAbstractItemModel& MainWindow::GridItemModel() { return *gridModel_; }
 
 void MainWindow::BuildControls() {
-  client_ = new QWidget(this);
+  // The controls stand on a client that grows with the window and scrolls once the window is
+  // too small for them.
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName("ClientScroll");
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  client_ = new QWidget;
   client_->setObjectName("Client");
-  setCentralWidget(client_);
+  client_->setMinimumSize(kSmallestClient.width, kSmallestClient.height);
+  scroll->setWidget(client_);
+  setCentralWidget(scroll);
 
   wineTypeBox_ = new QGroupBox(MainText("GroupBox1"), client_);
   wineTypeBox_->setObjectName("GroupBox1");
@@ -218,19 +226,14 @@ void MainWindow::BuildControls() {
   logo->setPixmap(LogoForBox(QSize(kLogo.width, kLogo.height)));
   logo->setAlignment(Qt::AlignCenter);
 
-  struct Heading {
-    const char* panel;
-    const char* label;
-    int left, width;
-  };
-  const Heading headings[3] = {{"Panel2", "Label7", 22, 525}, {"Panel3", "Label8", 550, 341}, {"Panel4", "Label11", 895, 187}};
-  for (const Heading& h : headings) {
+  const MainLayout specified = GrownMainLayout(kControlsBlock);
+  for (int k = 0; k < 3; ++k) {
     auto* panel = new QFrame(client_);
-    panel->setObjectName(h.panel);
+    panel->setObjectName(kHeadingPanels[k]);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setGeometry(h.left, kHeadingTop, h.width, kHeadingHeight);
-    auto* label = new QLabel(MainText(h.label), panel);
-    label->setObjectName(h.label);
+    Put(panel, specified.headings[k]);
+    auto* label = new QLabel(MainText(kHeadingLabels[k]), panel);
+    label->setObjectName(kHeadingLabels[k]);
     label->setFont(bold);
     CentreHeading(label);
   }
@@ -248,7 +251,7 @@ void MainWindow::BuildControls() {
   QFont italic = gridView_->font();
   italic.setItalic(true);
   gridModel_->SetEditedFont(italic);
-  Put(gridView_, kResultados1);
+  Put(gridView_, kGridBox);
   gridView_->horizontalHeader()->resizeSection(0, ResultsGrid::kNumberWidth);
   gridView_->horizontalHeader()->resizeSection(1, ResultsGrid::kNameWidth);
   for (int c = 2; c < kGridColumns; ++c) gridView_->horizontalHeader()->resizeSection(c, ResultsGrid::kValueWidth);
@@ -271,26 +274,26 @@ void MainWindow::BuildControls() {
   plotFrame->setObjectName("Panel5");
   plotFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   plotFrame->setLineWidth(2);
-  Put(plotFrame, kPlotFrame);
+  Put(plotFrame, kChartsFrameBox);
   abChart_ = new QLabel(plotFrame);
   abChart_->setObjectName("Imagen");
-  Put(abChart_, kImagen);
+  Put(abChart_, kAbChartBox);
   abChart_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lScale_ = new QLabel(plotFrame);
   lScale_->setObjectName("Image2");
-  Put(lScale_, kImage2);
+  Put(lScale_, kLScaleBox);
   lScale_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   auto* divider = new QFrame(client_);
   divider->setObjectName("Panel6");
   divider->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  Put(divider, kDivider);
+  Put(divider, kDividerBox);
   divider->raise();
 
   swatch_ = new QFrame(client_);
   swatch_->setObjectName("Panel7");
   swatch_->setFrameStyle(QFrame::Panel | QFrame::Raised);
   swatch_->setAutoFillBackground(true);
-  Put(swatch_, kPanel7);
+  Put(swatch_, kSwatchBox);
 
   auto* note = new QLabel(MainText("Label13"), client_);
   note->setObjectName("Label13");
@@ -298,7 +301,7 @@ void MainWindow::BuildControls() {
   QPalette blue = note->palette();
   blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
   note->setPalette(blue);
-  note->move(232, 544);
+  note->move(232, kNoteTop);
   note->adjustSize();
 
 
@@ -309,6 +312,29 @@ void MainWindow::BuildControls() {
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
   redRose_->installEventFilter(this);
   whiteBrandy_->installEventFilter(this);
+  client_->installEventFilter(this);
+}
+
+void MainWindow::FitControls() {
+  const MainLayout layout = GrownMainLayout({client_->width(), client_->height()});
+  Put(gridView_, layout.grid);
+  // The name column takes the grid's extra width, keeping what the user added or took away.
+  QHeaderView* header = gridView_->horizontalHeader();
+  header->resizeSection(kNameColumn, header->sectionSize(kNameColumn) + layout.nameColumnExtra - nameColumnExtra_);
+  nameColumnExtra_ = layout.nameColumnExtra;
+  Put(client_->findChild<QFrame*>("Panel5"), layout.chartsFrame);
+  Put(abChart_, layout.abChart);
+  Put(lScale_, layout.lScale);
+  Put(client_->findChild<QFrame*>("Panel6"), layout.divider);
+  Put(swatch_, layout.swatch);
+  for (int k = 0; k < 3; ++k) {
+    Put(client_->findChild<QFrame*>(kHeadingPanels[k]), layout.headings[k]);
+    CentreHeading(client_->findChild<QLabel*>(kHeadingLabels[k]));
+  }
+  QLabel* note = client_->findChild<QLabel*>("Label13");
+  note->move(note->x(), layout.noteTop);
+  charts_.SetScale(devicePixelRatioF(), layout.chartZoom);
+  RefreshCharts();
 }
 
 void MainWindow::BuildMenus() {
@@ -949,6 +975,10 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == client_) {
+    if (event->type() == QEvent::Resize) FitControls();
+    return false;
+  }
   if (watched == quickEntry_) {
     if (event->type() == QEvent::Hide) quickEntryClosed_ = true;
     return false;

@@ -160,6 +160,8 @@ class MainWindow : public QMainWindow, public WorkflowView {
 
   void ApplyLanguage(Language language);
   void PlaceQuickEntry();
+  // The grid, the charts and the swatch at the places the client's size gives them.
+  void FitControls();
   // The change just made, from `before`, as one command of the undo stack.
   void Record(GridAction action, SampleStore::State before);
   // Undo and redo: the store put back to `state`, the grid and both charts shown from it.
@@ -219,6 +221,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   NumberingDialog* numbering_ = nullptr;
   QuickEntryWindow* quickEntry_ = nullptr;
   DifferenceWindow* differences_ = nullptr;
+  int nameColumnExtra_ = 0;  // the width the grown layout gave the name column
   bool quickEntryClosed_ = false;  // once closed, it stays where the user leaves it
   UncertaintyDialog* uncertaintyDialog_ = nullptr;
   std::optional<InputUncertainty> uncertainty_;

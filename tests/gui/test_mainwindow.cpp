@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,6 +15,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
 #include <QSignalSpy>
 #include <QTest>
@@ -343,6 +346,42 @@ TEST_F(MainWindowTest, DownAndUpMoveBetweenTheWineTypes) {
   QTest::keyClick(white, Qt::Key_Up);
   EXPECT_TRUE(red->isChecked());
   EXPECT_TRUE(red->hasFocus());
+}
+
+TEST_F(MainWindowTest, ALargerWindowGivesItsRoomToTheGridAndTheCharts) {
+  auto* grid = Find<QTableView>("Resultados1");
+  const int nameWidth = grid->horizontalHeader()->sectionSize(1);
+  window.resize(1600, 1200);
+  QApplication::processEvents();
+  EXPECT_GE(grid->viewport()->height() / grid->rowHeight(0), 20);  // room for 20 rows or more
+  EXPECT_GT(grid->horizontalHeader()->sectionSize(1), nameWidth);
+  auto* chart = Find<QLabel>("Imagen");
+  EXPECT_GT(chart->width(), 300);
+  EXPECT_EQ(chart->width(), chart->height());
+  EXPECT_GE(chart->pixmap().deviceIndependentSize().width(), chart->width());
+  auto* swatch = Find<QFrame>("Panel7");
+  EXPECT_GT(swatch->width(), 187);
+  EXPECT_GT(swatch->x(), Find<QFrame>("Panel5")->geometry().right());
+  // Back at the block's size every control stands at its place again, the name column too.
+  window.resize(1124, 674);
+  QApplication::processEvents();
+  EXPECT_EQ(grid->geometry(), QRect(22, 221, 525, 304));
+  EXPECT_EQ(chart->geometry(), QRect(1, 2, 301, 301));
+  EXPECT_EQ(swatch->geometry(), QRect(895, 221, 187, 304));
+  EXPECT_EQ(grid->horizontalHeader()->sectionSize(1), nameWidth);
+  EXPECT_EQ(window.Charts().AbChart().size(), QSize(303, 303));
+}
+
+TEST_F(MainWindowTest, ASmallerWindowScrollsInsteadOfCuttingControlsOff) {
+  window.resize(700, 450);
+  QApplication::processEvents();
+  auto* scroll = Find<QScrollArea>("ClientScroll");
+  EXPECT_TRUE(scroll->horizontalScrollBar()->isVisible());
+  EXPECT_TRUE(scroll->verticalScrollBar()->isVisible());
+  scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
+  const QRect calcular(Find<QPushButton>("Calcular")->mapTo(scroll->viewport(), QPoint(0, 0)), QSize(75, 25));
+  EXPECT_TRUE(scroll->viewport()->rect().contains(calcular));
+  EXPECT_EQ(Find<QTableView>("Resultados1")->geometry(), QRect(22, 221, 525, 304));
 }
 
 TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
