@@ -192,8 +192,9 @@ void ChartImages::DrawLabel(const Label& label) {
   labels_.push_back(label);
   if (label.onAbChart) {
     ChartPainter painter(abChart_, AbChartDrawing().background, zoom_);
-    painter.Text(AbLabelPosition(label.row, label.first, label.second), QString::number(label.row), kSampleLabelFont,
-                 kSampleLabelColour);
+    const ChartMark mark = AbSampleMark(label.row, label.first, label.second);
+    painter.Text(mark.label, QString::number(label.row), kSampleLabelFont, kSampleLabelColour);
+    for (const auto& [from, to] : mark.arrow) painter.Line(from, to, kSampleLabelColour);
   } else {
     ChartPainter painter(lScale_, LScaleDrawing().background, zoom_);
     painter.Text(LLabelPosition(label.row, label.first), QString::number(label.row), kSampleLabelFont,

@@ -351,18 +351,37 @@ TEST(SampleLabel, GoesOnlyOnItsOwnChart) {
   EXPECT_NE(charts.LScale(), lBefore);
 }
 
-TEST(SampleLabel, FarOffTheChartsDrawsNothing) {
+TEST(SampleLabel, NonFiniteValuesDrawNothingAndFarOffOnesAnArrowAtTheEdgeOfTheAbChart) {
   constexpr double kInf = std::numeric_limits<double>::infinity();
   constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
   ChartImages charts;
   const QImage abBefore = charts.AbChart();
   const QImage lBefore = charts.LScale();
-  for (const double v : {kInf, -kInf, kNan, 1e300, -1e300, 1000.0, -1000.0}) {
+  for (const double v : {kInf, -kInf, kNan}) {
     charts.PlotSample(1, v, v, v);
     charts.PlotSample(10, v, v, v);
   }
   EXPECT_EQ(charts.AbChart(), abBefore);
   EXPECT_EQ(charts.LScale(), lBefore);
+  for (const double v : {1e300, -1e300, 1000.0, -1000.0}) {
+    charts.PlotSample(1, v, v, v);
+    charts.PlotSample(10, v, v, v);
+  }
+  EXPECT_EQ(charts.LScale(), lBefore);
+  EXPECT_TRUE(AnyPixelIn(charts.AbChart(), QRect(293, 0, 10, 10), kRed));    // up and right
+  EXPECT_TRUE(AnyPixelIn(charts.AbChart(), QRect(0, 293, 10, 10), kRed));    // down and left
+}
+
+TEST(SampleLabel, AVioletRoseBelowTheChartIsMarkedOnItsBottomEdgeWithItsNumber) {
+  ChartImages charts;
+  const QImage before = charts.AbChart();
+  charts.PlotAbLabel(5, 5.0, -18.75);
+  const tintavis::ChartMark mark = tintavis::AbSampleMark(5, 5.0, -18.75);
+  ASSERT_TRUE(mark.outside);
+  const QRect labelBox = ChartTextBox(tintavis::kSampleLabelFont, mark.label, "5");
+  EXPECT_TRUE(AnyPixelIn(charts.AbChart(), labelBox, kRed));
+  EXPECT_EQ(charts.AbChart().pixel(mark.arrow[0].second.x, mark.arrow[0].second.y - 1), kRed);  // the tip
+  EXPECT_NE(charts.AbChart(), before);
 }
 
 TEST(SampleLabel, ALaterLabelCoversAnEarlierOne) {
