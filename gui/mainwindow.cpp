@@ -48,6 +48,7 @@
 #include "io/report.h"
 #include "gui/aboutwindow.h"
 #include "logic/captions.h"
+#include "logic/tooltips.h"
 #include "logic/windowplaces.h"
 #include "logic/workbooktexts.h"
 #include "io/workbook.h"
@@ -313,6 +314,13 @@ void MainWindow::BuildControls() {
   redRose_->installEventFilter(this);
   whiteBrandy_->installEventFilter(this);
   client_->installEventFilter(this);
+  ShowTooltips(language_);
+}
+
+void MainWindow::ShowTooltips(Language language) {
+  for (const tooltips::Tooltip& t : tooltips::kMainWindowTooltips) {
+    if (auto* w = client_->findChild<QWidget*>(ToQString(t.name))) w->setToolTip(ToQString(t.text.In(language)));
+  }
 }
 
 void MainWindow::FitControls() {
@@ -515,6 +523,7 @@ void MainWindow::ApplyLanguage(Language language) {
     auto* label = client_->findChild<QLabel*>(ToQString(m.name));
     label->move(m.LeftIn(language), label->y());
   }
+  ShowTooltips(language);
   englishItem_->setVisible(!english);
   spanishItem_->setVisible(english);
   const auto header = GridHeader(language);

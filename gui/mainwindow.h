@@ -162,6 +162,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void PlaceQuickEntry();
   // The grid, the charts and the swatch at the places the client's size gives them.
   void FitControls();
+  void ShowTooltips(Language language);
   // The change just made, from `before`, as one command of the undo stack.
   void Record(GridAction action, SampleStore::State before);
   // Undo and redo: the store put back to `state`, the grid and both charts shown from it.

@@ -22,6 +22,7 @@
 #include <QTest>
 
 #include "gui/chartimages.h"
+#include "logic/tooltips.h"
 #include "tests/support/recordingmessenger.h"
 
 namespace {
@@ -382,6 +383,22 @@ TEST_F(MainWindowTest, ASmallerWindowScrollsInsteadOfCuttingControlsOff) {
   const QRect calcular(Find<QPushButton>("Calcular")->mapTo(scroll->viewport(), QPoint(0, 0)), QSize(75, 25));
   EXPECT_TRUE(scroll->viewport()->rect().contains(calcular));
   EXPECT_EQ(Find<QTableView>("Resultados1")->geometry(), QRect(22, 221, 525, 304));
+}
+
+TEST_F(MainWindowTest, FieldsAndButtonsExplainThemselvesInTheProgramsLanguage) {
+  for (const Language language : {Language::Spanish, Language::English, Language::Spanish}) {
+    if (language == Language::English) {
+      window.SwitchToEnglish();
+    } else if (window.CurrentLanguage() != language) {
+      window.SwitchToSpanish();
+    }
+    for (const auto& t : tintavis::tooltips::kMainWindowTooltips) {
+      auto* w = window.findChild<QWidget*>(QString::fromUtf8(t.name.data(), static_cast<qsizetype>(t.name.size())));
+      ASSERT_NE(w, nullptr) << t.name;
+      EXPECT_EQ(w->toolTip().toStdString(), t.text.In(language)) << t.name;
+    }
+  }
+  EXPECT_NE(Field("Espesor")->toolTip(), Field("referido")->toolTip());
 }
 
 TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {
