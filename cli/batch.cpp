@@ -24,6 +24,7 @@
 #include "logic/calculation.h"
 #include "logic/differencetable.h"
 #include "logic/messages.h"
+#include "logic/readings.h"
 #include "logic/resultsgrid.h"
 #include "logic/textrules.h"
 #include "io/datafile.h"
@@ -146,13 +147,6 @@ constexpr std::size_t kLinesInFlight = 4096;
 
 std::size_t BlockLines(unsigned threads) {
   return std::clamp<std::size_t>(kLinesInFlight / BlocksInFlight(threads), 64, 1024);
-}
-
-std::optional<WineType> ParseWineType(std::string_view field) {
-  const std::string key = FoldCase(Trim(field));
-  if (key == "red" || key == "tinto, rosado" || key == "red, rosé") return WineType::RedRose;
-  if (key == "white" || key == "blanco, brandy" || key == "white, brandy") return WineType::WhiteBrandy;
-  return std::nullopt;
 }
 
 // A TAB and the number as %.17g.

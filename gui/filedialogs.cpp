@@ -6,6 +6,7 @@
 #include <QSettings>
 
 #include "gui/qtglue.h"
+#include "logic/readings.h"
 #include "gui/qttranslations.h"
 #include "logic/captions.h"
 #include "logic/workbooktexts.h"
@@ -53,6 +54,14 @@ QFileDialog* MakeFileDialog(QWidget* parent, const char* objectName, FileDialogK
     dialog->setFileMode(QFileDialog::ExistingFiles);
     dialog->setNameFilters({ToQString(captions::kExcelFilter), ToQString(captions::kSunOfficeFilter),
                             ToQString(captions::kAllFilesFilter)});
+    ApplyFileDialogLanguage(dialog, language);
+    return dialog;
+  }
+  if (kind == FileDialogKind::ImportReadings) {
+    dialog->setWindowTitle(ToQString(readings::kImportTitle));
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setNameFilters({ToQString(readings::kReadingsFilter), ToQString(captions::kAllFilesFilter)});
     ApplyFileDialogLanguage(dialog, language);
     return dialog;
   }

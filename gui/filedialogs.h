@@ -17,6 +17,7 @@ enum class FileDialogKind {
   Open,       // "Abrir un archivo"
   OpenSpectra,  // "Abrir espectros": one file of measured spectra
   ExportWorkbook,  // "Exportar a Excel (.xlsx)…": a spreadsheet workbook
+  ImportReadings,  // "Importar lecturas…": readings in the batch tool's input form
 };
 
 // A dialog created once and kept, so that it proposes the last name chosen in it. It starts in

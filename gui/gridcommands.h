@@ -10,7 +10,7 @@
 namespace tintavis {
 
 // What the user did; each kind is one command of the stack.
-enum class GridAction { Calculate, EditCell, DeleteRows, ClearAll, Open };
+enum class GridAction { Calculate, EditCell, DeleteRows, ClearAll, Open, Import };
 
 class GridChangeCommand : public QUndoCommand {
  public:

@@ -35,6 +35,7 @@
 #include "gui/detailsdialog.h"
 #include "gui/uncertaintydialog.h"
 #include "logic/conformity.h"
+#include "logic/readings.h"
 #include "logic/differencetable.h"
 #include "gui/filedialogs.h"
 #include "gui/gridview.h"
@@ -367,6 +368,11 @@ void MainWindow::BuildMenus() {
   QAction* nuevo1 = item(archivo, "Nuevo1", {QKeySequence(Qt::CTRL | Qt::Key_N)});
   QAction* abrir1 = item(archivo, "Abrir1", {QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::Key_O)});
   QAction* abrirEspectros1 = item(archivo, "AbrirEspectros1");
+  QAction* importar1 = archivo->addAction(ToQString(readings::kImportItem.startUp));
+  importar1->setObjectName(ToQString(readings::kImportItem.name));
+  connect(importar1, &QAction::triggered, this, &MainWindow::ImportReadings);
+  connect(this, &MainWindow::languageChanged, importar1,
+          [importar1](Language language) { importar1->setText(ToQString(captions::Keyed(readings::kImportItem, language))); });
   QMenu* guardar1 = menu(archivo, "Guardar1");
   archivo->addMenu(guardar1);
   QAction* archivoExcel1 = item(guardar1, "ArchivoExcel1");

@@ -80,6 +80,10 @@ class MainWindow : public QMainWindow, public WorkflowView {
   // workbook, with the colour difference table when its window is open. False after a failure,
   // which was shown. The grid's unsaved mark stays: a workbook is not a data file.
   bool ExportWorkbookFile(const QString& path);
+  // "Importar lecturas…" once the file has been chosen: every reading computed as "Calcular"
+  // computes what is typed, after the rows there are, as one change to undo; the lines left out
+  // are listed in one box at the end. False when the file could not be read, which was shown.
+  bool ImportReadingsFile(const QString& path);
   // The sheets that export writes now: samples and method, and the colour differences while
   // their window is open with samples to compare.
   std::vector<Sheet> WorkbookSheets() const;
@@ -115,6 +119,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void SaveExcelFile();
   void SaveCalcFile();
   void ExportWorkbook();
+  void ImportReadings();
   void Print();
   void ShowHelp();
   void ShowAbout();
@@ -212,6 +217,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   QFileDialog* openDialog_ = nullptr;
   QFileDialog* spectraFileDialog_ = nullptr;
   QFileDialog* workbookDialog_ = nullptr;  // "Exportar a Excel (.xlsx)…"
+  QFileDialog* importDialog_ = nullptr;    // "Importar lecturas…"
   SpectraDialog* spectraDialog_ = nullptr;  // made at the first "Abrir espectros", keeps its values
   // Created at the first "Imprimir" and kept, so that the dialog offers the last choices again.
   std::unique_ptr<QPrinter> printer_;

@@ -1,5 +1,7 @@
 #include "io/datafile.h"
 
+#include <deque>
+
 #include "logic/calculation.h"
 #include "logic/textrules.h"
 #include "io/encoding.h"
@@ -77,17 +79,44 @@ std::optional<std::string> CellFromToken(std::string_view token, char separator,
   return FormatGeneral(parsed.value, separator);
 }
 
+// A field as a spreadsheet saves text cells in tab-separated text: between double quotes, with
+// the quotes inside doubled. Anything else is the field itself.
+std::string_view Unquoted(std::string_view field, std::string& scratch) {
+  if (field.size() < 2 || field.front() != '"' || field.back() != '"') return field;
+  field = field.substr(1, field.size() - 2);
+  if (field.find('"') == std::string_view::npos) return field;
+  scratch.clear();
+  for (std::size_t i = 0; i < field.size(); ++i) {
+    scratch += field[i];
+    if (field[i] == '"' && i + 1 < field.size() && field[i + 1] == '"') ++i;
+  }
+  return scratch;
+}
+
 // The sample row of one line with the numbers it holds, or nothing when a number does not read.
 std::optional<SampleRecord> ParseLine(std::string_view line, char separator, RowValues& values) {
   SampleRecord record;
   std::vector<std::string_view> tokens;
+  std::deque<std::string> unquoted;  // the fields that lost their quotes (a deque keeps them in place)
   const std::size_t tab = line.find('\t');
   if (tab != std::string_view::npos) {
-    // The whole first field is the name, blanks inside and any length.
-    record[0] = line.substr(0, tab);
+    // The whole first field is the name, blanks inside and any length. A spreadsheet that saved
+    // the sheet as text may have quoted it, and dropped the final blank every name is written
+    // with (the workbook's names have none): a quoted name gets both back. An unquoted one is
+    // read as it stands, as files of the program's own always were.
+    const std::string_view nameField = line.substr(0, tab);
+    std::string scratch;
+    record[0] = Unquoted(nameField, scratch);
+    if (record[0].size() != nameField.size() && !record[0].empty() && record[0].back() != ' ') record[0] += ' ';
     for (std::size_t start = tab + 1;;) {
       const std::size_t next = line.find('\t', start);
-      tokens.push_back(Trim(line.substr(start, next == std::string_view::npos ? std::string_view::npos : next - start)));
+      std::string_view field = Trim(line.substr(start, next == std::string_view::npos ? std::string_view::npos : next - start));
+      if (field.size() >= 2 && field.front() == '"') {
+        std::string text;
+        unquoted.emplace_back(Trim(Unquoted(field, text)));
+        field = unquoted.back();
+      }
+      tokens.push_back(field);
       if (next == std::string_view::npos) break;
       start = next + 1;
     }
@@ -110,6 +139,8 @@ std::optional<SampleRecord> ParseLine(std::string_view line, char separator, Row
   }
   if (tokens.size() < 10) return std::nullopt;
   for (int k = 0; k < 10; ++k) {
+    // A spreadsheet leaves empty the cells of Intensity and Tonality that the grid shows as "--".
+    if (k >= 8 && tokens[k].empty()) tokens[k] = "--";
     auto cell = CellFromToken(tokens[k], separator, values[k]);
     if (!cell) return std::nullopt;
     record[k + 1] = *std::move(cell);
@@ -177,11 +208,11 @@ DataFileRead ReadDataFile(const std::string& path, char separator, Language lang
 }
 
 std::string SamplesLeftOutMessage(int opened, int inFile, Language language) {
-  return FillIn(messages::kSamplesLeftOut.In(language), std::to_string(opened), std::to_string(inFile));
+  return Filled(messages::kSamplesLeftOut.In(language), {std::to_string(opened), std::to_string(inFile)});
 }
 
 std::string SaveLeavesSamplesOutQuestion(int inFile, int saved, Language language) {
-  return FillIn(messages::kSaveLeavesSamplesOut.In(language), std::to_string(inFile), std::to_string(saved));
+  return Filled(messages::kSaveLeavesSamplesOut.In(language), {std::to_string(inFile), std::to_string(saved)});
 }
 
 }  // namespace tintavis

@@ -184,7 +184,7 @@ std::optional<std::string> WriteInPlace(const std::string& target, std::string_v
   if (backup.error != 0) {
     ::close(fd);
     if (backup.temporaryFolder.empty()) return message(backup.error);
-    return FillIn(messages::kTemporaryFileFailed.In(language), message(backup.error), backup.temporaryFolder);
+    return Filled(messages::kTemporaryFileFailed.In(language), {message(backup.error), backup.temporaryFolder});
   }
   int error = Rewrite(fd, bytes);
   if (error == 0) {
@@ -193,7 +193,7 @@ std::optional<std::string> WriteInPlace(const std::string& target, std::string_v
       ::unlink(backup.path.c_str());
       return std::nullopt;
     }
-    return FillIn(messages::kOldContentKept.In(language), message(error), backup.path);
+    return Filled(messages::kOldContentKept.In(language), {message(error), backup.path});
   }
   // The old content fitted before: it goes back from the copy.
   int restored = -1;
@@ -204,7 +204,7 @@ std::optional<std::string> WriteInPlace(const std::string& target, std::string_v
     ::close(copy);
   }
   ::close(fd);
-  if (restored != 0) return FillIn(messages::kOldContentKept.In(language), message(error), backup.path);
+  if (restored != 0) return Filled(messages::kOldContentKept.In(language), {message(error), backup.path});
   ::unlink(backup.path.c_str());
   return message(error);
 }

@@ -14,7 +14,7 @@ namespace tintavis {
 namespace {
 
 WholeFileError TooLarge(std::size_t limit, Language language) {
-  return {FillIn(messages::kFileTooLarge.In(language), std::to_string(limit >> 20))};
+  return {Filled(messages::kFileTooLarge.In(language), {std::to_string(limit >> 20)})};
 }
 
 WholeFileError SystemError(int error, Language language) {

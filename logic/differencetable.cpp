@@ -99,11 +99,13 @@ DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, 
           // The reference against itself: the same measurement, no difference and no uncertainty.
           expanded = 0;
           rowCheck.expanded = FormatDifference(0, separator);
+          rowCheck.expandedValue = 0.0;
         } else if (u && referenceCovariance) {
           const DifferenceUncertainty d =
               DifferenceWithUncertainty(*reference, *referenceCovariance, *lab, u->lab, tolerance.formula);
           expanded = kCoverageFactor * d.u;
           rowCheck.expanded = FormatDifference(expanded, separator);
+          rowCheck.expandedValue = expanded;
         }
         rowCheck.verdict = Decide(Difference(*reference, *lab, tolerance.formula), expanded, tolerance);
         if (rowCheck.verdict) {

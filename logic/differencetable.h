@@ -45,6 +45,7 @@ inline constexpr BilingualText kVerdictHeading = {"Veredicto", "Verdict"};
 // A row's check against the tolerance.
 struct RowCheck {
   std::string expanded;            // U of the chosen ΔE with two decimals, "--" when not known
+  std::optional<double> expandedValue;  // the same number, for a workbook
   std::optional<Verdict> verdict;  // none when the row has no L*, a*, b* or its U is needed and unknown
 };
 

@@ -32,20 +32,7 @@ std::string RowsWithoutLabMessage(std::string_view rows, Language language) {
 
 std::string NamesCutMessage(Language language) {
   const std::string limit = std::to_string(kMaxNameCharacters);
-  return FillIn(messages::kNamesCut.In(language), limit, limit);
-}
-
-std::string FillIn(std::string_view pattern, std::string_view first, std::string_view second) {
-  std::string out;
-  for (std::size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
-      out += pattern[i + 1] == '1' ? first : second;
-      ++i;
-    } else {
-      out += pattern[i];
-    }
-  }
-  return out;
+  return Filled(messages::kNamesCut.In(language), {limit, limit});
 }
 
 std::string WithFullStop(std::string_view text) {

@@ -147,8 +147,6 @@ std::string InvalidFloatMessage(std::string_view text);
 // kNamesCut with the longest name.
 std::string NamesCutMessage(Language language);
 
-// `pattern` with %1 and %2 replaced by `first` and `second`.
-std::string FillIn(std::string_view pattern, std::string_view first, std::string_view second = {});
 
 // The error display's text: a full stop follows when the last character's code is above that
 // of the full stop.

@@ -5,6 +5,7 @@
 #include <ctime>
 #include <set>
 
+#include "logic/messages.h"
 #include "logic/resultsgrid.h"
 #include "logic/samplestore.h"
 #include "logic/version.h"
@@ -170,6 +171,10 @@ Sheet DifferencesSheet(const DifferenceTable& table, const SampleStore& store, i
   AddLine(sheet, wt::kReferenceLabel, reference, language);
   SheetRow headings;
   for (const std::string& h : DifferenceHeader(language)) headings.push_back(SheetCell::Heading(h));
+  const bool checked = !table.checks.empty();
+  if (checked) {
+    for (const std::string& h : CheckHeader(table.formula, language)) headings.push_back(SheetCell::Heading(h));
+  }
   sheet.rows.push_back(std::move(headings));
   for (std::size_t i = 0; i < table.rows.size(); ++i) {
     SheetRow row{SheetCell::Of(static_cast<double>(i + 1), "0"), SheetCell::Of(SheetName(table.rows[i][1]))};
@@ -177,16 +182,24 @@ Sheet DifferencesSheet(const DifferenceTable& table, const SampleStore& store, i
     for (int k = 0; k < 7; ++k) {
       row.push_back(numbers ? SheetCell::Of((*numbers)[static_cast<std::size_t>(k)], DecimalsFormat(2)) : SheetCell::Blank());
     }
+    if (checked) {
+      const RowCheck& check = table.checks[i];
+      row.push_back(check.expandedValue ? SheetCell::Of(*check.expandedValue, DecimalsFormat(2)) : SheetCell::Blank());
+      row.push_back(check.verdict ? SheetCell::Of(std::string(VerdictText(*check.verdict, language))) : SheetCell::Blank());
+    }
     sheet.rows.push_back(std::move(row));
   }
   if (!table.message.empty()) sheet.rows.push_back({SheetCell::Of(table.message)});
+  // The rule goes with the verdicts, and the count under them.
+  if (checked) {
+    sheet.rows.push_back({SheetCell::Of(table.rule)});
+    sheet.rows.push_back({SheetCell::Of(table.conforming)});
+  }
   return sheet;
 }
 
 std::string WorkbookMessage(BilingualText text, std::string_view argument, Language language) {
-  std::string out(text.In(language));
-  if (const std::size_t at = out.find("%1"); at != std::string::npos) out.replace(at, 2, argument);
-  return out;
+  return Filled(text.In(language), {argument});
 }
 
 }  // namespace tintavis

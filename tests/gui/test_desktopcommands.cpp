@@ -8,6 +8,9 @@
 #include <QFileDialog>
 #include <QSettings>
 #include <QTimer>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
 
 #include "gui/commandline.h"
 #include "gui/filedialogs.h"
@@ -109,6 +112,44 @@ TEST_F(DesktopTest, DialogsStartInTheFolderLastUsedAlsoInALaterRun) {
   tintavis::RememberChoice(save, Path("gone/x.xls"));
   auto* later = tintavis::MakeFileDialog(&parent, "c", tintavis::FileDialogKind::Open, tintavis::Language::Spanish);
   EXPECT_NE(later->directory(), QDir(QString::fromStdString((folder / "gone").string())));
+}
+
+}  // namespace
+
+namespace {
+
+// The round trip a lab makes: the workbook exported, opened in LibreOffice Calc and saved back
+// as tab-separated text, opened again by "Abrir" with the same cells. Skipped where LibreOffice
+// is not installed.
+TEST_F(DesktopTest, AWorkbookSavedBackByCalcAsTabTextOpensWithTheSameCells) {
+  if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "LibreOffice is not installed";
+  WriteBytes(folder / "datos.xls", std::string(kHeaderEs) + kCrianza +
+                                       "Rosado, añada \t69.426\t66.413\t47.169\t85.2\t26.71\t57.17\t14.48\t22.45\t0.778\t1.436\r\n"
+                                       "Verdejo \t87.834\t93.06\t85.217\t97.3\t10.1\t93.87\t-0.68\t10.08\t--\t--\r\n");
+  ASSERT_TRUE(window().OpenFile(Path("datos.xls")));
+  QAbstractItemModel& grid = window().GridItemModel();
+  std::vector<QStringList> before;
+  for (int row = 0; row < 3; ++row) {
+    QStringList cells;
+    for (int column = 1; column < 12; ++column) cells << grid.index(row, column).data().toString();
+    before.push_back(cells);
+  }
+  ASSERT_TRUE(window().ExportWorkbookFile(Path("m.xlsx")));
+  // Tab (9) as separator, text in double quotes (34), UTF-8 (76), from line 1; the sheet as
+  // Calc shows it in a Spanish desktop, decimal commas included.
+  const std::string command = "cd '" + folder.string() + "' && LC_ALL=es_ES.UTF-8 timeout 120 soffice --headless " +
+                              "-env:UserInstallation=file://" + folder.string() + "/profile " +
+                              "--convert-to 'csv:Text - txt - csv (StarCalc):9,34,76,1' --outdir . m.xlsx >/dev/null 2>&1";
+  if (std::system(command.c_str()) != 0 || !std::filesystem::exists(folder / "m.csv")) {
+    GTEST_SKIP() << "LibreOffice could not convert the workbook here";
+  }
+  ASSERT_TRUE(window().OpenFile(Path("m.csv"))) << messages.messages.back().text;
+  for (int row = 0; row < 3; ++row) {
+    for (int column = 1; column < 12; ++column) {
+      EXPECT_EQ(grid.index(row, column).data().toString(), before[static_cast<std::size_t>(row)][column - 1])
+          << "row " << row + 1 << ", column " << column;
+    }
+  }
 }
 
 }  // namespace

@@ -384,3 +384,33 @@ TEST_F(FileCommandsTest, SaveThenOpenRoundTripsAFullGrid) {
 }
 
 }  // namespace
+
+namespace {
+
+// Readings typed elsewhere come in as if typed: after the rows there are, numbered and marked
+// unsaved, as one change to undo, with the lines left out listed once at the end.
+TEST_F(FileCommandsTest, ImportedReadingsAreCalculatedAsTypedAndTheRestListed) {
+  TypeRed("Primera");
+  WriteBytes(folder / "lecturas.csv",
+             "# name;wine;d;r;A450;A520;A570;A630\n"
+             "Crianza\tred\t2\t10\t0.5\t0.8\t0.6\t0.2\n"
+             "\"Rosado, 2023\";\"Tinto, Rosado\";10;10;0,35;0,30;0,12;0,05\n"
+             "Raro;rojo;2;10;0.5;0.8;0.6;0.2\n"
+             "Negativo\tred\t-2\t10\t0.5\t0.8\t0.6\t0.2\n");
+  messages.messages.clear();
+  messages.answers = {1};  // "No guardar" for the sample typed first
+  WithDialog([&] { Trigger("ImportarLecturas1"); }, [&](QFileDialog* d) { Choose(d, Path("lecturas.csv")); });
+  EXPECT_EQ(messages.questions.size(), 1u);
+  EXPECT_EQ(Cell(2, 1), "Crianza ");
+  EXPECT_EQ(Cell(3, 1), "Rosado, 2023 ");
+  EXPECT_EQ(Cell(2, 2), Cell(1, 2));  // the same reading as the one typed
+  ASSERT_EQ(messages.messages.size(), 1u);
+  const std::string& report = messages.messages[0].text;
+  EXPECT_EQ(report.rfind("Líneas no importadas:\nlínea 4: tipo de vino desconocido «rojo»", 0), 0u) << report;
+  EXPECT_NE(report.find("\nlínea 5: "), std::string::npos) << report;
+  EXPECT_TRUE(window().Session().unsavedSamples);
+  window().UndoStack().undo();
+  EXPECT_EQ(window().Session().store.SampleCount(), 1);
+}
+
+}  // namespace

@@ -204,6 +204,29 @@ TEST(ParseDataFile, NamesComeBackAsSaved) {
   EXPECT_EQ(content.rows[1][0], name40);
 }
 
+// What Calc or Excel save from such a sheet as tab-separated text: text cells in quotes (with
+// their quotes doubled), names without the final blank, decimal commas, empty cells where a
+// white wine has no Intensity or Tonality, the inputs after the values.
+TEST(ParseDataFile, ReadsTheTabTextASpreadsheetSavesBack) {
+  const std::string bytes = std::string(kHeaderEs) +
+                            "\"Rosado, 2023\"\t3,213\t1,403\t0,368\t12\t43,99\t20,37\t41,24\t15,31\t7,4\t0,533\t\"Tinto, Rosado\"\t2\r\n"
+                            "\"El \"\"Gran\"\" Blanco\"\t90\t95\t99\t98\t3\t95\t-0,25\t3\t\t\r\n"
+                            "Verdejo\t90\t95\t99\t98\t3\t95\t-0,25\t3\t\"--\"\t--\r\n";
+  const DataFileContent content = Content(ParseDataFile(bytes, '.', Language::Spanish));
+  ASSERT_EQ(content.rows.size(), 3u);
+  EXPECT_EQ(content.rows[0][0], "Rosado, 2023 ");
+  EXPECT_EQ(content.rows[0][1], "3.213");
+  EXPECT_EQ(content.values[0][0], 3.213);
+  EXPECT_EQ(content.rows[1][0], "El \"Gran\" Blanco ");
+  EXPECT_EQ(content.rows[1][9], std::string(tintavis::kNotApplicableCell));
+  EXPECT_FALSE(content.values[1][9].has_value());
+  EXPECT_EQ(content.rows[2][0], "Verdejo");  // unquoted: as it stands
+  EXPECT_EQ(content.rows[2][9], content.rows[2][10]);
+  // An empty cell stands for no number only under Intensity and Tonality.
+  EXPECT_TRUE(std::holds_alternative<tintavis::DataFileError>(
+      ParseDataFile(std::string(kHeaderEs) + "x\t\t1\t2\t3\t4\t5\t6\t7\t8\t9\r\n", '.', Language::Spanish)));
+}
+
 TEST(ParseDataFile, LinesWithoutTabsKeepTheBlankSeparatedRule) {
   const DataFileContent content = Content(ParseDataFile(std::string(kHeaderEs) + "Crianza 1 2 3 4 5 6 7 8 9 10\r\n", '.', Language::Spanish));
   ASSERT_EQ(content.rows.size(), 1u);

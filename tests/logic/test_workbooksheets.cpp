@@ -92,6 +92,19 @@ TEST(Workbook, TheDifferenceSheetHoldsTheDifferencesAsNumbers) {
   EXPECT_EQ(sheet.rows[3][2].kind, SheetCell::Kind::Number);
   EXPECT_NE(sheet.rows[3][7].number, 0);
   EXPECT_EQ(sheet.rows[3][7].format, "0.00");
+
+  // With a tolerance: U and the verdict beside the differences, the rule and the count below.
+  tintavis::QualityCheck check;
+  check.tolerance = tintavis::Tolerance{0.01, tintavis::DifferenceFormula::De00, tintavis::DecisionRule::Simple};
+  check.uncertainty = tintavis::InputUncertainty{0.005, 0};
+  const auto checked = tintavis::DifferencesSheet(tintavis::MakeDifferenceTable(store, 1, ',', Language::Spanish, check),
+                                                  store, 1, Language::Spanish);
+  ASSERT_EQ(checked.rows.size(), 6u);
+  EXPECT_EQ(checked.rows[1].back().text, "Veredicto");
+  EXPECT_EQ(checked.rows[2].back().text, "Conforme");
+  EXPECT_EQ(checked.rows[3].back().text, "No conforme");
+  EXPECT_EQ(checked.rows[3][9].kind, SheetCell::Kind::Number);  // U(ΔE00)
+  EXPECT_EQ(checked.rows[5][0].text, "1 de 2 conformes");
 }
 
 }  // namespace
