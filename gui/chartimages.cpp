@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "gui/qtglue.h"
+#include "logic/windowplaces.h"
 
 namespace tintavis {
 
@@ -42,14 +43,18 @@ QColor ToQColor(Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
 // One drawing session on a chart bitmap.
 class ChartPainter {
  public:
-  ChartPainter(QImage& image, Rgb background) : painter_(&image), background_(ToQColor(background)) {
+  // Drawn in the chart's own pixels, `zoom` times larger; the image's pixel ratio makes each of
+  // them as many device pixels, so that lines stay sharp and text is drawn at the device's size.
+  ChartPainter(QImage& image, Rgb background, qreal zoom)
+      : painter_(&image), background_(ToQColor(background)), zoom_(zoom) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
+    if (zoom != 1.0) painter_.scale(zoom, zoom);
   }
 
   void Fill(Rgb colour) {
-    const QPaintDevice* device = painter_.device();
-    painter_.fillRect(QRect(0, 0, device->width(), device->height()), ToQColor(colour));
+    const QSizeF size = static_cast<QImage*>(painter_.device())->deviceIndependentSize() / zoom_;
+    painter_.fillRect(QRectF(QPointF(0, 0), size), ToQColor(colour));
   }
 
   // The pixels from `from` up to `to`, without `to`. Horizontal and vertical lines are single
@@ -101,10 +106,13 @@ class ChartPainter {
  private:
   QPainter painter_;
   QColor background_;
+  qreal zoom_;
 };
 
-QImage NewChartImage(const ChartDrawing& chart) {
-  QImage image(chart.width, chart.height, QImage::Format_RGB32);
+QImage NewChartImage(const ChartDrawing& chart, qreal pixelRatio, qreal zoom) {
+  const ChartScale scale = ScaledChartSize(chart.width, chart.height, pixelRatio, zoom);
+  QImage image(scale.device.width, scale.device.height, QImage::Format_RGB32);
+  image.setDevicePixelRatio(pixelRatio);
   image.fill(ToQColor(chart.background));
   return image;
 }
@@ -135,8 +143,8 @@ QRect ChartTextBox(const ChartFont& font, PixelPoint topLeft, const QString& tex
   return QRect(topLeft.x, topLeft.y, metrics.horizontalAdvance(text), metrics.height());
 }
 
-void DrawChartOps(QImage& image, const ChartDrawing& chart) {
-  ChartPainter painter(image, chart.background);
+void DrawChartOps(QImage& image, const ChartDrawing& chart, qreal zoom) {
+  ChartPainter painter(image, chart.background, zoom);
   for (const DrawOp& op : chart.ops) {
     switch (op.kind) {
       case DrawOp::Kind::Fill:
@@ -152,13 +160,23 @@ void DrawChartOps(QImage& image, const ChartDrawing& chart) {
   }
 }
 
-ChartImages::ChartImages() { DrawEmptyCharts(); }
+ChartImages::ChartImages(qreal pixelRatio, qreal zoom) : pixelRatio_(pixelRatio), zoom_(zoom) { DrawEmptyCharts(); }
 
 void ChartImages::DrawEmptyCharts() {
-  abChart_ = NewChartImage(AbChartDrawing());
-  DrawChartOps(abChart_, AbChartDrawing());
-  lScale_ = NewChartImage(LScaleDrawing());
-  DrawChartOps(lScale_, LScaleDrawing());
+  labels_.clear();
+  abChart_ = NewChartImage(AbChartDrawing(), pixelRatio_, zoom_);
+  DrawChartOps(abChart_, AbChartDrawing(), zoom_);
+  lScale_ = NewChartImage(LScaleDrawing(), pixelRatio_, zoom_);
+  DrawChartOps(lScale_, LScaleDrawing(), zoom_);
+}
+
+void ChartImages::SetScale(qreal pixelRatio, qreal zoom) {
+  if (pixelRatio == pixelRatio_ && zoom == zoom_) return;
+  std::vector<Label> labels = std::move(labels_);
+  pixelRatio_ = pixelRatio;
+  zoom_ = zoom;
+  DrawEmptyCharts();
+  for (const Label& label : labels) DrawLabel(label);
 }
 
 void ChartImages::PlotSample(int row, double a, double b, double L) {
@@ -166,14 +184,22 @@ void ChartImages::PlotSample(int row, double a, double b, double L) {
   PlotLLabel(row, L);
 }
 
-void ChartImages::PlotAbLabel(int row, double a, double b) {
-  ChartPainter painter(abChart_, AbChartDrawing().background);
-  painter.Text(AbLabelPosition(row, a, b), QString::number(row), kSampleLabelFont, kSampleLabelColour);
-}
+void ChartImages::PlotAbLabel(int row, double a, double b) { DrawLabel({true, row, a, b}); }
 
-void ChartImages::PlotLLabel(int row, double L) {
-  ChartPainter painter(lScale_, LScaleDrawing().background);
-  painter.Text(LLabelPosition(row, L), QString::number(row), kSampleLabelFont, kSampleLabelColour);
+void ChartImages::PlotLLabel(int row, double L) { DrawLabel({false, row, L, 0.0}); }
+
+void ChartImages::DrawLabel(const Label& label) {
+  labels_.push_back(label);
+  if (label.onAbChart) {
+    ChartPainter painter(abChart_, AbChartDrawing().background, zoom_);
+    const ChartMark mark = AbSampleMark(label.row, label.first, label.second);
+    painter.Text(mark.label, QString::number(label.row), kSampleLabelFont, kSampleLabelColour);
+    for (const auto& [from, to] : mark.arrow) painter.Line(from, to, kSampleLabelColour);
+  } else {
+    ChartPainter painter(lScale_, LScaleDrawing().background, zoom_);
+    painter.Text(LLabelPosition(label.row, label.first), QString::number(label.row), kSampleLabelFont,
+                 kSampleLabelColour);
+  }
 }
 
 }  // namespace tintavis

@@ -31,40 +31,46 @@ void StartInLastFolder(QFileDialog* dialog) {
   if (!folder.isEmpty() && QDir(folder) != dialog->directory()) dialog->setDirectory(folder);
 }
 
-QFileDialog* MakeFileDialog(QWidget* parent, const char* objectName, FileDialogKind kind) {
+void ApplyFileDialogLanguage(QFileDialog* dialog, Language language) {
+  dialog->setLabelText(QFileDialog::LookIn, ToQString(captions::kLookIn.In(language)));
+  dialog->setLabelText(QFileDialog::FileName, ToQString(captions::kFileNameLabel.In(language)));
+  dialog->setLabelText(QFileDialog::FileType, ToQString(captions::kFileTypeLabel.In(language)));
+  dialog->setLabelText(QFileDialog::Reject, ToQString(captions::kCancelButton.In(language)));
+  const bool opens = dialog->acceptMode() == QFileDialog::AcceptOpen;
+  dialog->setLabelText(QFileDialog::Accept,
+                       ToQString((opens ? captions::kOpenButton : captions::kSaveButton).In(language)));
+}
+
+QFileDialog* MakeFileDialog(QWidget* parent, const char* objectName, FileDialogKind kind, Language language) {
   auto* dialog = new QFileDialog(parent);
   StartInLastFolder(dialog);
   dialog->setObjectName(objectName);
   KeepButtonTexts(dialog);
   // Qt's own dialog: the same on every desktop, with the Spanish texts below.
   dialog->setOption(QFileDialog::DontUseNativeDialog);
-  dialog->setLabelText(QFileDialog::LookIn, ToQString(captions::kLookIn));
-  dialog->setLabelText(QFileDialog::FileName, ToQString(captions::kFileNameLabel));
-  dialog->setLabelText(QFileDialog::FileType, ToQString(captions::kFileTypeLabel));
-  dialog->setLabelText(QFileDialog::Reject, ToQString(captions::kCancelButton));
   if (kind == FileDialogKind::Open) {
     dialog->setWindowTitle(ToQString(captions::kOpenTitle));
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFiles);
-    dialog->setLabelText(QFileDialog::Accept, ToQString(captions::kOpenButton));
     dialog->setNameFilters({ToQString(captions::kExcelFilter), ToQString(captions::kSunOfficeFilter),
                             ToQString(captions::kAllFilesFilter)});
+    ApplyFileDialogLanguage(dialog, language);
     return dialog;
   }
   if (kind == FileDialogKind::ImportReadings) {
     dialog->setWindowTitle(ToQString(readings::kImportTitle));
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
-    dialog->setLabelText(QFileDialog::Accept, ToQString(captions::kOpenButton));
     dialog->setNameFilters({ToQString(readings::kReadingsFilter), ToQString(captions::kAllFilesFilter)});
+    ApplyFileDialogLanguage(dialog, language);
     return dialog;
   }
   if (kind == FileDialogKind::OpenSpectra) {
     dialog->setWindowTitle(ToQString(captions::kOpenSpectraTitle));
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
-    dialog->setLabelText(QFileDialog::Accept, ToQString(captions::kOpenButton));
     dialog->setNameFilters({ToQString(captions::kSpectraFilter), ToQString(captions::kAllFilesFilter)});
+    ApplyFileDialogLanguage(dialog, language);
     return dialog;
   }
   const bool workbook = kind == FileDialogKind::ExportWorkbook;
@@ -72,7 +78,7 @@ QFileDialog* MakeFileDialog(QWidget* parent, const char* objectName, FileDialogK
   dialog->setWindowTitle(ToQString(workbook ? workbooktexts::kDialogTitle : captions::kSaveTitle));
   dialog->setAcceptMode(QFileDialog::AcceptSave);
   dialog->setFileMode(QFileDialog::AnyFile);
-  dialog->setLabelText(QFileDialog::Accept, ToQString(captions::kSaveButton));
+  ApplyFileDialogLanguage(dialog, language);
   if (workbook) {
     dialog->setDefaultSuffix(QStringLiteral("xlsx"));
     dialog->setNameFilters({ToQString(workbooktexts::kDialogFilter), ToQString(captions::kAllFilesFilter)});

@@ -1,6 +1,9 @@
-// The file dialogs of the main window, with their Spanish texts in both languages; Qt's own
-// texts in them (columns, messages) follow the program's language.
+// The file dialogs of the main window, with their Spanish titles and filters in both languages;
+// their labels and buttons, and Qt's own texts in them (columns, messages), follow the program's
+// language.
 #pragma once
+
+#include "logic/language.h"
 
 class QFileDialog;
 class QString;
@@ -18,8 +21,12 @@ enum class FileDialogKind {
 };
 
 // A dialog created once and kept, so that it proposes the last name chosen in it. It starts in
-// the folder last used in any of the program's file dialogs, in this run or an earlier one.
-QFileDialog* MakeFileDialog(QWidget* parent, const char* objectName, FileDialogKind kind);
+// the folder last used in any of the program's file dialogs, in this run or an earlier one, with
+// its labels in `language`.
+QFileDialog* MakeFileDialog(QWidget* parent, const char* objectName, FileDialogKind kind, Language language);
+
+// The labels "Buscar en:", "Nombre:", "Tipo:" and the two buttons of `dialog` in `language`.
+void ApplyFileDialogLanguage(QFileDialog* dialog, Language language);
 
 // The next showing of `dialog` proposes `path`; its folder becomes the one the dialogs start in,
 // kept between runs (QSettings of organisation and application "TINTAVIS").

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPalette>
 #include <QStringList>
 #include <QTextEdit>
@@ -95,6 +96,14 @@ void HelpWindow::FormActivate() {
 bool HelpWindow::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) FormActivate();
   return QWidget::event(event);
+}
+
+void HelpWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace tintavis

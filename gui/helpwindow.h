@@ -49,6 +49,8 @@ class HelpWindow : public QWidget {
 
  protected:
   bool event(QEvent* event) override;
+  // Escape closes the window as its close box does.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QTextEdit* spanishPane_ = nullptr;

@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
   // The quick entry window, open from the start, and the splash above it until its timer hides
   // it, both in front of the maximised main window.
   program.quickEntry.raise();
+  program.quickEntry.activateWindow();  // the keys go to its entry field, which shows the focus
   program.splash.raise();
   if (!line.file.isEmpty()) tintavis::OpenOnceShown(program.mainWindow, line.file);
   return QApplication::exec();

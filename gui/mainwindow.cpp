@@ -23,6 +23,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
+#include <QScrollArea>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QClipboard>
@@ -47,6 +49,8 @@
 #include "io/report.h"
 #include "gui/aboutwindow.h"
 #include "logic/captions.h"
+#include "logic/tooltips.h"
+#include "logic/windowplaces.h"
 #include "logic/workbooktexts.h"
 #include "io/workbook.h"
 #include "io/workbookreader.h"
@@ -81,19 +85,15 @@ constexpr int kAbsorbanceLabelTop = 24;
 constexpr Place kButton1 = {457, 102, 99, 25};
 constexpr Place kCalcular = {951, 103, 75, 25};
 constexpr Place kLogo = {793, 25, 110, 105};
-constexpr Place kResultados1 = {22, 221, 525, 304};
-constexpr Place kPlotFrame = {550, 221, 341, 304};
-constexpr Place kImagen = {1, 2, 301, 301};     // inside the plot frame
-constexpr Place kImage2 = {304, 2, 38, 300};    // inside the plot frame
-constexpr Place kDivider = {850, 222, 4, 303};  // between the two images
-constexpr Place kPanel7 = {895, 221, 187, 304};
-constexpr int kHeadingTop = 168;
-constexpr int kHeadingHeight = 41;
 
 struct LabelPlace {
   const char* name;
   int left, top;
 };
+// The headings over the grid, the charts and the swatch: panels and their labels.
+constexpr const char* kHeadingPanels[3] = {"Panel2", "Panel3", "Panel4"};
+constexpr const char* kHeadingLabels[3] = {"Label7", "Label8", "Label11"};
+
 constexpr LabelPlace kLabels[] = {{"Label6", 20, 76},  {"Label4", 151, 76}, {"Label5", 220, 97},
                                   {"Label9", 148, 116}, {"Label10", 220, 137}};
 
@@ -102,6 +102,7 @@ QString Text(captions::Target target, const char* name) { return ToQString(capti
 QString MainText(const char* name) { return Text(captions::Target::MainWidget, name); }
 
 void Put(QWidget* w, const Place& p) { w->setGeometry(p.left, p.top, p.width, p.height); }
+void Put(QWidget* w, const PixelBox& p) { w->setGeometry(p.left, p.top, p.width, p.height); }
 
 // The rows of a data file with the numbers the reader took from it.
 // The opened rows with the numbers the reader found in each of them.
@@ -134,6 +135,8 @@ MainWindow::MainWindow(QWidget* parent)
   // Outer size 1140 x 713 with an ordinary frame; the window opens maximised.
   resize(1124, 674);
   uncertainty_ = UncertaintyDialog::Remembered(separator_);
+  // The charts are drawn in the screen's own pixels.
+  charts_.SetScale(devicePixelRatioF(), 1.0);
   BuildControls();
   BuildMenus();
   statusBar()->setObjectName("StatusBar1");
@@ -153,9 +156,17 @@ MainWindow::~MainWindow() {
 QAbstractItemModel& MainWindow::GridItemModel() { return *gridModel_; }
 
 void MainWindow::BuildControls() {
-  client_ = new QWidget(this);
+  // The controls stand on a client that grows with the window and scrolls once the window is
+  // too small for them.
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName("ClientScroll");
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  client_ = new QWidget;
   client_->setObjectName("Client");
-  setCentralWidget(client_);
+  client_->setMinimumSize(kSmallestClient.width, kSmallestClient.height);
+  scroll->setWidget(client_);
+  setCentralWidget(scroll);
 
   wineTypeBox_ = new QGroupBox(MainText("GroupBox1"), client_);
   wineTypeBox_->setObjectName("GroupBox1");
@@ -218,19 +229,14 @@ void MainWindow::BuildControls() {
   logo->setPixmap(LogoForBox(QSize(kLogo.width, kLogo.height)));
   logo->setAlignment(Qt::AlignCenter);
 
-  struct Heading {
-    const char* panel;
-    const char* label;
-    int left, width;
-  };
-  const Heading headings[3] = {{"Panel2", "Label7", 22, 525}, {"Panel3", "Label8", 550, 341}, {"Panel4", "Label11", 895, 187}};
-  for (const Heading& h : headings) {
+  const MainLayout specified = GrownMainLayout(kControlsBlock);
+  for (int k = 0; k < 3; ++k) {
     auto* panel = new QFrame(client_);
-    panel->setObjectName(h.panel);
+    panel->setObjectName(kHeadingPanels[k]);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setGeometry(h.left, kHeadingTop, h.width, kHeadingHeight);
-    auto* label = new QLabel(MainText(h.label), panel);
-    label->setObjectName(h.label);
+    Put(panel, specified.headings[k]);
+    auto* label = new QLabel(MainText(kHeadingLabels[k]), panel);
+    label->setObjectName(kHeadingLabels[k]);
     label->setFont(bold);
     CentreHeading(label);
   }
@@ -248,7 +254,7 @@ void MainWindow::BuildControls() {
   QFont italic = gridView_->font();
   italic.setItalic(true);
   gridModel_->SetEditedFont(italic);
-  Put(gridView_, kResultados1);
+  Put(gridView_, kGridBox);
   gridView_->horizontalHeader()->resizeSection(0, ResultsGrid::kNumberWidth);
   gridView_->horizontalHeader()->resizeSection(1, ResultsGrid::kNameWidth);
   for (int c = 2; c < kGridColumns; ++c) gridView_->horizontalHeader()->resizeSection(c, ResultsGrid::kValueWidth);
@@ -271,26 +277,26 @@ void MainWindow::BuildControls() {
   plotFrame->setObjectName("Panel5");
   plotFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   plotFrame->setLineWidth(2);
-  Put(plotFrame, kPlotFrame);
+  Put(plotFrame, kChartsFrameBox);
   abChart_ = new QLabel(plotFrame);
   abChart_->setObjectName("Imagen");
-  Put(abChart_, kImagen);
+  Put(abChart_, kAbChartBox);
   abChart_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   lScale_ = new QLabel(plotFrame);
   lScale_->setObjectName("Image2");
-  Put(lScale_, kImage2);
+  Put(lScale_, kLScaleBox);
   lScale_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   auto* divider = new QFrame(client_);
   divider->setObjectName("Panel6");
   divider->setFrameStyle(QFrame::Panel | QFrame::Raised);
-  Put(divider, kDivider);
+  Put(divider, kDividerBox);
   divider->raise();
 
   swatch_ = new QFrame(client_);
   swatch_->setObjectName("Panel7");
   swatch_->setFrameStyle(QFrame::Panel | QFrame::Raised);
   swatch_->setAutoFillBackground(true);
-  Put(swatch_, kPanel7);
+  Put(swatch_, kSwatchBox);
 
   auto* note = new QLabel(MainText("Label13"), client_);
   note->setObjectName("Label13");
@@ -298,7 +304,7 @@ void MainWindow::BuildControls() {
   QPalette blue = note->palette();
   blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
   note->setPalette(blue);
-  note->move(232, 544);
+  note->move(232, kNoteTop);
   note->adjustSize();
 
 
@@ -309,6 +315,36 @@ void MainWindow::BuildControls() {
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
   redRose_->installEventFilter(this);
   whiteBrandy_->installEventFilter(this);
+  client_->installEventFilter(this);
+  ShowTooltips(language_);
+}
+
+void MainWindow::ShowTooltips(Language language) {
+  for (const tooltips::Tooltip& t : tooltips::kMainWindowTooltips) {
+    if (auto* w = client_->findChild<QWidget*>(ToQString(t.name))) w->setToolTip(ToQString(t.text.In(language)));
+  }
+}
+
+void MainWindow::FitControls() {
+  const MainLayout layout = GrownMainLayout({client_->width(), client_->height()});
+  Put(gridView_, layout.grid);
+  // The name column takes the grid's extra width, keeping what the user added or took away.
+  QHeaderView* header = gridView_->horizontalHeader();
+  header->resizeSection(kNameColumn, header->sectionSize(kNameColumn) + layout.nameColumnExtra - nameColumnExtra_);
+  nameColumnExtra_ = layout.nameColumnExtra;
+  Put(client_->findChild<QFrame*>("Panel5"), layout.chartsFrame);
+  Put(abChart_, layout.abChart);
+  Put(lScale_, layout.lScale);
+  Put(client_->findChild<QFrame*>("Panel6"), layout.divider);
+  Put(swatch_, layout.swatch);
+  for (int k = 0; k < 3; ++k) {
+    Put(client_->findChild<QFrame*>(kHeadingPanels[k]), layout.headings[k]);
+    CentreHeading(client_->findChild<QLabel*>(kHeadingLabels[k]));
+  }
+  QLabel* note = client_->findChild<QLabel*>("Label13");
+  note->move(note->x(), layout.noteTop);
+  charts_.SetScale(devicePixelRatioF(), layout.chartZoom);
+  RefreshCharts();
 }
 
 void MainWindow::BuildMenus() {
@@ -318,24 +354,26 @@ void MainWindow::BuildMenus() {
     m->setObjectName(name);
     return m;
   };
-  auto item = [this](QMenu* m, const char* name, const QKeySequence& keys = {}) {
+  // The first key is the one the menu shows; a second is the one today's desktops use for the
+  // same command (Ctrl+O, Ctrl+P, F1).
+  auto item = [this](QMenu* m, const char* name, const QList<QKeySequence>& keys = {}) {
     auto* a = m->addAction(Text(Target::MenuItem, name));
     a->setObjectName(name);
-    a->setShortcut(keys);
+    a->setShortcuts(keys);
     a->setShortcutContext(Qt::WindowShortcut);
     addAction(a);
     return a;
   };
 
   QMenu* archivo = menu(menuBar(), "Archivo");
-  QAction* nuevo1 = item(archivo, "Nuevo1", QKeySequence(Qt::CTRL | Qt::Key_N));
-  QAction* abrir1 = item(archivo, "Abrir1", QKeySequence(Qt::CTRL | Qt::Key_A));
+  QAction* nuevo1 = item(archivo, "Nuevo1", {QKeySequence(Qt::CTRL | Qt::Key_N)});
+  QAction* abrir1 = item(archivo, "Abrir1", {QKeySequence(Qt::CTRL | Qt::Key_A), QKeySequence(Qt::CTRL | Qt::Key_O)});
   QAction* abrirEspectros1 = item(archivo, "AbrirEspectros1");
   QAction* importar1 = archivo->addAction(ToQString(readings::kImportItem.startUp));
   importar1->setObjectName(ToQString(readings::kImportItem.name));
   connect(importar1, &QAction::triggered, this, &MainWindow::ImportReadings);
   connect(this, &MainWindow::languageChanged, importar1,
-          [importar1](Language language) { importar1->setText(ToQString(readings::kImportItem.In(language))); });
+          [importar1](Language language) { importar1->setText(ToQString(captions::Keyed(readings::kImportItem, language))); });
   QMenu* guardar1 = menu(archivo, "Guardar1");
   archivo->addMenu(guardar1);
   QAction* archivoExcel1 = item(guardar1, "ArchivoExcel1");
@@ -346,12 +384,12 @@ void MainWindow::BuildMenus() {
   exportarExcel1->setObjectName(ToQString(workbooktexts::kExportItem.name));
   connect(exportarExcel1, &QAction::triggered, this, &MainWindow::ExportWorkbook);
   connect(this, &MainWindow::languageChanged, exportarExcel1,
-          [exportarExcel1](Language language) { exportarExcel1->setText(ToQString(workbooktexts::kExportItem.In(language))); });
+          [exportarExcel1](Language language) { exportarExcel1->setText(ToQString(captions::Keyed(workbooktexts::kExportItem, language))); });
   archivo->addSeparator();
-  QAction* imprimir1 = item(archivo, "Imprimir1", QKeySequence(Qt::CTRL | Qt::Key_I));
+  QAction* imprimir1 = item(archivo, "Imprimir1", {QKeySequence(Qt::CTRL | Qt::Key_I), QKeySequence(Qt::CTRL | Qt::Key_P)});
   QAction* informe1 = item(archivo, "Informelaboratorio1");
   archivo->addSeparator();
-  QAction* salir1 = item(archivo, "Salir1", QKeySequence(Qt::CTRL | Qt::Key_S));
+  QAction* salir1 = item(archivo, "Salir1", {QKeySequence(Qt::CTRL | Qt::Key_S)});
   menuBar()->addMenu(archivo);
 
   QMenu* edicion = menu(menuBar(), "Edicin1");
@@ -399,7 +437,7 @@ void MainWindow::BuildMenus() {
   menuBar()->addMenu(language);
 
   QMenu* ayuda1 = menu(menuBar(), "Ayuda1");
-  QAction* ayuda = item(ayuda1, "Ayuda", QKeySequence(Qt::CTRL | Qt::Key_Y));
+  QAction* ayuda = item(ayuda1, "Ayuda", {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::Key_F1)});
   ayuda1->addSeparator();
   QAction* acercade1 = item(ayuda1, "Acercade1");
   menuBar()->addMenu(ayuda1);
@@ -479,10 +517,10 @@ void MainWindow::ApplyLanguage(Language language) {
         }
         break;
       case Target::MenuTitle:
-        if (auto* menu = findChild<QMenu*>(name)) menu->setTitle(q);
+        if (auto* menu = findChild<QMenu*>(name)) menu->setTitle(ToQString(captions::Keyed(c, language)));
         break;
       case Target::MenuItem:
-        if (auto* action = findChild<QAction*>(name)) action->setText(q);
+        if (auto* action = findChild<QAction*>(name)) action->setText(ToQString(captions::Keyed(c, language)));
         break;
       case Target::NumberingItem:
       case Target::HelpCaption:
@@ -494,6 +532,7 @@ void MainWindow::ApplyLanguage(Language language) {
     auto* label = client_->findChild<QLabel*>(ToQString(m.name));
     label->move(m.LeftIn(language), label->y());
   }
+  ShowTooltips(language);
   englishItem_->setVisible(!english);
   spanishItem_->setVisible(english);
   const auto header = GridHeader(language);
@@ -627,6 +666,21 @@ void MainWindow::AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDi
   help_ = help;
   numbering_ = numbering;
   quickEntry_ = quickEntry;
+  // A window of this one keeps its place and its visibility, which a new parent would take.
+  const auto adopt = [this](QWidget* w, Qt::WindowType type) {
+    const bool shown = w->isVisible();
+    const QPoint at = w->pos();
+    w->setParent(this, (w->windowFlags() & ~Qt::WindowType_Mask) | type);
+    w->move(at);
+    if (shown) w->show();
+  };
+  if (numbering_ != nullptr) adopt(numbering_, Qt::Dialog);
+  if (quickEntry_ != nullptr) {
+    adopt(quickEntry_, Qt::Tool);
+    quickEntry_->installEventFilter(this);
+    PlaceQuickEntry();
+  }
+  if (differences != nullptr) adopt(differences, Qt::Tool);
   if (numbering_ != nullptr) {
     connect(numbering_, &NumberingDialog::orderNumberChanged, this,
             [this](int number) { session_.nextOrderNumber = number; });
@@ -670,9 +724,10 @@ void MainWindow::ShowColourDifferences() {
 // and kept, so that each proposes the name last chosen in it.
 QFileDialog* MainWindow::Dialog(QFileDialog*& dialog, const char* name, FileDialogKind kind) {
   if (dialog == nullptr) {
-    dialog = MakeFileDialog(this, name, kind);
+    dialog = MakeFileDialog(this, name, kind, language_);
   } else {
     StartInLastFolder(dialog);
+    ApplyFileDialogLanguage(dialog, language_);
   }
   return dialog;
 }
@@ -933,12 +988,39 @@ void MainWindow::Exit() { close(); }
 
 void MainWindow::RedisplaySelectedRow(int row) { RedisplayRow(row, session_, *this); }
 
+void MainWindow::PlaceQuickEntry() {
+  const QSize frame = quickEntry_->frameGeometry().size();
+  const PixelPoint at = QuickEntryStartPlace({client_->width(), client_->height()}, {frame.width(), frame.height()});
+  quickEntry_->move(client_->mapToGlobal(QPoint(at.x, at.y)));
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (quickEntry_ != nullptr && !quickEntryClosed_) PlaceQuickEntry();
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == client_) {
+    if (event->type() == QEvent::Resize) FitControls();
+    return false;
+  }
+  if (watched == quickEntry_) {
+    if (event->type() == QEvent::Hide) quickEntryClosed_ = true;
+    return false;
+  }
   if (event->type() == QEvent::KeyPress) {
     const auto* key = static_cast<QKeyEvent*>(event);
     // Enter in any input field runs "Calcular", as a default button would.
     if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
       Calculate();
+      return true;
+    }
+    // Down and Up move between the two wine types, which stand side by side, as Right and Left do.
+    if ((watched == redRose_ || watched == whiteBrandy_) && (key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) &&
+        key->modifiers() == Qt::NoModifier) {
+      QRadioButton* other = watched == redRose_ ? whiteBrandy_ : redRose_;
+      other->setFocus(Qt::TabFocusReason);
+      other->setChecked(true);
       return true;
     }
   } else if (event->type() == QEvent::ShortcutOverride) {
@@ -947,7 +1029,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     const QKeySequence pressed(key->keyCombination());
     for (QAction* a : actions()) {
-      if (!a->shortcut().isEmpty() && a->shortcut() == pressed) {
+      if (a->shortcuts().contains(pressed)) {
         key->ignore();
         return true;
       }

@@ -64,7 +64,9 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void SetDecimalSeparator(char separator);
   const ChartImages& Charts() const { return charts_; }
   QColor SwatchColourShown() const;
-  // The windows around this one, created after it at start-up.
+  // The windows around this one, created after it at start-up. The numbering, quick entry and
+  // colour difference windows become windows of this one: they stay in front of it. Each is
+  // still destroyed by its owner, before this window.
   void AttachWindows(AboutWindow* about, HelpWindow* help, NumberingDialog* numbering, QuickEntryWindow* quickEntry,
                      DifferenceWindow* differences = nullptr);
 
@@ -154,6 +156,9 @@ class MainWindow : public QMainWindow, public WorkflowView {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Until it is first closed, the quick entry window follows the window's size to its place at
+  // start.
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   // WorkflowView
@@ -170,6 +175,10 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void FocusNameField() override;
 
   void ApplyLanguage(Language language);
+  void PlaceQuickEntry();
+  // The grid, the charts and the swatch at the places the client's size gives them.
+  void FitControls();
+  void ShowTooltips(Language language);
   // The change just made, from `before`, as one command of the undo stack.
   void Record(GridAction action, SampleStore::State before);
   // Undo and redo: the store put back to `state`, the grid and both charts shown from it.
@@ -235,6 +244,8 @@ class MainWindow : public QMainWindow, public WorkflowView {
   NumberingDialog* numbering_ = nullptr;
   QuickEntryWindow* quickEntry_ = nullptr;
   DifferenceWindow* differences_ = nullptr;
+  int nameColumnExtra_ = 0;  // the width the grown layout gave the name column
+  bool quickEntryClosed_ = false;  // once closed, it stays where the user leaves it
   UncertaintyDialog* uncertaintyDialog_ = nullptr;
   std::optional<InputUncertainty> uncertainty_;
   DetailsDialog* details_ = nullptr;  // made at the first "Detalles"

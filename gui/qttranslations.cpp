@@ -8,6 +8,11 @@
 #include <QLocale>
 #include <QtDebug>
 
+#include <string_view>
+
+#include "gui/qtglue.h"
+#include "logic/captions.h"
+
 namespace tintavis {
 namespace {
 
@@ -44,14 +49,27 @@ QtTranslations::QtTranslations() {
 }
 
 QtTranslations::~QtTranslations() {
-  if (installed_) QCoreApplication::removeTranslator(&translator_);
+  if (!installed_) return;
+  QCoreApplication::removeTranslator(&gaps_);
+  QCoreApplication::removeTranslator(&translator_);
+}
+
+QString QtTranslations::Gaps::translate(const char* context, const char* sourceText, const char* /*disambiguation*/,
+                                        int /*n*/) const {
+  if (context == nullptr || sourceText == nullptr) return {};
+  for (const captions::QtText& t : captions::kQtTextsBeyondItsCatalogue) {
+    if (t.context == std::string_view(context) && t.english == std::string_view(sourceText)) return ToQString(t.spanish);
+  }
+  return {};
 }
 
 bool QtTranslations::Apply(Language language) {
   const bool wanted = language == Language::Spanish && loaded_;
   if (wanted && !installed_) {
     installed_ = QCoreApplication::installTranslator(&translator_);
+    if (installed_) QCoreApplication::installTranslator(&gaps_);
   } else if (!wanted && installed_) {
+    QCoreApplication::removeTranslator(&gaps_);
     QCoreApplication::removeTranslator(&translator_);
     installed_ = false;
   }

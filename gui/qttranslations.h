@@ -26,7 +26,16 @@ class QtTranslations {
   bool Apply(Language language);
 
  private:
+  // The few texts of Qt's file list that Qt's Spanish catalogue lacks.
+  class Gaps : public QTranslator {
+   public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* sourceText, const char* disambiguation,
+                      int n) const override;
+  };
+
   QTranslator translator_;
+  Gaps gaps_;
   bool loaded_ = false;
   bool installed_ = false;
 };

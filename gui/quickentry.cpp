@@ -1,5 +1,6 @@
 #include "gui/quickentry.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -89,6 +90,14 @@ void QuickEntryWindow::AcceptEntry() {
   ShowStep(advance->next);
   entry_->clear();
   entry_->setFocus();
+}
+
+void QuickEntryWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace tintavis

@@ -48,6 +48,10 @@ class QuickEntryWindow : public QWidget {
  public slots:
   void AcceptEntry();
 
+ protected:
+  // Escape hides the window as its close box does; the step and the entry stay.
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void ShowStep(QuickEntryStep step);
 

@@ -1,10 +1,13 @@
 // The interface texts in both languages, held once: for every caption its text at start-up,
-// the text the switch to English writes, and the text the switch to Spanish writes. Captions
-// written by a switch carry no "&" access-key mark; the Spanish ones differ from start-up in
-// a few places (more leading blanks in two headings, "Acerca de" without the name).
+// the text the switch to English writes, and the text the switch to Spanish writes. The texts of
+// a switch are written without the "&" access-key mark; the Spanish ones differ from start-up in
+// a few places (more leading blanks in two headings, "Acerca de" without the name). The access
+// keys survive a switch: Keyed() marks a switched text with the start-up key in Spanish and with
+// the caption's English key letter in English.
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "logic/language.h"
@@ -28,6 +31,8 @@ struct Caption {
   std::string_view startUp;
   std::string_view english;
   std::string_view spanish;
+  // The letter of `english` that becomes its access key at its first occurrence; 0 for none.
+  char englishKey = 0;
   constexpr std::string_view In(Language language) const { return language == Language::English ? english : spanish; }
 };
 
@@ -46,32 +51,32 @@ inline constexpr std::array<Caption, 53> kCaptions = {{
                                   "     The results obtained for an optical thickness of 1 cm, agree with the recommendations of the OIV",
                                   "Los resultados obtenidos para un espesor óptico de 1 cm, están de acuerdo con las recomendaciones de la OIV"},
   // Main menu titles.
-  {Target::MenuTitle, "Archivo",   "&Archivo",  "File",    "Archivo"},
-  {Target::MenuTitle, "Edicin1",   "&Edición",  "Edit",    "Edición"},
-  {Target::MenuTitle, "Opciones1", "&Opciones", "Options", "Opciones"},
+  {Target::MenuTitle, "Archivo",   "&Archivo",  "File",    "Archivo", 'F'},
+  {Target::MenuTitle, "Edicin1",   "&Edición",  "Edit",    "Edición", 'E'},
+  {Target::MenuTitle, "Opciones1", "&Opciones", "Options", "Opciones", 'O'},
   {Target::MenuTitle, "Language1", "Language",  "Idioma",  "Language"},
-  {Target::MenuTitle, "Ayuda1",    "A&yuda",    "Help",    "Ayuda"},
+  {Target::MenuTitle, "Ayuda1",    "A&yuda",    "Help",    "Ayuda", 'H'},
   // Main menu items ("&Guardar" is a submenu, its title is an item of "&Archivo").
-  {Target::MenuItem, "Nuevo1",          "&Nuevo",             "New",            "Nuevo"},
-  {Target::MenuItem, "Abrir1",          "&Abrir",             "Open",           "Abrir"},
-  {Target::MenuItem, "AbrirEspectros1", "Abrir &espectros…",  "Open spectra…",  "Abrir espectros…"},
-  {Target::MenuTitle, "Guardar1",       "&Guardar",           "Save as",        "Guardar"},
-  {Target::MenuItem, "Imprimir1",       "&Imprimir",          "Print",          "Imprimir"},
-  {Target::MenuItem, "Informelaboratorio1", "Informe del &laboratorio…", "Laboratory report…", "Informe del laboratorio…"},
-  {Target::MenuItem, "Salir1",          "&Salir",             "Exit",           "Salir"},
+  {Target::MenuItem, "Nuevo1",          "&Nuevo",             "New",            "Nuevo", 'N'},
+  {Target::MenuItem, "Abrir1",          "&Abrir",             "Open",           "Abrir", 'O'},
+  {Target::MenuItem, "AbrirEspectros1", "Abrir &espectros…",  "Open spectra…",  "Abrir espectros…", 's'},
+  {Target::MenuTitle, "Guardar1",       "&Guardar",           "Save as",        "Guardar", 'a'},
+  {Target::MenuItem, "Imprimir1",       "&Imprimir",          "Print",          "Imprimir", 'P'},
+  {Target::MenuItem, "Informelaboratorio1", "In&forme del laboratorio…", "Laboratory report…", "Informe del laboratorio…", 'L'},
+  {Target::MenuItem, "Salir1",          "&Salir",             "Exit",           "Salir", 'x'},
   {Target::MenuItem, "ArchivoExcel1",   "Archivo Excel",      "Excel File",     "Archivo Excel"},
-  {Target::MenuItem, "Borrartodo1",     "&Borrar todo",       "Delete all",     "Borrar todo"},
-  {Target::MenuItem, "Deshacer1",       "&Deshacer",          "Undo",           "Deshacer"},
-  {Target::MenuItem, "Rehacer1",        "&Rehacer",           "Redo",           "Rehacer"},
-  {Target::MenuItem, "Copiar1",         "&Copiar",            "Copy",           "Copiar"},
-  {Target::MenuItem, "Borrarfilas1",    "Borrar &fila(s)",    "Delete row(s)",  "Borrar fila(s)"},
-  {Target::MenuItem, "Detalles1",       "De&talles",          "Details",        "Detalles"},
-  {Target::MenuItem, "Nmerodemuestra1", "Número de &muestra", "Sample number",  "Número de muestra"},
-  {Target::MenuItem, "Ayuda",           "A&yuda",             "Help",           "Ayuda"},
+  {Target::MenuItem, "Borrartodo1",     "&Borrar todo",       "Delete all",     "Borrar todo", 'a'},
+  {Target::MenuItem, "Deshacer1",       "&Deshacer",          "Undo",           "Deshacer", 'U'},
+  {Target::MenuItem, "Rehacer1",        "&Rehacer",           "Redo",           "Rehacer", 'R'},
+  {Target::MenuItem, "Copiar1",         "&Copiar",            "Copy",           "Copiar", 'C'},
+  {Target::MenuItem, "Borrarfilas1",    "Borrar &fila(s)",    "Delete row(s)",  "Borrar fila(s)", 'D'},
+  {Target::MenuItem, "Detalles1",       "De&talles",          "Details",        "Detalles", 't'},
+  {Target::MenuItem, "Nmerodemuestra1", "Número de &muestra", "Sample number",  "Número de muestra", 'S'},
+  {Target::MenuItem, "Ayuda",           "A&yuda",             "Help",           "Ayuda", 'H'},
   {Target::MenuItem, "Acercade1",       "Acerca de TINTAVIS", "About TINTAVIS", "Acerca de"},
   // The colour difference window's item, at the end of "&Opciones".
   {Target::MenuItem, "Diferenciadecolor1", "Diferencia de color", "Colour difference", "Diferencia de color"},
-  {Target::MenuItem, "Incertidumbre1",     "&Incertidumbre…",    "Uncertainty…",      "Incertidumbre…"},
+  {Target::MenuItem, "Incertidumbre1",     "&Incertidumbre…",    "Uncertainty…",      "Incertidumbre…", 'U'},
   // Main window: input controls.
   {Target::MainWidget, "GroupBox1",    "Tipo de vino",           "Type of wine",        "Tipo de vino"},
   {Target::MainWidget, "RadioButton1", "Tinto, Rosado",          "Red, Rosé",           "Tinto, Rosado"},
@@ -163,22 +168,37 @@ inline constexpr BilingualText kSpectraCancel = {"Cancelar", "Cancel"};
 inline constexpr std::string_view kAboutWindowTitle = "Acerca de TINTAVIS";
 inline constexpr std::string_view kNumberingDialogTitle = "Número de la muestra";
 
-// The file dialogs, which speak Spanish whatever the language.
+// The file dialogs: their titles and filters speak Spanish whatever the language; their labels
+// and buttons follow it.
+inline constexpr BilingualText kLookIn = {"Buscar en:", "Look in:"};
+inline constexpr BilingualText kFileNameLabel = {"Nombre:", "File name:"};
+inline constexpr BilingualText kFileTypeLabel = {"Tipo:", "Files of type:"};
+inline constexpr BilingualText kCancelButton = {"Cancelar", "Cancel"};
+inline constexpr BilingualText kOpenButton = {"Abrir", "Open"};
+inline constexpr BilingualText kSaveButton = {"Guardar", "Save"};
 inline constexpr std::string_view kExcelFilter = "Archivos Excel (*.xls)";
 inline constexpr std::string_view kCalcFilter = "Archivos Calc (*.ods)";
 inline constexpr std::string_view kSunOfficeFilter = "Archivos SunOffice (*.ods)";
 inline constexpr std::string_view kAllFilesFilter = "Todos los archivos (*.*)";
 inline constexpr std::string_view kInitialFileName = "Coordenadas";
-inline constexpr std::string_view kLookIn = "Buscar en:";
-inline constexpr std::string_view kFileNameLabel = "Nombre:";
-inline constexpr std::string_view kFileTypeLabel = "Tipo:";
-inline constexpr std::string_view kCancelButton = "Cancelar";
 inline constexpr std::string_view kOpenTitle = "Abrir un archivo";
 inline constexpr std::string_view kOpenSpectraTitle = "Abrir espectros";
 inline constexpr std::string_view kSpectraFilter = "Espectros (*.tsv *.txt *.csv)";
-inline constexpr std::string_view kOpenButton = "Abrir";
 inline constexpr std::string_view kSaveTitle = "Guardar como";
-inline constexpr std::string_view kSaveButton = "Guardar";
+
+// Qt's own texts of the file list that its Spanish catalogue leaves out (the type column of a
+// folder): Qt's context and English text, and the Spanish the program gives them.
+struct QtText {
+  std::string_view context;
+  std::string_view english;
+  std::string_view spanish;
+};
+inline constexpr std::array<QtText, 4> kQtTextsBeyondItsCatalogue = {{
+    {"QAbstractFileIconProvider", "Folder", "Carpeta"},
+    {"QAbstractFileIconProvider", "Drive", "Unidad"},
+    {"QAbstractFileIconProvider", "Shortcut", "Acceso directo"},
+    {"QAbstractFileIconProvider", "Unknown", "Desconocido"},
+}};
 
 // Labels whose left edge moves with the language: start-up/Spanish and English positions.
 struct MovingLabel {
@@ -209,6 +229,24 @@ constexpr std::string_view SwitchedTo(Target target, std::string_view name, Lang
     if (c.target == target && c.name == name) return c.In(language);
   }
   return {};
+}
+
+// The text a switch to `language` writes into `caption`, with its access key marked by "&": in
+// Spanish where the start-up text marks it, in English before the first `englishKey` letter.
+// Without a key the text is returned unmarked.
+inline std::string Keyed(const Caption& caption, Language language) {
+  std::string text(caption.In(language));
+  std::size_t at = std::string::npos;
+  if (language == Language::English) {
+    if (caption.englishKey != 0) at = text.find(caption.englishKey);
+  } else {
+    const std::size_t mark = caption.startUp.find('&');
+    std::string unmarked(caption.startUp);
+    if (mark != std::string_view::npos) unmarked.erase(mark, 1);
+    if (mark != std::string_view::npos && unmarked == text) at = mark;
+  }
+  if (at != std::string::npos) text.insert(at, 1, '&');
+  return text;
 }
 
 }  // namespace tintavis::captions

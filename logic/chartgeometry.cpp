@@ -6,6 +6,8 @@
 // the tick labels so that the labels stay readable.
 #include "logic/chartgeometry.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <utility>
 
@@ -173,6 +175,43 @@ PixelPoint AbLabelPosition(int row, double a, double b) {
   const int x = RoundToPixel(kAbPixelsPerUnit * static_cast<long double>(a)) + left;
   const int y = kAbLabelTop - RoundToPixel(kAbPixelsPerUnit * static_cast<long double>(b));
   return {x, y};
+}
+
+ChartMark AbSampleMark(int row, double a, double b) {
+  ChartMark mark{AbLabelPosition(row, a, b), false, {}};
+  if (!std::isfinite(a) || !std::isfinite(b)) return mark;
+  constexpr int kOriginX = 45;
+  constexpr int kOriginY = 255;
+  const long double px = kOriginX + kAbPixelsPerUnit * static_cast<long double>(a);
+  const long double py = kOriginY - kAbPixelsPerUnit * static_cast<long double>(b);
+  // Off the chart is where not a pixel of the label would be seen; a label cut by an edge stays.
+  constexpr int kLabelWidth = 16;
+  constexpr int kLabelHeight = 12;
+  const int width = row >= kFirstTwoDigitRow ? kLabelWidth : kLabelWidth / 2 + 2;
+  const PixelPoint at = mark.label;
+  const int dx = at.x + width <= 0 ? -1 : (at.x >= kAbWidth ? 1 : 0);
+  const int dy = at.y + kLabelHeight <= 0 ? -1 : (at.y >= kAbHeight ? 1 : 0);
+  if (dx == 0 && dy == 0) return mark;
+  mark.outside = true;
+  // The tip one pixel inside the edge, level with the sample along the edge.
+  const auto clampTo = [](long double v, int high) { return static_cast<int>(std::clamp<long double>(std::round(v), 1, high)); };
+  const PixelPoint tip{clampTo(px, kAbWidth - 2), clampTo(py, kAbHeight - 2)};
+  constexpr int kShaft = 8;
+  constexpr int kBarb = 3;
+  const PixelPoint past{tip.x + dx, tip.y + dy};
+  mark.arrow.push_back({{tip.x - kShaft * dx, tip.y - kShaft * dy}, past});
+  // The barbs go back from the tip on either side of the shaft.
+  const int perpX = -dy;
+  const int perpY = dx;
+  for (const int side : {-1, 1}) {
+    const PixelPoint end{tip.x - kBarb * dx + side * kBarb * perpX, tip.y - kBarb * dy + side * kBarb * perpY};
+    mark.arrow.push_back({end, tip});
+  }
+  // The label beyond the shaft's inner end, kept whole inside the chart.
+  const int centreX = tip.x - (kShaft + kLabelWidth / 2 + 2) * dx;
+  const int centreY = tip.y - (kShaft + kLabelHeight / 2 + 2) * dy;
+  mark.label = {std::clamp(centreX - width / 2, 0, kAbWidth - width), std::clamp(centreY - kLabelHeight / 2, 0, kAbHeight - kLabelHeight)};
+  return mark;
 }
 
 PixelPoint LLabelPosition(int row, double L) {

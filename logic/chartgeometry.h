@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tintavis {
@@ -93,6 +94,19 @@ const ChartDrawing& LScaleDrawing();
 // further left so that a label's middle stays near the sample's point. Values far off the chart
 // give far-off positions (never clamped onto the bitmap); inf and nan give a position off it.
 PixelPoint AbLabelPosition(int row, double a, double b);
+// How a sample stands on the a*b* chart. A sample whose label would show on the chart, whole or
+// cut by an edge, has it at AbLabelPosition. One whose label would lie wholly off it is marked
+// at the edge it lies beyond instead: a small red
+// arrow with its tip on the edge, pointing out towards the sample, and the label beside the
+// arrow, inside the chart. Values that are not finite give no mark on the chart.
+struct ChartMark {
+  PixelPoint label;
+  bool outside = false;
+  // The arrow's lines (each covers its start and every pixel up to its end, but not the end).
+  std::vector<std::pair<PixelPoint, PixelPoint>> arrow;
+};
+ChartMark AbSampleMark(int row, double a, double b);
+
 // Top-left corner of the label of grid row `row` on the L* scale, likewise.
 PixelPoint LLabelPosition(int row, double L);
 

@@ -56,7 +56,7 @@ inline constexpr BilingualText kNoRoom = {"no cabe en la tabla", "no room left i
 inline constexpr BilingualText kNoReadings = {"No hay lecturas en este archivo", "No readings in this file"};
 // "Archivo → Importar lecturas…" and its file dialog, which speaks Spanish as the others do.
 inline constexpr captions::Caption kImportItem = {captions::Target::MenuItem, "ImportarLecturas1",
-                                                  "Importar &lecturas…", "Import readings…", "Importar lecturas…"};
+                                                  "Importar &lecturas…", "Import readings…", "Importar lecturas…", 'I'};
 inline constexpr std::string_view kImportTitle = "Importar lecturas";
 inline constexpr std::string_view kReadingsFilter = "Lecturas (*.tsv *.txt *.csv)";
 }  // namespace readings

@@ -13,7 +13,7 @@ namespace tintavis::workbooktexts {
 // The item of "Archivo" that writes the workbook.
 inline constexpr captions::Caption kExportItem = {captions::Target::MenuItem, "ExportarExcel1",
                                                   "E&xportar a Excel (.xlsx)…", "Export to Excel (.xlsx)…",
-                                                  "Exportar a Excel (.xlsx)…"};
+                                                  "Exportar a Excel (.xlsx)…", 'E'};
 // Its save dialog, with the Spanish texts of the program's other file dialogs.
 inline constexpr std::string_view kDialogTitle = "Exportar a Excel";
 inline constexpr std::string_view kDialogFilter = "Libro de Excel (*.xlsx)";

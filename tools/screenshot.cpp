@@ -50,6 +50,8 @@ int main(int argc, char** argv) {
 
   tintavis::MainWindow window;
   window.SetDecimalSeparator('.');
+  // The size of a window maximised on a 1600 × 1200 screen, where the grid and the charts grow.
+  window.resize(1600, 1130);
   window.show();
   (void)QTest::qWaitForWindowExposed(&window);
   for (const Sample& s : kSamples) {

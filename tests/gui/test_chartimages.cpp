@@ -126,6 +126,50 @@ TEST(EmptyAbChart, ShowsAxesTicksAndGridInTheirColours) {
   });
 }
 
+TEST(ScaledCharts, AtTwoDevicePixelsAGridLineIsOneSharpLineTwoPixelsWide) {
+  const ChartImages charts(2.0);
+  const QImage& ab = charts.AbChart();
+  EXPECT_EQ(ab.size(), QSize(606, 606));
+  EXPECT_EQ(ab.deviceIndependentSize(), QSizeF(303, 303));
+  // The grid line a* = 10 is column 80 of the chart: device columns 160 and 161, with the
+  // background on both sides and no blend of the two colours anywhere along it.
+  for (int y = 200; y < 220; ++y) {
+    EXPECT_EQ(ab.pixel(159, y), kAbBackground) << y;
+    EXPECT_EQ(ab.pixel(160, y), kSilver) << y;
+    EXPECT_EQ(ab.pixel(161, y), kSilver) << y;
+    EXPECT_EQ(ab.pixel(162, y), kAbBackground) << y;
+  }
+}
+
+TEST(ScaledCharts, TextIsDrawnInTheDevicesPixelsNotEnlargedFromTheChartsOwn) {
+  // An enlarged bitmap would hold its text in 2 × 2 blocks; text drawn at the device's size
+  // has single pixels of ink somewhere.
+  const ChartImages charts(2.0);
+  const QImage& ab = charts.AbChart();
+  bool singlePixelInk = false;
+  for (int y = 0; y + 1 < ab.height() && !singlePixelInk; y += 2) {
+    for (int x = 0; x + 1 < ab.width() && !singlePixelInk; x += 2) {
+      const QRgb c = ab.pixel(x, y);
+      singlePixelInk = ab.pixel(x + 1, y) != c || ab.pixel(x, y + 1) != c || ab.pixel(x + 1, y + 1) != c;
+    }
+  }
+  EXPECT_TRUE(singlePixelInk);
+}
+
+TEST(ScaledCharts, ANewScaleKeepsTheLabelsAndScaleOneGivesTheVeryPixelsBack) {
+  ChartImages charts;
+  charts.PlotSample(3, 10.0, 20.0, 60.0);
+  const QImage ab = charts.AbChart();
+  const QImage l = charts.LScale();
+  charts.SetScale(2.0, 1.5);
+  EXPECT_EQ(charts.AbChart().size(), QSize(910, 910));  // 455 logical pixels
+  charts.SetScale(1.0, 1.0);
+  EXPECT_EQ(charts.AbChart(), ab);
+  EXPECT_EQ(charts.LScale(), l);
+  charts.DrawEmptyCharts();
+  EXPECT_EQ(charts.AbChart(), ChartImages().AbChart());
+}
+
 TEST(EmptyAbChart, LeavesTheGridOutOfTheBandOfTheAStarValues) {
   const ChartImages charts;
   for (const int x : {10, 80, 115, 150, 185, 220, 255, 290}) {
@@ -307,18 +351,37 @@ TEST(SampleLabel, GoesOnlyOnItsOwnChart) {
   EXPECT_NE(charts.LScale(), lBefore);
 }
 
-TEST(SampleLabel, FarOffTheChartsDrawsNothing) {
+TEST(SampleLabel, NonFiniteValuesDrawNothingAndFarOffOnesAnArrowAtTheEdgeOfTheAbChart) {
   constexpr double kInf = std::numeric_limits<double>::infinity();
   constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
   ChartImages charts;
   const QImage abBefore = charts.AbChart();
   const QImage lBefore = charts.LScale();
-  for (const double v : {kInf, -kInf, kNan, 1e300, -1e300, 1000.0, -1000.0}) {
+  for (const double v : {kInf, -kInf, kNan}) {
     charts.PlotSample(1, v, v, v);
     charts.PlotSample(10, v, v, v);
   }
   EXPECT_EQ(charts.AbChart(), abBefore);
   EXPECT_EQ(charts.LScale(), lBefore);
+  for (const double v : {1e300, -1e300, 1000.0, -1000.0}) {
+    charts.PlotSample(1, v, v, v);
+    charts.PlotSample(10, v, v, v);
+  }
+  EXPECT_EQ(charts.LScale(), lBefore);
+  EXPECT_TRUE(AnyPixelIn(charts.AbChart(), QRect(293, 0, 10, 10), kRed));    // up and right
+  EXPECT_TRUE(AnyPixelIn(charts.AbChart(), QRect(0, 293, 10, 10), kRed));    // down and left
+}
+
+TEST(SampleLabel, AVioletRoseBelowTheChartIsMarkedOnItsBottomEdgeWithItsNumber) {
+  ChartImages charts;
+  const QImage before = charts.AbChart();
+  charts.PlotAbLabel(5, 5.0, -18.75);
+  const tintavis::ChartMark mark = tintavis::AbSampleMark(5, 5.0, -18.75);
+  ASSERT_TRUE(mark.outside);
+  const QRect labelBox = ChartTextBox(tintavis::kSampleLabelFont, mark.label, "5");
+  EXPECT_TRUE(AnyPixelIn(charts.AbChart(), labelBox, kRed));
+  EXPECT_EQ(charts.AbChart().pixel(mark.arrow[0].second.x, mark.arrow[0].second.y - 1), kRed);  // the tip
+  EXPECT_NE(charts.AbChart(), before);
 }
 
 TEST(SampleLabel, ALaterLabelCoversAnEarlierOne) {

@@ -130,14 +130,14 @@ TEST_F(DesktopTest, TheExportCommandAsksForAnXlsxFileAndWritesIt) {
 
 TEST_F(DesktopTest, DialogsStartInTheFolderLastUsedAlsoInALaterRun) {
   QWidget parent;
-  auto* save = tintavis::MakeFileDialog(&parent, "a", tintavis::FileDialogKind::SaveExcel);
+  auto* save = tintavis::MakeFileDialog(&parent, "a", tintavis::FileDialogKind::SaveExcel, tintavis::Language::Spanish);
   tintavis::RememberChoice(save, Path("datos.xls"));
   // A dialog of a later run, made after the choice and kept only in the settings.
-  auto* open = tintavis::MakeFileDialog(&parent, "b", tintavis::FileDialogKind::Open);
+  auto* open = tintavis::MakeFileDialog(&parent, "b", tintavis::FileDialogKind::Open, tintavis::Language::Spanish);
   EXPECT_EQ(open->directory(), QDir(QString::fromStdString(folder.string())));
   // A folder that has gone is not proposed.
   tintavis::RememberChoice(save, Path("gone/x.xls"));
-  auto* later = tintavis::MakeFileDialog(&parent, "c", tintavis::FileDialogKind::Open);
+  auto* later = tintavis::MakeFileDialog(&parent, "c", tintavis::FileDialogKind::Open, tintavis::Language::Spanish);
   EXPECT_NE(later->directory(), QDir(QString::fromStdString((folder / "gone").string())));
 }
 

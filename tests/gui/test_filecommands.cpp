@@ -112,7 +112,7 @@ TEST_F(FileCommandsTest, EachSaveDialogProposesItsOwnLastName) {
   });
 }
 
-TEST_F(FileCommandsTest, QtsOwnTextsFollowTheLanguageAndTheDialogsOwnStayAsSet) {
+TEST_F(FileCommandsTest, LabelsAndQtsOwnTextsFollowTheLanguageAndTheTitleStaysSpanish) {
   struct Seen {
     QStringList labels;  // "Buscar en:", "Nombre:", "Tipo:", the two buttons, the title
     QString column;      // the first column of the file list
@@ -135,11 +135,21 @@ TEST_F(FileCommandsTest, QtsOwnTextsFollowTheLanguageAndTheDialogsOwnStayAsSet) 
   window().SwitchToEnglish();
   QApplication::processEvents();  // the kept dialog takes Qt's new texts
   WithDialog([&] { Trigger("ArchivoExcel1"); }, look(english));
-  const QStringList set = {"Buscar en:", "Nombre:", "Tipo:", "Guardar", "Cancelar", "Guardar como"};
-  EXPECT_EQ(spanish.labels, set);
-  EXPECT_EQ(english.labels, set);
+  EXPECT_EQ(spanish.labels, (QStringList{"Buscar en:", "Nombre:", "Tipo:", "Guardar", "Cancelar", "Guardar como"}));
+  EXPECT_EQ(english.labels, (QStringList{"Look in:", "File name:", "Files of type:", "Save", "Cancel", "Guardar como"}));
   EXPECT_EQ(spanish.column, "Nombre");
   EXPECT_EQ(english.column, "Name");
+}
+
+TEST_F(FileCommandsTest, AnOpenDialogFirstShownInEnglishReadsEnglishLabelsAndKeepsItsTitle) {
+  window().SwitchToEnglish();
+  WithDialog([&] { Trigger("Abrir1"); }, [&](QFileDialog* d) {
+    EXPECT_EQ(d->labelText(QFileDialog::LookIn), "Look in:");
+    EXPECT_EQ(d->labelText(QFileDialog::FileName), "File name:");
+    EXPECT_EQ(d->labelText(QFileDialog::Accept), "Open");
+    EXPECT_EQ(d->windowTitle(), "Abrir un archivo");
+    d->reject();
+  });
 }
 
 TEST_F(FileCommandsTest, CancellingWritesNothingAndKeepsTheCaption) {

@@ -191,8 +191,8 @@ TEST_F(GridRecordTest, TheEditMenuSpeaksBothLanguages) {
   EXPECT_EQ(Action("Borrarfilas1")->text(), "Borrar &fila(s)");
   EXPECT_EQ(Action("Deshacer1")->shortcut(), QKeySequence("Ctrl+Z"));
   window().SwitchToEnglish();
-  EXPECT_EQ(Action("Borrarfilas1")->text(), "Delete row(s)");
-  EXPECT_EQ(Action("Deshacer1")->text(), "Undo");
+  EXPECT_EQ(Action("Borrarfilas1")->text(), "&Delete row(s)");
+  EXPECT_EQ(Action("Deshacer1")->text(), "&Undo");
   EXPECT_EQ(Action("Detalles2")->text(), "Details");
 }
 

@@ -562,6 +562,21 @@ TEST(HelpWindow, CloseBoxOnlyHidesTheWindow) {
   delete help.data();
 }
 
+TEST(HelpWindow, EscapeInEitherPaneOnlyHidesTheWindow) {
+  for (const Language language : {Language::Spanish, Language::English}) {
+    QPointer<HelpWindow> help = new HelpWindow;
+    help->ApplyLanguage(language);
+    help->ShowModal();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(help.data()));
+    QTextEdit* pane = language == Language::English ? help->EnglishPane() : help->SpanishPane();
+    QTest::keyClick(pane, Qt::Key_Escape);
+    ASSERT_FALSE(help.isNull());
+    EXPECT_FALSE(help->isVisible());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    delete help.data();
+  }
+}
+
 TEST(HelpWindow, ReopensWithItsSizeScrollPositionAndTypingKept) {
   HelpWindow help;
   help.ApplyLanguage(Language::English);
@@ -756,7 +771,8 @@ INSTANTIATE_TEST_SUITE_P(
                   [](AboutWindow& about) {
                     QTest::mouseClick(about.OkButton(), Qt::LeftButton);
                   }},
-        CloseCase{"CloseBox", [](AboutWindow& about) { about.close(); }}),
+        CloseCase{"CloseBox", [](AboutWindow& about) { about.close(); }},
+        CloseCase{"EscapeKey", [](AboutWindow& about) { QTest::keyClick(&about, Qt::Key_Escape); }}),
     [](const ::testing::TestParamInfo<CloseCase>& closeInfo) {
       return std::string(closeInfo.param.name);
     });

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,10 +15,14 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableView>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "gui/chartimages.h"
+#include "logic/tooltips.h"
 #include "tests/support/recordingmessenger.h"
 
 namespace {
@@ -311,6 +316,89 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsWithAccessKeysAndShortcuts) {
   EXPECT_EQ(Find<QAction>("ArchivoCalc1")->text(), "Archivo Calc");
   EXPECT_TRUE(Find<QAction>("English1")->isVisible());
   EXPECT_FALSE(Find<QAction>("Espanol1")->isVisible());
+}
+
+TEST_F(MainWindowTest, TodaysDesktopKeysRunTheCommandsBesideTheSpecifiedOnes) {
+  struct Case {
+    const char* action;
+    QKeySequence key;
+  } cases[] = {{"Abrir1", QKeySequence("Ctrl+A")},    {"Abrir1", QKeySequence("Ctrl+O")},
+               {"Imprimir1", QKeySequence("Ctrl+I")}, {"Imprimir1", QKeySequence("Ctrl+P")},
+               {"Ayuda", QKeySequence("Ctrl+Y")},     {"Ayuda", QKeySequence("F1")}};
+  for (const Case& c : cases) {
+    QAction* action = Find<QAction>(c.action);
+    QObject::disconnect(action, &QAction::triggered, &window, nullptr);  // no dialog in the way
+    QSignalSpy triggered(action, &QAction::triggered);
+    Type("NomMuestra", "ab");
+    QTest::keySequence(Field("NomMuestra"), c.key);
+    EXPECT_EQ(triggered.count(), 1) << c.action << " " << c.key.toString().toStdString();
+    EXPECT_EQ(Field("NomMuestra")->text(), "ab");
+    EXPECT_EQ(action->shortcut(), action->shortcuts().front());  // the specified key is the one shown
+  }
+}
+
+TEST_F(MainWindowTest, DownAndUpMoveBetweenTheWineTypes) {
+  auto* red = Find<QRadioButton>("RadioButton1");
+  auto* white = Find<QRadioButton>("RadioButton2");
+  red->setFocus();
+  QTest::keyClick(red, Qt::Key_Down);
+  EXPECT_TRUE(white->isChecked());
+  EXPECT_TRUE(white->hasFocus());
+  QTest::keyClick(white, Qt::Key_Up);
+  EXPECT_TRUE(red->isChecked());
+  EXPECT_TRUE(red->hasFocus());
+}
+
+TEST_F(MainWindowTest, ALargerWindowGivesItsRoomToTheGridAndTheCharts) {
+  auto* grid = Find<QTableView>("Resultados1");
+  const int nameWidth = grid->horizontalHeader()->sectionSize(1);
+  window.resize(1600, 1200);
+  QApplication::processEvents();
+  EXPECT_GE(grid->viewport()->height() / grid->rowHeight(0), 20);  // room for 20 rows or more
+  EXPECT_GT(grid->horizontalHeader()->sectionSize(1), nameWidth);
+  auto* chart = Find<QLabel>("Imagen");
+  EXPECT_GT(chart->width(), 300);
+  EXPECT_EQ(chart->width(), chart->height());
+  EXPECT_GE(chart->pixmap().deviceIndependentSize().width(), chart->width());
+  auto* swatch = Find<QFrame>("Panel7");
+  EXPECT_GT(swatch->width(), 187);
+  EXPECT_GT(swatch->x(), Find<QFrame>("Panel5")->geometry().right());
+  // Back at the block's size every control stands at its place again, the name column too.
+  window.resize(1124, 674);
+  QApplication::processEvents();
+  EXPECT_EQ(grid->geometry(), QRect(22, 221, 525, 304));
+  EXPECT_EQ(chart->geometry(), QRect(1, 2, 301, 301));
+  EXPECT_EQ(swatch->geometry(), QRect(895, 221, 187, 304));
+  EXPECT_EQ(grid->horizontalHeader()->sectionSize(1), nameWidth);
+  EXPECT_EQ(window.Charts().AbChart().size(), QSize(303, 303));
+}
+
+TEST_F(MainWindowTest, ASmallerWindowScrollsInsteadOfCuttingControlsOff) {
+  window.resize(700, 450);
+  QApplication::processEvents();
+  auto* scroll = Find<QScrollArea>("ClientScroll");
+  EXPECT_TRUE(scroll->horizontalScrollBar()->isVisible());
+  EXPECT_TRUE(scroll->verticalScrollBar()->isVisible());
+  scroll->horizontalScrollBar()->setValue(scroll->horizontalScrollBar()->maximum());
+  const QRect calcular(Find<QPushButton>("Calcular")->mapTo(scroll->viewport(), QPoint(0, 0)), QSize(75, 25));
+  EXPECT_TRUE(scroll->viewport()->rect().contains(calcular));
+  EXPECT_EQ(Find<QTableView>("Resultados1")->geometry(), QRect(22, 221, 525, 304));
+}
+
+TEST_F(MainWindowTest, FieldsAndButtonsExplainThemselvesInTheProgramsLanguage) {
+  for (const Language language : {Language::Spanish, Language::English, Language::Spanish}) {
+    if (language == Language::English) {
+      window.SwitchToEnglish();
+    } else if (window.CurrentLanguage() != language) {
+      window.SwitchToSpanish();
+    }
+    for (const auto& t : tintavis::tooltips::kMainWindowTooltips) {
+      auto* w = window.findChild<QWidget*>(QString::fromUtf8(t.name.data(), static_cast<qsizetype>(t.name.size())));
+      ASSERT_NE(w, nullptr) << t.name;
+      EXPECT_EQ(w->toolTip().toStdString(), t.text.In(language)) << t.name;
+    }
+  }
+  EXPECT_NE(Field("Espesor")->toolTip(), Field("referido")->toolTip());
 }
 
 TEST_F(MainWindowTest, ControlsStandWhereTheLayoutPutsThem) {

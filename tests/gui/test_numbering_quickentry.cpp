@@ -325,6 +325,18 @@ TEST_F(NumberingDialogTest, EscapeHidesItWithoutTheTestOfOk) {
   EXPECT_TRUE(messenger.messages.empty());
 }
 
+TEST_F(NumberingDialogTest, TabReachesTheChoiceTheStartFieldAndOk) {
+  ShowAndChooseSi();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+  QList<QWidget*> reached;
+  for (int i = 0; i < 3; ++i) {
+    reached << QApplication::focusWidget();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  EXPECT_EQ(reached, (QList<QWidget*>{edit1, ok, si}));
+  EXPECT_EQ(QApplication::focusWidget(), edit1);
+}
+
 TEST_F(NumberingDialogTest, OkIsNotTheDefaultButton) {
   dialog->ShowDialog();
   EXPECT_FALSE(ok->isDefault());
@@ -495,6 +507,16 @@ TEST_F(QuickEntryTest, FourEntriesWithEnterReachTheFourFieldsExactlyAsTyped) {
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(window->Prompt(), "Absorbancia a 450 nm");
   EXPECT_EQ(edit1->text(), "");
+}
+
+TEST_F(QuickEntryTest, EscapeHidesTheWindowAndKeepsItsStepAndEntry) {
+  Enter("0.5");
+  QTest::keyClicks(edit1, "0.4");
+  QTest::keyClick(edit1, Qt::Key_Escape);
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(window->Prompt(), "Absorbancia a 520 nm");
+  EXPECT_EQ(edit1->text(), "0.4");
+  EXPECT_EQ(copied->count(), 1);
 }
 
 TEST_F(QuickEntryTest, EnglishStepsCopyTheSameWayAndEndAtTheEnglishFirstPrompt) {

@@ -13,7 +13,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QMenuBar>
+#include <QSet>
 #include <QTest>
+#include <QWindow>
 #include <QTextEdit>
 
 #include "tests/support/recordingmessenger.h"
@@ -110,10 +113,15 @@ TEST_F(ProgramTest, EveryCaptionReadsItsStartUpTextThenEachSwitchWritesItsColumn
   for (const auto& c : tintavis::captions::kCaptions) EXPECT_EQ(Shown(c), Q(c.startUp)) << c.name;
   program.mainWindow.findChild<QAction*>("English1")->trigger();
   EXPECT_EQ(program.mainWindow.CurrentLanguage(), tintavis::Language::English);
-  for (const auto& c : tintavis::captions::kCaptions) EXPECT_EQ(Shown(c), Q(c.english)) << c.name;
+  // A switch writes the texts of its column, with the access keys marked.
+  for (const auto& c : tintavis::captions::kCaptions) {
+    EXPECT_EQ(Shown(c), Q(tintavis::captions::Keyed(c, tintavis::Language::English))) << c.name;
+  }
   program.mainWindow.findChild<QAction*>("Espanol1")->trigger();
   EXPECT_EQ(program.mainWindow.CurrentLanguage(), tintavis::Language::Spanish);
-  for (const auto& c : tintavis::captions::kCaptions) EXPECT_EQ(Shown(c), Q(c.spanish)) << c.name;
+  for (const auto& c : tintavis::captions::kCaptions) {
+    EXPECT_EQ(Shown(c), Q(tintavis::captions::Keyed(c, tintavis::Language::Spanish))) << c.name;
+  }
 }
 
 TEST_F(ProgramTest, SwitchingBackToSpanishDiffersFromStartUpInFourPlaces) {
@@ -130,10 +138,76 @@ TEST_F(ProgramTest, SwitchingBackToSpanishDiffersFromStartUpInFourPlaces) {
   EXPECT_EQ(label8, "       Posición de la muestra en el espacio CIELAB");
   EXPECT_EQ(Main<QLabel>("Label8")->text(), "        Posición de la muestra en el espacio CIELAB");
   EXPECT_EQ(Main<QAction>("Acercade1")->text(), "Acerca de");
-  EXPECT_EQ(Main<QMenu>("Archivo")->title(), "Archivo");  // no access key any more
+  EXPECT_EQ(Main<QMenu>("Archivo")->title(), "&Archivo");  // the access key is kept
   EXPECT_EQ(Main<QAction>("Nuevo1")->shortcut(), QKeySequence("Ctrl+N"));
   EXPECT_EQ(Main<QLabel>("Label4")->x(), 151);
   EXPECT_EQ(Main<QLabel>("Label9")->x(), 148);
+}
+
+TEST_F(ProgramTest, EveryMenuOpensByItsAccessKeyAfterEachOfTwoSwitches) {
+  for (const tintavis::Language language : {tintavis::Language::English, tintavis::Language::Spanish}) {
+    if (language == tintavis::Language::English) {
+      program.mainWindow.SwitchToEnglish();
+    } else {
+      program.mainWindow.SwitchToSpanish();
+    }
+    Field("CuartLong")->setFocus();
+    for (QAction* title : program.mainWindow.menuBar()->actions()) {
+      QMenu* menu = title->menu();
+      const QKeySequence key = QKeySequence::mnemonic(title->text());
+      if (menu->objectName() == "Language1") continue;  // "Language" / "Idioma" has none
+      ASSERT_FALSE(key.isEmpty()) << title->text().toStdString();
+      QTest::keyClick(Field("CuartLong"), key[0].key(), Qt::AltModifier);
+      EXPECT_TRUE(menu->isVisible()) << title->text().toStdString();
+      menu->hide();
+      EXPECT_EQ(Field("CuartLong")->text(), "") << title->text().toStdString();
+      // Within the menu every item that has a key has one of its own.
+      QSet<int> keys;
+      for (QAction* item : menu->actions()) {
+        const QKeySequence itemKey = QKeySequence::mnemonic(item->text());
+        if (itemKey.isEmpty()) continue;
+        EXPECT_FALSE(keys.contains(itemKey[0].toCombined())) << item->text().toStdString();
+        keys.insert(itemKey[0].toCombined());
+      }
+    }
+  }
+}
+
+TEST_F(ProgramTest, TheWindowsBesideTheMainWindowStayInFrontOfIt) {
+  QWidget* beside[] = {&program.quickEntry, &program.numbering, &program.differences};
+  for (QWidget* w : beside) {
+    EXPECT_EQ(w->parentWidget(), &program.mainWindow) << w->objectName().toStdString();
+    EXPECT_TRUE(w->isWindow()) << w->objectName().toStdString();
+  }
+  EXPECT_EQ(program.quickEntry.windowType(), Qt::Tool);
+  EXPECT_EQ(program.differences.windowType(), Qt::Tool);
+  ASSERT_NE(program.quickEntry.windowHandle(), nullptr);
+  EXPECT_EQ(program.quickEntry.windowHandle()->transientParent(), program.mainWindow.windowHandle());
+  QTest::mouseClick(Field("NomMuestra"), Qt::LeftButton);
+  EXPECT_TRUE(program.quickEntry.isVisible());
+  EXPECT_EQ(program.quickEntry.Prompt(), "Absorbancia a 450 nm");
+}
+
+TEST_F(ProgramTest, TheQuickEntryWindowStartsClearOfTheFieldsAndTheGrid) {
+  for (const QSize size : {QSize(1600, 1160), QSize(1124, 674)}) {
+    program.mainWindow.resize(size);
+    QApplication::processEvents();
+    const QRect entry = program.quickEntry.frameGeometry();
+    QList<QWidget*> covered;
+    for (QLineEdit* e : program.mainWindow.centralWidget()->findChildren<QLineEdit*>()) covered << e;
+    covered << program.mainWindow.findChild<QTableView*>("Resultados1");
+    for (QWidget* w : covered) {
+      const QRect shown(w->mapToGlobal(QPoint(0, 0)), w->size());
+      EXPECT_FALSE(entry.intersects(shown)) << w->objectName().toStdString() << " at " << size.width();
+    }
+  }
+  // Once the user has closed it, it opens again where it was.
+  program.quickEntry.close();
+  const QPoint left = program.quickEntry.pos();
+  program.mainWindow.resize(1600, 1160);
+  QApplication::processEvents();
+  program.mainWindow.ShowQuickEntry();
+  EXPECT_EQ(program.quickEntry.pos(), left);
 }
 
 TEST_F(ProgramTest, OnlyTheOtherLanguageIsOffered) {

@@ -6,6 +6,9 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -54,6 +57,17 @@ TEST(QtTranslations, ApplyTellsWhetherQtSpeaksTheLanguage) {
   EXPECT_TRUE(translations.Apply(Language::Spanish));  // again: still installed once
   EXPECT_TRUE(translations.Apply(Language::English));
   EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+}
+
+TEST(QtTranslations, TheFileListCallsAFolderCarpetaInSpanishOnly) {
+  const QFileInfo folder(QDir::tempPath());
+  const QFileIconProvider provider;
+  tintavis::QtTranslations translations;
+  ASSERT_TRUE(translations.Apply(Language::Spanish));
+  EXPECT_EQ(provider.type(folder), "Carpeta");
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancelar");  // the catalogue still answers
+  translations.Apply(Language::English);
+  EXPECT_EQ(provider.type(folder), "Folder");
 }
 
 }  // namespace

@@ -156,7 +156,7 @@ TEST_F(SpectraCommandTest, GivesTheGridTheBatchToolsNumbersAndSaysHowFarTheEstim
 TEST_F(SpectraCommandTest, TheDialogWorksFromTheKeyboardAndRefusesAPathOfNoCell) {
   Write("uno.tsv", SpectraFileText({{"Blanco joven", tintavis::testing::Scaled(kReferenceRedKnots, 0.05)}}, true));
   window().findChild<QAction*>("English1")->trigger();
-  EXPECT_EQ(window().findChild<QAction*>("AbrirEspectros1")->text(), "Open spectra…");
+  EXPECT_EQ(window().findChild<QAction*>("AbrirEspectros1")->text(), "Open &spectra…");
   OpenSpectra("uno.tsv", [](QDialog* d) {
     EXPECT_EQ(d->windowTitle(), "Open spectra");
     // Keys reach the dialog once the application has made it the active window.

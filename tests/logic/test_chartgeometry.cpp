@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <utility>
+
 #include <algorithm>
 #include <cstddef>
 #include <limits>
@@ -289,6 +292,67 @@ TEST(LScaleDrawing, DrawsAxisValuesNameAndGridInThatOrder) {
 TEST(SampleLabels, AreBoldRedTimes) {
   EXPECT_EQ(tintavis::kSampleLabelFont, (tintavis::ChartFont{"Times", 8, true}));
   EXPECT_EQ(tintavis::kSampleLabelColour, (Rgb{255, 0, 0}));
+}
+
+// ---- Samples off the a*b* chart -----------------------------------------------------------------
+
+TEST(AbSampleMark, ASampleOnTheChartHasItsLabelAndNoArrow) {
+  for (const auto& [a, b] : {std::pair{10.0, 20.0}, std::pair{-12.0, -13.0}, std::pair{73.0, 72.0}}) {
+    const tintavis::ChartMark mark = tintavis::AbSampleMark(4, a, b);
+    EXPECT_FALSE(mark.outside) << a << ", " << b;
+    EXPECT_TRUE(mark.arrow.empty());
+    EXPECT_EQ(mark.label, AbLabelPosition(4, a, b));
+  }
+}
+
+TEST(AbSampleMark, NonFiniteValuesGiveNoMarkOnTheChart) {
+  const tintavis::ChartMark mark = tintavis::AbSampleMark(2, std::nan(""), 3.0);
+  EXPECT_FALSE(mark.outside);
+  EXPECT_TRUE(mark.arrow.empty());
+}
+
+struct OffChartCase {
+  const char* name;
+  double a, b;
+  int dx, dy;  // the way out
+};
+
+class AbSampleOffTheChart : public ::testing::TestWithParam<OffChartCase> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, AbSampleOffTheChart,
+    ::testing::Values(OffChartCase{"violet_rose_below", 5.0, -18.75, 0, 1}, OffChartCase{"left", -20.0, 10.0, -1, 0},
+                      OffChartCase{"right", 90.0, 10.0, 1, 0}, OffChartCase{"above", 20.0, 80.0, 0, -1},
+                      OffChartCase{"beyond_a_corner", 200.0, -200.0, 1, 1}),
+    [](const ::testing::TestParamInfo<OffChartCase>& offInfo) { return std::string(offInfo.param.name); });
+
+TEST_P(AbSampleOffTheChart, IsMarkedAtTheEdgeByAnArrowPointingOutAndItsLabelInside) {
+  const OffChartCase& c = GetParam();
+  const tintavis::ChartMark mark = tintavis::AbSampleMark(12, c.a, c.b);
+  ASSERT_TRUE(mark.outside);
+  ASSERT_EQ(mark.arrow.size(), 3u);
+  // The shaft runs outwards and ends one pixel past its tip, on the chart's outermost pixels.
+  const auto& [from, to] = mark.arrow[0];
+  EXPECT_EQ((to.x - from.x > 0) - (to.x - from.x < 0), c.dx);
+  EXPECT_EQ((to.y - from.y > 0) - (to.y - from.y < 0), c.dy);
+  const PixelPoint tip{to.x - c.dx, to.y - c.dy};
+  if (c.dx != 0) EXPECT_EQ(tip.x, c.dx > 0 ? 301 : 1);
+  if (c.dy != 0) EXPECT_EQ(tip.y, c.dy > 0 ? 301 : 1);
+  for (const auto& [barbFrom, barbTo] : mark.arrow) {
+    for (const PixelPoint p : {barbFrom, barbTo}) {
+      EXPECT_GE(p.x, 0);
+      EXPECT_GE(p.y, 0);
+      EXPECT_LE(p.x, 302);
+      EXPECT_LE(p.y, 302);
+    }
+  }
+  // The two-digit label whole inside the chart, on the inner side of the tip.
+  EXPECT_GE(mark.label.x, 0);
+  EXPECT_GE(mark.label.y, 0);
+  EXPECT_LE(mark.label.x + 16, 303);
+  EXPECT_LE(mark.label.y + 12, 303);
+  if (c.dy > 0) EXPECT_LT(mark.label.y + 12, tip.y);
+  if (c.dx < 0) EXPECT_GT(mark.label.x, tip.x);
 }
 
 }  // namespace

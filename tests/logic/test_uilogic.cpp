@@ -211,5 +211,42 @@ TEST(NumberingOk, AsksInEnglishForTheMissingNumberInEnglish) {
 }
 
 
+// ---- Access keys across the language switch -----------------------------------------------
+
+std::string WithoutMark(std::string text) {
+  const std::size_t mark = text.find('&');
+  if (mark != std::string::npos) text.erase(mark, 1);
+  return text;
+}
+
+TEST(AccessKeys, ASwitchedCaptionReadsItsTextWithAtMostOneMark) {
+  for (const captions::Caption& c : captions::kCaptions) {
+    for (const Language language : {Language::Spanish, Language::English}) {
+      const std::string keyed = captions::Keyed(c, language);
+      EXPECT_EQ(WithoutMark(keyed), c.In(language)) << c.name;
+      EXPECT_EQ(WithoutMark(keyed).find('&'), std::string::npos) << c.name;
+    }
+  }
+}
+
+TEST(AccessKeys, EveryKeyOfTheStartUpSurvivesBothSwitches) {
+  for (const captions::Caption& c : captions::kCaptions) {
+    if (c.startUp.find('&') == std::string_view::npos || c.startUp == c.english) continue;
+    EXPECT_NE(captions::Keyed(c, Language::English).find('&'), std::string::npos) << c.name;
+    if (WithoutMark(std::string(c.startUp)) == c.spanish) {
+      EXPECT_EQ(captions::Keyed(c, Language::Spanish), c.startUp) << c.name;
+    }
+  }
+}
+
+TEST(AccessKeys, TheKeyMarksTheFirstOccurrenceOfItsLetter) {
+  const captions::Caption exit{captions::Target::MenuItem, "X", "&Salir", "Exit", "Salir", 'x'};
+  EXPECT_EQ(captions::Keyed(exit, Language::English), "E&xit");
+  EXPECT_EQ(captions::Keyed(exit, Language::Spanish), "&Salir");
+  const captions::Caption moved{captions::Target::MenuItem, "Y", "Acerca de &TINTAVIS", "About", "Acerca de", 'q'};
+  EXPECT_EQ(captions::Keyed(moved, Language::English), "About");  // no such letter: no mark
+  EXPECT_EQ(captions::Keyed(moved, Language::Spanish), "Acerca de");  // another text: no mark
+}
+
 }  // namespace
 }  // namespace tintavis
