@@ -13,9 +13,9 @@ namespace {
 
 using tintavis::bench::GeneratedInput;
 
-void BM_BatchProcessText(benchmark::State& state) {
+// One thread's block work over the generated samples with `options`.
+void ProcessGenerated(benchmark::State& state, const tintavis::batch::Options& options) {
   const std::string input = GeneratedInput(static_cast<std::size_t>(state.range(0)));
-  tintavis::batch::Options options;
   std::string out, errors;
   for (auto _ : state) {
     out.clear();
@@ -25,21 +25,15 @@ void BM_BatchProcessText(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
+
+void BM_BatchProcessText(benchmark::State& state) { ProcessGenerated(state, {}); }
 BENCHMARK(BM_BatchProcessText)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The same with --uncertainty 0.005,0.01: U(X) ... U(Ton) after the ten values.
 void BM_BatchProcessTextWithUncertainty(benchmark::State& state) {
-  const std::string input = GeneratedInput(static_cast<std::size_t>(state.range(0)));
   tintavis::batch::Options options;
   options.uncertainty = tintavis::InputUncertainty{0.005, 0.01};
-  std::string out, errors;
-  for (auto _ : state) {
-    out.clear();
-    errors.clear();
-    const auto report = tintavis::batch::ProcessText(input, options, 1, out, errors);
-    benchmark::DoNotOptimize(report);
-  }
-  state.SetItemsProcessed(state.iterations() * state.range(0));
+  ProcessGenerated(state, options);
 }
 BENCHMARK(BM_BatchProcessTextWithUncertainty)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
