@@ -104,7 +104,7 @@ constexpr std::string_view kUsage =
     "  --reference NAME   end every line with the colour differences dE*ab (CIE 1976) and\n"
     "                     dE00 (CIEDE2000) against the sample named NAME, which must be the\n"
     "                     name of one sample only; \"--\" where a difference cannot be computed\n"
-    "  --target L,a,b     the same against a target colour typed from a specification sheet\n"
+    "  --target L,a,b     the same against a target colour typed from a product sheet\n"
     "                     (numbers with '.', e.g. --target 30.5,45.2,18)\n"
     "  --uncertainty UA[,UD]\n"
     "                     the standard uncertainty of each absorbance (UA) and of the\n"

@@ -39,7 +39,7 @@ struct Options {
   std::string xlsx;         // --xlsx: a spreadsheet workbook of every sample is also written here
   // --reference: every line ends with ΔE*ab and ΔE00 against the sample of this name.
   std::optional<std::string> reference;
-  // --target L,a,b: the same against a colour typed from a specification sheet.
+  // --target L,a,b: the same against a colour typed from a product sheet.
   std::optional<Lab> target;
   // --uncertainty UA[,UD]: U(X) ... U(Ton), k = 2, follow the ten values.
   std::optional<InputUncertainty> uncertainty;

@@ -66,7 +66,7 @@ struct DifferenceUncertainty {
 };
 
 // ΔE and its uncertainty between a reference and a sample with independent covariances; a target
-// typed from a specification sheet has a zero covariance.
+// typed from a product sheet has a zero covariance.
 DifferenceUncertainty DifferenceWithUncertainty(const Lab& reference, const LabCovariance& referenceCovariance,
                                                 const Lab& sample, const LabCovariance& sampleCovariance,
                                                 DifferenceFormula formula);

@@ -229,12 +229,12 @@ void MainWindow::BuildControls() {
   logo->setPixmap(LogoForBox(QSize(kLogo.width, kLogo.height)));
   logo->setAlignment(Qt::AlignCenter);
 
-  const MainLayout specified = GrownMainLayout(kControlsBlock);
+  const MainLayout atStart = GrownMainLayout(kControlsBlock);
   for (int k = 0; k < 3; ++k) {
     auto* panel = new QFrame(client_);
     panel->setObjectName(kHeadingPanels[k]);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Put(panel, specified.headings[k]);
+    Put(panel, atStart.headings[k]);
     auto* label = new QLabel(MainText(kHeadingLabels[k]), panel);
     label->setObjectName(kHeadingLabels[k]);
     label->setFont(bold);

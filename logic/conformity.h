@@ -1,4 +1,4 @@
-// Conformity to a colour specification: a sample's ΔE to the target against a tolerance, decided
+// Conformity to a colour target: a sample's ΔE to the target against a tolerance, decided
 // by a stated rule (ILAC-G8). Simple acceptance passes whatever is not above the tolerance; guarded
 // acceptance widens the difference by its expanded uncertainty, and what the band straddles is
 // left indeterminate.

@@ -90,7 +90,7 @@ DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, 
     table.rows.push_back(std::move(cells));
     table.values.push_back(numbers);
     if (check.tolerance) {
-      RowCheck rowCheck{"--", std::nullopt};
+      RowCheck rowCheck{"--", std::nullopt, std::nullopt};
       if (lab && reference) {
         const Tolerance& tolerance = *check.tolerance;
         const auto u = check.uncertainty ? RowUncertainty(store, row, *check.uncertainty) : std::nullopt;

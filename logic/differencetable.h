@@ -29,7 +29,7 @@ std::string FormatDifference(double value, char separator);
 std::array<std::string, kDifferenceColumns> DifferenceHeader(Language language);
 
 // What the samples are checked against besides the reference row: a target typed from a
-// specification sheet (it then replaces the reference), a tolerance with its decision rule, and
+// product sheet (it then replaces the reference), a tolerance with its decision rule, and
 // the uncertainty of the measurements, which gives each difference its U.
 struct QualityCheck {
   std::optional<Lab> target;

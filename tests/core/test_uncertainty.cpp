@@ -17,15 +17,7 @@ constexpr int kDraws = 100000;
 constexpr double kAgreement = 0.05;
 
 SampleInput Wine(WineType wine, int d, int r, double a450, double a520, double a570, double a630) {
-  SampleInput in;
-  in.wine = wine;
-  in.d = d;
-  in.r = r;
-  in.a450 = a450;
-  in.a520 = a520;
-  in.a570 = a570;
-  in.a630 = a630;
-  return in;
+  return {wine, d, r, a450, a520, a570, a630};
 }
 
 std::array<double, 10> Values(const ColourResult& c) {

@@ -336,8 +336,8 @@ TEST_P(AbSampleOffTheChart, IsMarkedAtTheEdgeByAnArrowPointingOutAndItsLabelInsi
   EXPECT_EQ((to.x - from.x > 0) - (to.x - from.x < 0), c.dx);
   EXPECT_EQ((to.y - from.y > 0) - (to.y - from.y < 0), c.dy);
   const PixelPoint tip{to.x - c.dx, to.y - c.dy};
-  if (c.dx != 0) EXPECT_EQ(tip.x, c.dx > 0 ? 301 : 1);
-  if (c.dy != 0) EXPECT_EQ(tip.y, c.dy > 0 ? 301 : 1);
+  if (c.dx != 0) { EXPECT_EQ(tip.x, c.dx > 0 ? 301 : 1); }
+  if (c.dy != 0) { EXPECT_EQ(tip.y, c.dy > 0 ? 301 : 1); }
   for (const auto& [barbFrom, barbTo] : mark.arrow) {
     for (const PixelPoint p : {barbFrom, barbTo}) {
       EXPECT_GE(p.x, 0);
@@ -351,8 +351,8 @@ TEST_P(AbSampleOffTheChart, IsMarkedAtTheEdgeByAnArrowPointingOutAndItsLabelInsi
   EXPECT_GE(mark.label.y, 0);
   EXPECT_LE(mark.label.x + 16, 303);
   EXPECT_LE(mark.label.y + 12, 303);
-  if (c.dy > 0) EXPECT_LT(mark.label.y + 12, tip.y);
-  if (c.dx < 0) EXPECT_GT(mark.label.x, tip.x);
+  if (c.dy > 0) { EXPECT_LT(mark.label.y + 12, tip.y); }
+  if (c.dx < 0) { EXPECT_GT(mark.label.x, tip.x); }
 }
 
 }  // namespace
