@@ -369,25 +369,18 @@ void AppendUncertainties(std::string& out, const std::optional<ColourUncertainty
 
 bool AppendCheck(std::string& out, const Lab& lab, const std::optional<ColourUncertainty>& u,
                  const Reference& reference, const Options& options, bool isReference) {
-  const Tolerance& tolerance = *options.tolerance;
-  const double difference = Difference(reference.lab, lab, tolerance.formula);
-  double expanded = 0;
+  const RowCheck check = CheckSample(reference.lab, reference.covariance, lab, u, isReference, *options.tolerance,
+                                     options.uncertainty.has_value(), options.separator);
   if (options.uncertainty) {
-    if (isReference) {
-      AppendNumber(out, 0, 2, options);
-    } else if (u) {
-      expanded = kCoverageFactor * DifferenceWithUncertainty(reference.lab, reference.covariance, lab, u->lab,
-                                                             tolerance.formula).u;
-      AppendNumber(out, expanded, 2, options);
+    if (check.expandedValue) {
+      AppendNumber(out, *check.expandedValue, 2, options);
     } else {
-      expanded = tolerance.rule == DecisionRule::Guarded ? std::numeric_limits<double>::quiet_NaN() : 0;
       out += "\t  --";
     }
   }
-  const std::optional<Verdict> verdict = Decide(difference, expanded, tolerance);
   out += '\t';
-  out += verdict ? VerdictText(*verdict, options.language) : "--";
-  return verdict == Verdict::Pass;
+  out += check.verdict ? VerdictText(*check.verdict, options.language) : "--";
+  return check.verdict == Verdict::Pass;
 }
 
 Arguments ParseArguments(const std::vector<std::string>& args) {
@@ -706,7 +699,10 @@ Report ProcessText(std::string_view text, const Options& options, std::size_t fi
     if (gridRows != nullptr && gridRows->size() < keepAtMost) {
       gridRows->push_back(FormatResultRow(row->name, row->colour, row->wine, options.separator));
     }
-    if (storedRows != nullptr) storedRows->push_back(CalculatedSample(*row, form, options.separator, now));
+    if (storedRows != nullptr) {
+      if (reference != nullptr && reference->line == lineNumber) report.referenceStored = storedRows->size();
+      storedRows->push_back(CalculatedSample(*row, form, options.separator, now));
+    }
     if (!AppendSampleLine(out, *row, spectrum, options, reference, lineNumber)) ++report.notConforming;
     ++report.samples;
   }
@@ -1013,6 +1009,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   // The report's rows: the 50 of the page, or with --pdf-all every one.
   std::vector<SampleRecord> gridRows;
   std::vector<StoredSample> labSamples;  // --report: every computed sample
+  std::optional<std::size_t> labReference;  // where the --reference sample is among them
   const std::size_t reportRows = options.pdfAll ? SIZE_MAX : static_cast<std::size_t>(kMaxSamples);
   const Reference* referenceLab = reference ? &*reference : nullptr;
   std::vector<StoredSample> stored;  // the workbook's samples
@@ -1041,6 +1038,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
         if (gridRows.size() == reportRows) break;
         gridRows.push_back(std::move(row));
       }
+      if (b.report.referenceStored && !options.labReport.empty()) labReference = labSamples.size() + *b.report.referenceStored;
       for (StoredSample& sample : b.stored) {
         // The laboratory report takes every sample, the workbook as many as it holds.
         if (!options.labReport.empty()) labSamples.push_back(sample);
@@ -1095,7 +1093,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     }
   }
   if (!options.labReport.empty()) {
-    const std::string problem = writeLabReport(options.labReport, RunLabReport(options, std::move(labSamples), reference));
+    const std::string problem = writeLabReport(options.labReport, RunLabReport(options, std::move(labSamples), reference, labReference));
     if (!problem.empty()) {
       std::fprintf(err, "tintavis-calc: cannot write the report '%s': %s\n", options.labReport.c_str(), problem.c_str());
       return 2;

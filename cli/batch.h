@@ -71,6 +71,7 @@ struct Report {
   std::size_t renamed = 0;  // lines written with characters of their names replaced, each reported
   NameEncoding names = NameEncoding::Ascii;  // what the names written need
   bool tooLong = false;  // a line longer than kMaxLineBytes ended the text
+  std::optional<std::size_t> referenceStored;  // where the --reference sample is among the rows stored
 };
 
 // The header line of the output, in the language of the options, CR LF included; with --spectra
@@ -147,9 +148,13 @@ using ReportWriter = std::function<std::string(const std::string& path, ReportCo
 
 // The laboratory report of a run: every computed sample with its inputs, the details of --lab,
 // --operator, --instrument and --note, the input's file name (none for standard input), the
-// colour of --reference or --target (none without them). The date and time are the writer's to
-// fill.
-LabReportContent RunLabReport(const Options& options, std::vector<StoredSample> samples, const std::optional<Reference>& reference);
+// colour of --reference or --target (none without them), and with --uncertainty or --tolerance
+// the pages of the check. `referenceIndex` is the sample of --reference among `samples`;
+// `known` gives the uncertainties of samples whose inputs do not (spectra). The date and time
+// are the writer's to fill.
+LabReportContent RunLabReport(const Options& options, std::vector<StoredSample> samples, const std::optional<Reference>& reference,
+                              std::optional<std::size_t> referenceIndex = std::nullopt,
+                              const std::vector<std::optional<ColourUncertainty>>& known = {});
 
 // Writes the laboratory report to `path`, as ReportWriter does the printed report.
 using LabReportWriter = std::function<std::string(const std::string& path, LabReportContent content)>;

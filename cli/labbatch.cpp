@@ -2,11 +2,12 @@
 #include <filesystem>
 
 #include "cli/batch.h"
-#include "logic/textrules.h"
 
 namespace tintavis::batch {
 
-LabReportContent RunLabReport(const Options& options, std::vector<StoredSample> samples, const std::optional<Reference>& reference) {
+LabReportContent RunLabReport(const Options& options, std::vector<StoredSample> samples, const std::optional<Reference>& reference,
+                              std::optional<std::size_t> referenceIndex,
+                              const std::vector<std::optional<ColourUncertainty>>& known) {
   LabReportContent content;
   content.language = options.language;
   content.separator = options.separator;
@@ -16,11 +17,11 @@ LabReportContent RunLabReport(const Options& options, std::vector<StoredSample> 
   if (reference) content.reference = reference->lab;
   if (reference) {
     // The sample named by --reference, or the colour of --target as typed.
-    content.referenceName = options.reference ? *options.reference
-                                              : FormatFixed(reference->lab.L, 18, 1, options.separator) + " / " +
-                                                    FormatFixed(reference->lab.a, 18, 2, options.separator) + " / " +
-                                                    FormatFixed(reference->lab.b, 18, 2, options.separator);
+    content.referenceIsTarget = !options.reference;
+    content.referenceName = options.reference ? *options.reference : TargetName(reference->lab, options.separator);
   }
+  if (!options.reference) referenceIndex.reset();
+  content.check = CheckReportSamples(content, referenceIndex, options.uncertainty, options.tolerance, known);
   return content;
 }
 

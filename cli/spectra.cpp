@@ -138,6 +138,8 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
   std::size_t notConforming = 0;
   std::vector<SampleRecord> gridRows;
   std::vector<StoredSample> labSamples;  // --report: every computed spectrum
+  std::vector<std::optional<ColourUncertainty>> labUncertainties;  // and the uncertainty of each
+  std::optional<std::size_t> labReference;
   for (std::size_t i = 0; i < results.spectra.size(); ++i) {
     const SpectrumResult& s = results.spectra[i];
     if (!s.computed()) {
@@ -149,7 +151,8 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
     if (s.nameCut) errors += AtSpectrum(results, s, NamesCutMessage(options.language));
     if (!s.dE00) errors += AtSpectrum(results, s, s.estimateRefusal);
     bool conforms = true;
-    const std::string line = SpectrumLine(s, uncertaintyOf(i), options, reference ? &*reference : nullptr, conforms);
+    const std::optional<ColourUncertainty> u = uncertaintyOf(i);
+    const std::string line = SpectrumLine(s, u, options, reference ? &*reference : nullptr, conforms);
     if (!conforms) ++notConforming;
     if (written) written = writer.Write(line, EncodingOf(s.name));
     if (gridRows.size() < static_cast<std::size_t>(kMaxSamples)) {
@@ -162,7 +165,9 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
       sample.origin = SampleOrigin::FromSpectrum;
       sample.values = SpectrumValues(s, choices.wine);
       sample.input = SampleInput{choices.wine, choices.d, choices.r};
+      if (reference && reference->spectrum == &s) labReference = labSamples.size();
       labSamples.push_back(std::move(sample));
+      labUncertainties.push_back(u);
     }
   }
   std::fwrite(errors.data(), 1, errors.size(), err);
@@ -179,7 +184,7 @@ int RunSpectra(const Options& options, std::FILE* input, const std::string& inpu
     }
   }
   if (!options.labReport.empty()) {
-    const std::string problem = writeLabReport(options.labReport, RunLabReport(options, std::move(labSamples), reference));
+    const std::string problem = writeLabReport(options.labReport, RunLabReport(options, std::move(labSamples), reference, labReference, labUncertainties));
     if (!problem.empty()) {
       std::fprintf(err, "tintavis-calc: cannot write the report '%s': %s\n", options.labReport.c_str(), problem.c_str());
       return 2;

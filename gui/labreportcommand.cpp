@@ -23,19 +23,26 @@ void MainWindow::LaboratoryReport() {
   const LabReportDetails details = labReportDialog_->Details();
   if (printer_ == nullptr) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
   printer_->setPageOrientation(QPageLayout::Portrait);
-  const LabReportContent estimate = LabReportOf(session_.store, details, language_, separator_, 0);
+  const LabReportContent estimate = LabReportContentOf(details);
   const int pages = LabReportPageCount(estimate, printer_->width(), printer_->height());
   if (!ChoosePrinter(LabReportTitle(estimate), pages)) return;
   if (const auto problem = LabReportOn(*printer_, details)) ShowMessage({MessageDisplay::ErrorDisplay, WithFullStop(*problem)});
+}
+
+LabReportContent MainWindow::LabReportContentOf(LabReportDetails details) const {
+  const bool differences = differences_ != nullptr && differences_->isVisible();
+  const int reference = differences ? differences_->Model().ReferenceRow() : 0;
+  QualityCheck check;
+  if (differences) check = differences_->Model().Check();
+  check.uncertainty = uncertainty_;
+  return LabReportOf(session_.store, std::move(details), language_, separator_, reference, check);
 }
 
 std::optional<std::string> MainWindow::LabReportOn(QPrinter& printer, LabReportDetails details) {
   printer.setPageOrientation(QPageLayout::Portrait);
   details.dataFile = ToStdString(dataFile_);
   details.moment = ReportMomentOf(QDateTime::currentDateTime(), language_);
-  // ΔE00 is to the reference the colour difference window shows.
-  const int reference = differences_ != nullptr && differences_->isVisible() ? differences_->Model().ReferenceRow() : 0;
-  const LabReportContent content = LabReportOf(session_.store, std::move(details), language_, separator_, reference);
+  const LabReportContent content = LabReportContentOf(std::move(details));
   if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
     const std::string problem = WriteLabReportPdf(QFile::encodeName(printer.outputFileName()).toStdString(),
                                                   printer.pageLayout(), printer.resolution(), content);

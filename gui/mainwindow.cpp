@@ -649,7 +649,7 @@ void MainWindow::ShowRowDetails() {
   const StoredSample& sample = session_.store.Sample(row);
   std::vector<std::string> extra;
   // A value edited by hand is no longer the measurement's: it has no uncertainty.
-  if (const auto u = uncertainty_ ? RowUncertainty(session_.store, row, *uncertainty_) : std::nullopt; u && !sample.edited) {
+  if (const auto u = uncertainty_ ? RowUncertainty(session_.store, row, *uncertainty_) : std::nullopt) {
     extra = UncertaintyLines(ComputeColour(*sample.input).value(), *u, sample.input->wine, separator_, language_);
   }
   details_->ShowSample(sample, row, language_, extra);

@@ -114,6 +114,9 @@ class MainWindow : public QMainWindow, public WorkflowView {
   // file is made archivable (PDF/A-1b) and written as "Imprimir" writes one. What went wrong,
   // or nothing.
   std::optional<std::string> LabReportOn(QPrinter& printer, LabReportDetails details);
+  // The laboratory report of the grid with `details`: against the colour difference window's
+  // reference or target and tolerance while it is open, with the uncertainty set.
+  LabReportContent LabReportContentOf(LabReportDetails details) const;
 
  public slots:
   void Calculate();

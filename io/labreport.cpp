@@ -5,6 +5,7 @@
 #include <set>
 
 #include "logic/labreporttexts.h"
+#include "logic/messages.h"
 #include "logic/textrules.h"
 #include "logic/workbooktexts.h"
 
@@ -309,6 +310,131 @@ void DrawChartPage(ReportCanvas& canvas, const LabReportGeometry& g, const LabRe
   }
 }
 
+// The x where the check table's verdict begins: after the difference and its U.
+int VerdictX(const LabReportGeometry& g) { return g.inputPoints[3]; }
+
+// The section's block on its first page: the inputs' uncertainties, what the samples are
+// compared with, the rule in words and the count of those that conform.
+void DrawCheckBlock(ReportCanvas& canvas, const LabReportGeometry& g, const LabReportContent& content,
+                    const LabReportCheck& check) {
+  const Language language = content.language;
+  int y = g.yMethod;
+  const auto lines = [&](const std::string& text, int most) {
+    for (const std::string& line : Wrapped(canvas, text, g.width, most)) {
+      canvas.DrawText(0, y, line);
+      y += g.pitch;
+    }
+  };
+  lines(std::string(labreport::kCheckTitle.In(language)), 1);
+  if (check.uncertainty) {
+    lines(Filled(labreport::kUncertaintyInputs.In(language),
+                 {FormatGeneral(check.uncertainty->absorbance, content.separator),
+                  FormatGeneral(check.uncertainty->pathLength, content.separator)}),
+          2);
+  } else {
+    lines(std::string(labreport::kNoUncertaintySet.In(language)), 1);
+  }
+  if (content.reference) {
+    lines(Labelled(content.referenceIsTarget ? labreport::kTarget : labreport::kReferenceSample, content.referenceName,
+                   language),
+          1);
+  }
+  if (check.tolerance) {
+    lines(Labelled(labreport::kDecisionRule, check.rule, language), 2);
+    lines(Labelled(labreport::kResult, check.conforming, language), 1);
+  }
+}
+
+void DrawCheckHeading(ReportCanvas& canvas, const LabReportGeometry& g, const LabReportContent& content,
+                      const LabReportCheck& check, int y) {
+  const Language language = content.language;
+  const auto right = [&](std::string_view text, int end, int at) { canvas.DrawText(end - canvas.TextWidth(text), at, text); };
+  const auto& h = labreport::kInputHeadings;
+  right(h[0].In(language), g.xNumberEnd, y);
+  canvas.DrawText(g.xName, y, h[2].In(language));
+  if (content.reference) {
+    const auto checkHeader = CheckHeader(check.formula, language);
+    right(DifferenceName(check.formula), ColumnEnd(canvas, g.inputPoints[1], 2), y);
+    if (check.uncertainty) right(checkHeader[0], ColumnEnd(canvas, g.inputPoints[2], 2), y);
+    if (check.tolerance) canvas.DrawText(VerdictX(g), y, checkHeader[1]);
+  }
+  if (check.uncertainty) {
+    for (std::size_t k = 0; k < 10; ++k) {
+      const std::string text = "U(" + std::string(labreport::kValueHeadings[k].In(language)) + ")";
+      right(text, ColumnEnd(canvas, g.valuePoints[k], kValueFormats[k].decimals), y + g.pitch);
+    }
+  }
+  const int rule = y + 2 * g.pitch + g.pitch / 6;
+  canvas.DrawLine(0, rule, g.width, rule);
+}
+
+// A number text at its decimal point, or "--" ending where the column's digits end.
+void DrawAligned(ReportCanvas& canvas, const std::string& text, char separator, int point, int decimals, int y) {
+  const bool number = text.find_first_of("0123456789") != std::string::npos;
+  const int x = number ? DecimalAlignedX(canvas, text, separator, point)
+                       : ColumnEnd(canvas, point, decimals) - canvas.TextWidth(text);
+  canvas.DrawText(x, y, text);
+}
+
+void DrawCheckRow(ReportCanvas& canvas, const LabReportGeometry& g, const LabReportContent& content,
+                  const LabReportCheck& check, std::size_t index, int y) {
+  const LabReportRow row = LabReportRowOf(content, index);
+  const LabReportCheck::Row& c = check.rows.at(index);
+  const char separator = content.separator;
+  canvas.DrawText(g.xNumberEnd - canvas.TextWidth(row.number), y, row.number);
+  canvas.DrawText(g.xNumberEnd, y, row.marks);
+  const int nameEnd = DecimalAlignedX(canvas, "000", separator, g.inputPoints[1]) - canvas.TextWidth(" ");
+  canvas.DrawText(g.xName, y, FitName(canvas, row.name, nameEnd - g.xName));
+  if (content.reference) {
+    DrawAligned(canvas, c.difference ? FormatDifference(*c.difference, separator) : std::string(kNoDifference), separator,
+                g.inputPoints[1], 2, y);
+    if (check.uncertainty) DrawAligned(canvas, c.check.expanded, separator, g.inputPoints[2], 2, y);
+    if (check.tolerance && c.check.verdict) {
+      const std::string_view verdict = VerdictText(*c.check.verdict, content.language);
+      const VerdictFill fill = FillOf(*c.check.verdict);
+      const int pad = g.pitch / 4;
+      canvas.FillRect(VerdictX(g) - pad, y - pad / 2, canvas.TextWidth(verdict) + 2 * pad, g.pitch,
+                      Rgb{static_cast<std::uint8_t>(fill.red), static_cast<std::uint8_t>(fill.green),
+                          static_cast<std::uint8_t>(fill.blue)});
+      canvas.DrawText(VerdictX(g), y, verdict);
+    } else if (check.tolerance) {
+      canvas.DrawText(VerdictX(g), y, kNoDifference);
+    }
+  }
+  if (check.uncertainty) {
+    const ColourResult U = c.u ? Expanded(c.u->u) : ColourResult{};
+    const std::array<double, 10> values = {U.X, U.Y, U.Z, U.L, U.C, U.h, U.a, U.b, U.intensity, U.tonality};
+    for (std::size_t k = 0; k < 10; ++k) {
+      // As the values have them: no hue's U near neutral, no Intensity or Tonality where the
+      // value is "--".
+      const bool none = !c.u || (k == 5 && !c.u->hueHasUncertainty) ||
+                        (k >= 8 && row.values[k].find_first_of("0123456789") == std::string::npos);
+      const std::string text =
+          none ? std::string(kNoDifference) : FormatFixed(values[k], 18, kValueFormats[k].decimals, separator);
+      DrawAligned(canvas, text, separator, g.valuePoints[k], kValueFormats[k].decimals, y + g.pitch);
+    }
+  }
+  const int rule = y + RowHeight(g) - g.pitch / 6;
+  canvas.DrawColouredLine(0, rule, g.width, rule, kGridColour);
+}
+
+void DrawCheckPage(ReportCanvas& canvas, const LabReportGeometry& g, const LabReportContent& content, int page) {
+  const LabReportCheck& check = *content.check;
+  if (page == 0) DrawCheckBlock(canvas, g, content, check);
+  const int yTable = page == 0 ? g.yTableFirst : g.yTableOther;
+  DrawCheckHeading(canvas, g, content, check, yTable);
+  const PageRows rows = RowsOf(g, content.samples.size(), page);
+  bool withoutU = false;
+  for (std::size_t i = 0; i < rows.count; ++i) {
+    const std::size_t index = rows.first + i;
+    withoutU = withoutU || !check.rows.at(index).u;
+    DrawCheckRow(canvas, g, content, check, index, g.YRow(page == 0, static_cast<int>(i)));
+  }
+  if (withoutU && check.uncertainty) {
+    canvas.DrawText(0, g.yFootnotes, FitName(canvas, std::string(labreport::kNoUncertaintyNote.In(content.language)), g.width));
+  }
+}
+
 }  // namespace
 
 LabReportGeometry::LabReportGeometry(int w, int h) : width(w), height(h) {
@@ -343,7 +469,8 @@ int LabReportGeometry::RowsOnPage(bool first) const {
 }
 
 int LabReportPageCount(const LabReportContent& content, int width, int height) {
-  return TablePages(LabReportGeometry(width, height), content.samples.size()) + 1;
+  const int tablePages = TablePages(LabReportGeometry(width, height), content.samples.size());
+  return (content.check ? 2 * tablePages : tablePages) + 1;
 }
 
 int DecimalAlignedX(ReportCanvas& canvas, std::string_view text, char separator, int point) {
@@ -351,21 +478,89 @@ int DecimalAlignedX(ReportCanvas& canvas, std::string_view text, char separator,
   return point - canvas.TextWidth(text.substr(0, at));
 }
 
+std::string TargetName(const Lab& target, char separator) {
+  return FormatFixed(target.L, 18, 1, separator) + " / " + FormatFixed(target.a, 18, 2, separator) + " / " +
+         FormatFixed(target.b, 18, 2, separator);
+}
+
+std::optional<LabReportCheck> CheckReportSamples(const LabReportContent& content,
+                                                 std::optional<std::size_t> referenceIndex,
+                                                 const std::optional<InputUncertainty>& uncertainty,
+                                                 const std::optional<Tolerance>& tolerance,
+                                                 const std::vector<std::optional<ColourUncertainty>>& known) {
+  if (!uncertainty && !tolerance) return std::nullopt;
+  LabReportCheck check;
+  check.uncertainty = uncertainty;
+  check.tolerance = tolerance;
+  if (tolerance) check.formula = tolerance->formula;
+  for (std::size_t i = 0; i < content.samples.size(); ++i) {
+    LabReportCheck::Row row;
+    if (uncertainty) row.u = i < known.size() && known[i] ? known[i] : SampleUncertainty(content.samples[i], *uncertainty);
+    check.rows.push_back(std::move(row));
+  }
+  // A typed target is a definition, without uncertainty; a reference sample has its own.
+  std::optional<LabCovariance> referenceCovariance;
+  if (content.referenceIsTarget) {
+    referenceCovariance = LabCovariance{};
+  } else if (referenceIndex && *referenceIndex < check.rows.size() && check.rows[*referenceIndex].u) {
+    referenceCovariance = check.rows[*referenceIndex].u->lab;
+  }
+  int decided = 0;
+  int conforming = 0;
+  for (std::size_t i = 0; i < content.samples.size(); ++i) {
+    const RowValues& v = content.samples[i].values;
+    if (!content.reference || !v[3] || !v[6] || !v[7]) continue;
+    const Lab lab{*v[3], *v[6], *v[7]};
+    LabReportCheck::Row& row = check.rows[i];
+    row.difference = Difference(*content.reference, lab, check.formula);
+    const bool same = referenceIndex == i;
+    if (tolerance) {
+      row.check = CheckSample(*content.reference, referenceCovariance, lab, row.u, same, *tolerance, uncertainty.has_value(),
+                              content.separator);
+      if (row.check.verdict) {
+        ++decided;
+        if (*row.check.verdict == Verdict::Pass) ++conforming;
+      }
+    } else if (same) {
+      row.check.expandedValue = 0.0;
+    } else if (row.u && referenceCovariance) {
+      row.check.expandedValue =
+          kCoverageFactor * DifferenceWithUncertainty(*content.reference, *referenceCovariance, lab, row.u->lab, check.formula).u;
+    }
+    if (!tolerance) {
+      row.check.expanded = row.check.expandedValue ? FormatDifference(*row.check.expandedValue, content.separator)
+                                                   : std::string(kNoDifference);
+    }
+  }
+  if (tolerance) {
+    check.rule = RuleStatement(*tolerance, content.separator, content.language);
+    check.conforming = ConformingCount(conforming, decided, content.language);
+  }
+  return check;
+}
+
 LabReportContent LabReportOf(const SampleStore& store, LabReportDetails details, Language language, char separator,
-                             int referenceRow) {
+                             int referenceRow, const QualityCheck& check) {
   LabReportContent content;
   content.language = language;
   content.separator = separator;
   content.details = std::move(details);
   content.samples = store.Samples();
-  if (store.HoldsSample(referenceRow)) {
+  std::optional<std::size_t> referenceIndex;
+  if (check.target) {
+    content.reference = check.target;
+    content.referenceName = TargetName(*check.target, separator);
+    content.referenceIsTarget = true;
+  } else if (store.HoldsSample(referenceRow)) {
     const StoredSample& reference = store.Sample(referenceRow);
     const RowValues& v = reference.values;
     if (v[3] && v[6] && v[7]) {
       content.reference = Lab{*v[3], *v[6], *v[7]};
       content.referenceName = std::string(TrimmedBlanks(reference.cells[0]));
+      referenceIndex = static_cast<std::size_t>(referenceRow - 1);
     }
   }
+  content.check = CheckReportSamples(content, referenceIndex, check.uncertainty, check.tolerance);
   return content;
 }
 
@@ -404,10 +599,13 @@ LabReportRow LabReportRowOf(const LabReportContent& content, std::size_t index) 
 void PrintLabReport(ReportCanvas& canvas, int width, int height, const LabReportContent& content, int page) {
   const LabReportGeometry g(width, height);
   const int tablePages = TablePages(g, content.samples.size());
-  DrawHeader(canvas, g, content, page, tablePages + 1);
+  const int checkPages = content.check ? tablePages : 0;
+  DrawHeader(canvas, g, content, page, tablePages + checkPages + 1);
   if (page == 0) DrawMethod(canvas, g, content);
   if (page < tablePages) {
     DrawTablePage(canvas, g, content, page);
+  } else if (page < tablePages + checkPages) {
+    DrawCheckPage(canvas, g, content, page - tablePages);
   } else {
     DrawChartPage(canvas, g, content);
   }

@@ -11,7 +11,9 @@
 
 #include "core/colourdifference.h"
 #include "core/displaycolour.h"
+#include "core/uncertainty.h"
 #include "io/report.h"
+#include "logic/differencetable.h"
 #include "logic/samplestore.h"
 #include "logic/storedsample.h"
 
@@ -27,6 +29,23 @@ struct LabReportDetails {
   ReportMoment moment;
 };
 
+// What the report says of the samples' measurement uncertainty and conformity, on pages of
+// their own after the table: each value's expanded uncertainty and, against the reference or
+// target, the chosen difference with its U and the verdict under the rule stated in words.
+struct LabReportCheck {
+  std::optional<InputUncertainty> uncertainty;
+  std::optional<Tolerance> tolerance;
+  DifferenceFormula formula = DifferenceFormula::De00;  // the tolerance's, ΔE00 without one
+  struct Row {
+    std::optional<ColourUncertainty> u;  // none for a sample without its inputs
+    std::optional<double> difference;    // to the reference or target, by `formula`
+    RowCheck check;                      // with a tolerance
+  };
+  std::vector<Row> rows;  // one per sample
+  std::string rule;        // with a tolerance: the rule in words, and "n of N conform"
+  std::string conforming;
+};
+
 struct LabReportContent {
   Language language = Language::Spanish;
   char separator = '.';  // of the numbers the report writes
@@ -35,12 +54,28 @@ struct LabReportContent {
   // The colour the ΔE00 column is measured from, and the name it goes by; no column without it.
   std::optional<Lab> reference;
   std::string referenceName;
+  bool referenceIsTarget = false;  // a colour from the product sheet, not a sample
+  std::optional<LabReportCheck> check;
 };
 
+// The name a target typed as L*, a*, b* goes by: "31.0 / 45.00 / 20.00".
+std::string TargetName(const Lab& target, char separator);
+
+// The check of `content`'s samples against its reference, under `uncertainty` and `tolerance`
+// (none when neither is given): each sample's U from its inputs, or from `known` where that
+// holds one (spectra, whose points the samples do not keep). `referenceIndex` is the sample that
+// is the reference, when one is.
+std::optional<LabReportCheck> CheckReportSamples(const LabReportContent& content,
+                                                 std::optional<std::size_t> referenceIndex,
+                                                 const std::optional<InputUncertainty>& uncertainty,
+                                                 const std::optional<Tolerance>& tolerance,
+                                                 const std::vector<std::optional<ColourUncertainty>>& known = {});
+
 // The report of the samples in `store`, with ΔE00 to the sample of `referenceRow` when it holds
-// one with L*, a* and b* (0: no reference).
+// one with L*, a* and b* (0: no reference), or to the target of `check` when it has one; with the
+// check's uncertainty or tolerance, the pages of the check too.
 LabReportContent LabReportOf(const SampleStore& store, LabReportDetails details, Language language, char separator,
-                             int referenceRow);
+                             int referenceRow, const QualityCheck& check = {});
 
 // Where the parts of a page stand, in device pixels from the printable area's top-left corner.
 struct LabReportGeometry {
@@ -73,7 +108,8 @@ struct LabReportGeometry {
   int YRow(bool first, int row) const;
 };
 
-// The pages of the report: those of the table, then one of the chart and the signatures.
+// The pages of the report: those of the table, as many of the check when it has one, then one
+// of the chart and the signatures.
 int LabReportPageCount(const LabReportContent& content, int width, int height);
 
 // A number text placed so that its decimal point (`separator`, or its end when it has none)

@@ -49,13 +49,33 @@ std::array<std::string, kCheckColumns> CheckHeader(DifferenceFormula formula, La
   return {"U(" + std::string(DifferenceName(formula)) + ")", std::string(kVerdictHeading.In(language))};
 }
 
-std::optional<ColourUncertainty> RowUncertainty(const SampleStore& store, int row, const InputUncertainty& uncertainty) {
-  if (!store.HoldsSample(row)) return std::nullopt;
-  const StoredSample& sample = store.Sample(row);
-  if (sample.origin != SampleOrigin::Calculated || !sample.input) return std::nullopt;
+std::optional<ColourUncertainty> SampleUncertainty(const StoredSample& sample, const InputUncertainty& uncertainty) {
+  if (sample.origin != SampleOrigin::Calculated || !sample.input || sample.edited) return std::nullopt;
   const Computed<ColourUncertainty> u = PropagateUncertainty(*sample.input, uncertainty);
   if (!u.ok()) return std::nullopt;
   return u.value();
+}
+
+std::optional<ColourUncertainty> RowUncertainty(const SampleStore& store, int row, const InputUncertainty& uncertainty) {
+  if (!store.HoldsSample(row)) return std::nullopt;
+  return SampleUncertainty(store.Sample(row), uncertainty);
+}
+
+RowCheck CheckSample(const Lab& reference, const std::optional<LabCovariance>& referenceCovariance, const Lab& sample,
+                     const std::optional<ColourUncertainty>& u, bool sameMeasurement, const Tolerance& tolerance,
+                     bool uncertaintySet, char separator) {
+  RowCheck check{std::string(kNoDifference), std::nullopt, std::nullopt};
+  double expanded = tolerance.rule == DecisionRule::Guarded && uncertaintySet ? kNoUncertainty : 0;
+  if (sameMeasurement) {
+    expanded = 0;
+    check.expandedValue = 0.0;
+  } else if (u && referenceCovariance) {
+    expanded = kCoverageFactor * DifferenceWithUncertainty(reference, *referenceCovariance, sample, u->lab, tolerance.formula).u;
+    check.expandedValue = expanded;
+  }
+  if (check.expandedValue) check.expanded = FormatDifference(*check.expandedValue, separator);
+  check.verdict = Decide(Difference(reference, sample, tolerance.formula), expanded, tolerance);
+  return check;
 }
 
 DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, char separator, Language language,
@@ -90,24 +110,11 @@ DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, 
     table.rows.push_back(std::move(cells));
     table.values.push_back(numbers);
     if (check.tolerance) {
-      RowCheck rowCheck{"--", std::nullopt, std::nullopt};
+      RowCheck rowCheck{std::string(kNoDifference), std::nullopt, std::nullopt};
       if (lab && reference) {
-        const Tolerance& tolerance = *check.tolerance;
         const auto u = check.uncertainty ? RowUncertainty(store, row, *check.uncertainty) : std::nullopt;
-        double expanded = tolerance.rule == DecisionRule::Guarded && check.uncertainty ? kNoUncertainty : 0;
-        if (!check.target && row == referenceRow) {
-          // The reference against itself: the same measurement, no difference and no uncertainty.
-          expanded = 0;
-          rowCheck.expanded = FormatDifference(0, separator);
-          rowCheck.expandedValue = 0.0;
-        } else if (u && referenceCovariance) {
-          const DifferenceUncertainty d =
-              DifferenceWithUncertainty(*reference, *referenceCovariance, *lab, u->lab, tolerance.formula);
-          expanded = kCoverageFactor * d.u;
-          rowCheck.expanded = FormatDifference(expanded, separator);
-          rowCheck.expandedValue = expanded;
-        }
-        rowCheck.verdict = Decide(Difference(*reference, *lab, tolerance.formula), expanded, tolerance);
+        rowCheck = CheckSample(*reference, referenceCovariance, *lab, u, !check.target && row == referenceRow,
+                               *check.tolerance, check.uncertainty.has_value(), separator);
         if (rowCheck.verdict) {
           ++decided;
           if (*rowCheck.verdict == Verdict::Pass) ++conforming;

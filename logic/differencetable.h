@@ -71,9 +71,21 @@ DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, 
 // The headings of the check columns: "U(ΔE00)" (or "U(ΔE*ab)") and the verdict's.
 std::array<std::string, kCheckColumns> CheckHeader(DifferenceFormula formula, Language language);
 
-// The uncertainty of a row's colour: calculated rows that keep their inputs have one, rows
-// opened from a file or computed from a spectrum (whose points are not kept) do not.
+// The uncertainty of a sample's colour: calculated samples that keep their inputs have one;
+// samples opened from a file or computed from a spectrum (whose points are not kept) do not, nor
+// do samples edited by hand, whose values the inputs no longer give.
+std::optional<ColourUncertainty> SampleUncertainty(const StoredSample& sample, const InputUncertainty& uncertainty);
+// The same for the sample of grid row `row`.
 std::optional<ColourUncertainty> RowUncertainty(const SampleStore& store, int row, const InputUncertainty& uncertainty);
+
+// One sample of colour `sample` (with `u`, its uncertainty, when known) checked against the
+// reference or target `reference` (with its covariance when known; a target's is zero).
+// `uncertaintySet` says whether the measurements were given an uncertainty at all: guarded
+// acceptance then needs the difference's U, and without it gives no verdict. The reference
+// sample compared with itself (`sameMeasurement`) differs by nothing and by no uncertainty.
+RowCheck CheckSample(const Lab& reference, const std::optional<LabCovariance>& referenceCovariance, const Lab& sample,
+                     const std::optional<ColourUncertainty>& u, bool sameMeasurement, const Tolerance& tolerance,
+                     bool uncertaintySet, char separator);
 
 // The table as TAB-separated text with its header line, for the clipboard; with a tolerance,
 // its two columns too, and the rule and the count of conforming samples on the last lines.

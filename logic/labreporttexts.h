@@ -42,6 +42,25 @@ inline constexpr BilingualText kPerformedBy   = {"Realizado por", "Performed by"
 inline constexpr BilingualText kReviewedBy    = {"Revisado por", "Reviewed by"};
 inline constexpr BilingualText kDate          = {"Fecha", "Date"};
 
+// The pages of the measurement uncertainty and the conformity to a target.
+inline constexpr BilingualText kCheckTitle    = {"Incertidumbre de medida y conformidad",
+                                                 "Measurement uncertainty and conformity"};
+// %1 u(A), %2 u(d).
+inline constexpr BilingualText kUncertaintyInputs = {
+    "Incertidumbres típicas de entrada: u(A) = %1 en cada absorbancia, u(d) = %2 mm en el espesor de la cubeta. "
+    "U es la incertidumbre expandida, k = 2 (un 95 % aproximadamente), por propagación de primer orden (GUM).",
+    "Standard input uncertainties: u(A) = %1 on each absorbance, u(d) = %2 mm on the cell's path length. "
+    "U is the expanded uncertainty, k = 2 (about 95 %), by first-order propagation (GUM)."};
+inline constexpr BilingualText kNoUncertaintySet = {"Sin incertidumbre de medida: no se ha indicado u(A) ni u(d).",
+                                                    "No measurement uncertainty: u(A) and u(d) were not set."};
+inline constexpr BilingualText kTarget        = {"Objetivo", "Target"};
+inline constexpr BilingualText kReferenceSample = {"Muestra de referencia", "Reference sample"};
+inline constexpr BilingualText kDecisionRule  = {"Regla de decisión", "Decision rule"};
+inline constexpr BilingualText kResult        = {"Resultado", "Result"};
+inline constexpr BilingualText kNoUncertaintyNote = {
+    "-- Sin incertidumbre: fila abierta de un archivo, calculada de un espectro o cambiada a mano, o fuera del modelo.",
+    "-- No uncertainty: row opened from a file, computed from a spectrum or changed by hand, or beyond the model."};
+
 // The marks after a row number: edited by hand, opened from a data file.
 inline constexpr std::string_view kEditedMark = "*";
 inline constexpr std::string_view kOpenedMark = "†";

@@ -16,6 +16,7 @@ using tintavis::batch::ParseArguments;
 
 struct Captured {
   int status = 0;
+  std::string out;
   std::string err;
   std::vector<std::string> paths;
   std::vector<LabReportContent> reports;
@@ -33,9 +34,11 @@ Captured RunWithLabWriter(const std::vector<std::string>& args, const std::strin
     c.reports.push_back(std::move(content));
     return problem;
   });
-  std::rewind(err);
   char buf[4096];
-  for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, err)) > 0;) c.err.append(buf, n);
+  for (auto [file, text] : {std::pair{out, &c.out}, std::pair{err, &c.err}}) {
+    std::rewind(file);
+    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, file)) > 0;) text->append(buf, n);
+  }
   for (std::FILE* f : {in, out, err}) std::fclose(f);
   return c;
 }
@@ -139,6 +142,32 @@ TEST(LabReportRun, AReportThatCannotBeWrittenOrHasNoWriterExitsTwo) {
   std::FILE* err = std::tmpfile();
   EXPECT_EQ(tintavis::batch::Run({"--report", "lab.pdf"}, in, out, err), 2);
   for (std::FILE* f : {in, out, err}) std::fclose(f);
+}
+
+TEST(LabReportRun, TheCheckPagesHoldTheVerdictsAndUOfTheOutput) {
+  const std::string input = std::string(kTwoSamples) + "Oscuro\tred\t2\t10\t0.5\t0.84\t0.6\t0.2\n";
+  for (const std::string rule : {"simple", "guarded"}) {
+    const Captured c = RunWithLabWriter({"--report", "lab.pdf", "--reference", "Crianza", "--uncertainty", "0.005,0.01",
+                                         "--tolerance", "1", "--rule", rule, "--threads", "2"},
+                                        input);
+    ASSERT_EQ(c.reports.size(), 1u) << c.err;
+    ASSERT_TRUE(c.reports[0].check);
+    const tintavis::LabReportCheck& check = *c.reports[0].check;
+    ASSERT_EQ(check.rows.size(), 3u);
+    // Each output line ends with U(ΔE00) and the verdict; the report says the same.
+    std::size_t at = c.out.find('\n') + 1;
+    for (const tintavis::LabReportCheck::Row& row : check.rows) {
+      const std::string line = c.out.substr(at, c.out.find('\r', at) - at);
+      at = c.out.find('\n', at) + 1;
+      const std::string verdict = line.substr(line.rfind('\t') + 1);
+      const std::string rest = line.substr(0, line.rfind('\t'));
+      EXPECT_EQ(row.check.expanded, rest.substr(rest.rfind('\t') + 1).substr(rest.substr(rest.rfind('\t') + 1).find_first_not_of(' ')));
+      EXPECT_EQ(row.check.verdict ? std::string(tintavis::VerdictText(*row.check.verdict, c.reports[0].language)) : "--", verdict);
+      EXPECT_TRUE(row.u);
+    }
+    EXPECT_EQ(check.rows[0].check.expanded, "0.00");  // the reference itself
+    EXPECT_NE(check.rule.find(rule == "simple" ? "Aceptación simple" : "banda de guarda"), std::string::npos) << check.rule;
+  }
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "logic/conformity.h"
+#include "logic/differencetable.h"
 #include "logic/labreporttexts.h"
 #include "logic/samplestore.h"
 #include "tests/support/sampleforms.h"
@@ -242,6 +244,62 @@ TEST(LabReport, TheWindowsSamplesAndItsReferenceRow) {
   EXPECT_EQ(LabReportRowOf(content, 1).inputs[6], "0,00");
   EXPECT_EQ(LabReportRowOf(content, 0).values[0], "3,213");
   for (const int none : {0, 3}) EXPECT_FALSE(LabReportOf(store, details, Language::English, ',', none).reference) << none;
+}
+
+TEST(LabReport, CheckPagesGiveEachValuesUAndTheVerdictsOfTheDifferenceWindow) {
+  SampleStore store;
+  store.Append(Calculated(tintavis::testing::RedReferenceForm("Tinto")));
+  SampleForm darker = tintavis::testing::RedReferenceForm("Oscuro");
+  darker.segLong = "0.84";
+  store.Append(Calculated(darker));
+  const StoredSample first = store.Sample(1);
+  store.Append(OpenedSample(first.cells, first.values));
+  QualityCheck check;
+  check.uncertainty = InputUncertainty{0.005, 0.01};
+  check.tolerance = Tolerance{1.0, DifferenceFormula::De00, DecisionRule::Guarded};
+  const LabReportContent content = LabReportOf(store, {}, Language::Spanish, '.', 1, check);
+  ASSERT_TRUE(content.check);
+  const std::vector<RecordingCanvas> pages = AllPages(content);
+  ASSERT_EQ(pages.size(), 3u);  // the table, the check, the chart
+  const RecordingCanvas& page = pages[1];
+
+  // The same U(ΔE) and verdicts as the colour difference window's table, the rule in words.
+  const DifferenceTable table = MakeDifferenceTable(store, 1, '.', Language::Spanish, check);
+  EXPECT_TRUE(page.Has(labreport::kCheckTitle.spanish));
+  const std::string rule = "Regla de decisión: " + table.rule;
+  EXPECT_TRUE(std::any_of(page.texts.begin(), page.texts.end(), [&](const Text& t) {
+    return t.text.size() > 30 && rule.starts_with(t.text);
+  }));
+  EXPECT_TRUE(page.Has("Resultado: " + table.conforming));
+  ASSERT_EQ(table.checks.size(), 3u);
+  for (const RowCheck& row : table.checks) {
+    EXPECT_TRUE(page.Has(row.expanded)) << row.expanded;
+    if (row.verdict) {
+      EXPECT_TRUE(page.Has(VerdictText(*row.verdict, Language::Spanish)));
+    }
+  }
+  EXPECT_TRUE(std::any_of(page.rects.begin(), page.rects.end(), [&](const Rect& r) {
+    const VerdictFill f = FillOf(Verdict::Pass);
+    return r.colour == Rgb{static_cast<std::uint8_t>(f.red), static_cast<std::uint8_t>(f.green), static_cast<std::uint8_t>(f.blue)};
+  }));
+  // Each value's U is the one the row's details give; the opened row has none, and says why.
+  const auto u = RowUncertainty(store, 2, *check.uncertainty);
+  ASSERT_TRUE(u);
+  for (const std::string& line : UncertaintyLines(ComputeColour(*store.Sample(2).input).value(), *u, WineType::RedRose, '.', Language::Spanish)) {
+    if (const std::size_t at = line.find("± "); at != std::string::npos) {
+      EXPECT_TRUE(page.Has(line.substr(at + 3))) << line;
+    }
+  }
+  EXPECT_TRUE(page.Has(labreport::kNoUncertaintyNote.spanish));
+  EXPECT_FALSE(pages[0].Has(labreport::kCheckTitle.spanish));
+
+  // Without uncertainty or tolerance there is no check; a typed target is named as one.
+  EXPECT_FALSE(LabReportOf(store, {}, Language::Spanish, '.', 1).check);
+  check.target = Lab{30, 40, 20};
+  const LabReportContent target = LabReportOf(store, {}, Language::English, '.', 1, check);
+  RecordingCanvas targetPage;
+  PrintLabReport(targetPage, kWidth, kHeight, target, 1);
+  EXPECT_TRUE(targetPage.Has("Target: 30.0 / 40.00 / 20.00"));
 }
 
 }  // namespace
