@@ -111,6 +111,18 @@ TEST_F(LabReportCommandTest, TheReportIsPrintedWithTheDetailsWhichAreRememberedF
   EXPECT_EQ(second, (QStringList{"Enolab", "Ana", "UV-1800", ""}));
   EXPECT_FALSE(std::filesystem::exists(pdf.toStdString()));
   EXPECT_TRUE(messages.messages.empty());
+
+  // A tolerance in the difference window adds the page of the check, with its verdicts.
+  program.differences.findChild<QLineEdit*>("Tolerance")->setText("2");
+  Run([](QDialog* d) { d->accept(); }, pdf);
+  const auto checked = ReadPdfInfo(pdf.toStdString());
+  ASSERT_TRUE(checked);
+  EXPECT_EQ(checked->pages, 3);
+  const std::string checkText = PdfText(pdf.toStdString());
+  for (const char* expected : {"Incertidumbre de medida y conformidad", "Muestra de referencia: Verdejo", "No conforme",
+                               "Resultado: 1 de 2 conformes"}) {
+    EXPECT_NE(checkText.find(expected), std::string::npos) << expected << "\n" << checkText;
+  }
 }
 
 }  // namespace
