@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QSettings>
 #include <QString>
 #include <filesystem>
 #include <string>
@@ -12,6 +13,12 @@
 #include "tests/support/recordingmessenger.h"
 
 namespace tintavis::testing {
+
+// The program's remembered settings emptied before the program reads them, so that no test
+// starts from what an earlier one left.
+struct ForgottenSettings {
+  ForgottenSettings() { QSettings(QStringLiteral("TINTAVIS"), QStringLiteral("TINTAVIS")).clear(); }
+};
 
 class ProgramWithFolderTest : public ::testing::Test {
  protected:
@@ -29,6 +36,7 @@ class ProgramWithFolderTest : public ::testing::Test {
   MainWindow& window() { return program.mainWindow; }
   QString Path(const char* name) const { return QString::fromStdString((folder / name).string()); }
 
+  ForgottenSettings forgotten;
   RecordingMessenger messages;
   Program program;
   std::filesystem::path folder;
