@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       for (std::size_t k = 1; k < row.size(); ++k) {
         const std::string& cell = row[k];
         if (cell == kNotApplicableCell) continue;
-        const RealParse parsed = ParseReal(cell, separator);
+        const DecimalParse parsed = ParseDecimal(cell, separator);
         Check(parsed.ok(), "a value cell reads as a number", cell);
         Check(FormatGeneral(parsed.value, separator) == cell, "a value cell is its own general text", cell);
       }

@@ -71,7 +71,7 @@ std::optional<std::string> CellFromToken(std::string_view token, char separator,
     value = 0.0;
     return std::string("0");
   }
-  const RealParse parsed = ParseReal(token, used == ',' ? ',' : '.');
+  const DecimalParse parsed = ParseDecimal(token, used == ',' ? ',' : '.');
   if (!parsed.ok()) return std::nullopt;  // beyond the double range
   value = parsed.value;
   return FormatGeneral(parsed.value, separator);

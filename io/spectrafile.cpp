@@ -192,14 +192,14 @@ int SplitFields(std::string_view line, char separator, std::vector<Field>& field
 
 enum class NumberStatus { Ok, Empty, NotANumber, NotFinite };
 
-// A number as ParseReal reads it, with '.' or (when `commaDecimal`) ',' as decimal sign, and
+// A number as ParseDecimal reads it, with '.' or (when `commaDecimal`) ',' as decimal sign, and
 // at least one digit before any exponent.
 NumberStatus ParseNumber(std::string_view text, bool commaDecimal, double& value) {
   if (text.empty()) return NumberStatus::Empty;
   const char separator = commaDecimal && text.find(',') != std::string_view::npos ? ',' : '.';
-  const RealParse parsed = ParseReal(text, separator);
-  if (parsed.status == RealParse::Status::Overflow) return NumberStatus::NotFinite;
-  // Blanks are no part of a field, and a lone separator (which ParseReal reads as 0) is no
+  const DecimalParse parsed = ParseDecimal(text, separator);
+  if (parsed.status == DecimalParse::Status::Overflow) return NumberStatus::NotFinite;
+  // Blanks are no part of a field, and a lone separator (which ParseDecimal reads as 0) is no
   // number here.
   const std::size_t mantissaEnd = std::min(text.find_first_of("eE"), text.size());
   const bool digit = std::any_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(mantissaEnd),

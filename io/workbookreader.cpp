@@ -203,7 +203,7 @@ std::optional<std::vector<Row>> SheetRows(std::string_view xml, const std::vecto
       }
       Cell cell;
       if (type == "s") {
-        const RealParse index = ParseReal(v, '.');
+        const DecimalParse index = ParseDecimal(v, '.');
         if (!index.ok() || index.value < 0 || index.value >= static_cast<double>(strings.size())) return std::nullopt;
         cell.text = strings[static_cast<std::size_t>(index.value)];
       } else if (type == "inlineStr") {
@@ -211,7 +211,7 @@ std::optional<std::vector<Row>> SheetRows(std::string_view xml, const std::vecto
       } else if (type == "str" || type == "b" || type == "e") {
         cell.text = v;
       } else {
-        const RealParse number = ParseReal(v, '.');
+        const DecimalParse number = ParseDecimal(v, '.');
         if (!number.ok()) return std::nullopt;
         cell.number = true;
         cell.value = number.value;

@@ -383,7 +383,7 @@ TEST_F(TempFolder, SaveThenOpenGivesBackEveryCell) {
       // Numbers come back in the general number text: 12.0 as 12, 7.400 as 7.4.
       for (int c = 1; c <= 10; ++c) {
         if (expected[c] == "  --") continue;
-        expected[c] = tintavis::FormatGeneral(tintavis::ParseReal(expected[c], separator).value, separator);
+        expected[c] = tintavis::FormatGeneral(tintavis::ParseDecimal(expected[c], separator).value, separator);
       }
       EXPECT_EQ(content.rows[r - 1], expected) << r;
     }
