@@ -278,7 +278,7 @@ std::optional<std::vector<double>> NumberList(std::string_view text) {
   std::vector<double> numbers;
   for (std::size_t start = 0;;) {
     const std::size_t comma = text.find(',', start);
-    const RealParse n = ParseReal(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start), '.');
+    const DecimalParse n = ParseDecimal(text.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start), '.');
     if (!n.ok()) return std::nullopt;
     numbers.push_back(n.value);
     if (comma == std::string_view::npos) return numbers;

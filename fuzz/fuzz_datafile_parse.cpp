@@ -1,7 +1,8 @@
-// ParseDataFile on any bytes: it must not crash, it refuses only a number, what is not a data
-// file or a file without samples, and what it accepts must be a well-formed set of rows: 1 to
-// 50, no more than the file's sample count, names in valid UTF-8, every value cell "  --" or a
-// general number text that reads back and is written again unchanged.
+// ParseDataFile on any bytes: it must not crash, it refuses only a number (naming its line and
+// grid column), what is not a data file or a file without samples, and what it accepts must be
+// a well-formed set of rows: 1 to 50, no more than the file's sample count, names in valid
+// UTF-8, every value cell "  --" or a general number text that reads back and is written again
+// unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -23,7 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const char separator : {'.', ','}) {
     const DataFileRead read = ParseDataFile(bytes, separator, Language::Spanish);
     if (const auto* error = std::get_if<DataFileError>(&read)) {
-      const bool number = error->kind == DataFileError::Kind::InvalidNumber && error->message == "Invalid numeric input";
+      const std::string at = "Invalid numeric input (línea " + std::to_string(error->line) + ", columna " +
+                             std::to_string(error->column) + ")";
+      const bool number = error->kind == DataFileError::Kind::InvalidNumber && error->line >= 1 &&
+                          error->column >= 2 && error->column <= 11 && error->message == at;
       Check(number || error->kind == DataFileError::Kind::NotADataFile || error->kind == DataFileError::Kind::NoSamples,
             "the only reading failures are a number, the file's kind or a file without samples", error->message);
       continue;
@@ -39,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       for (std::size_t k = 1; k < row.size(); ++k) {
         const std::string& cell = row[k];
         if (cell == kNotApplicableCell) continue;
-        const RealParse parsed = ParseReal(cell, separator);
+        const DecimalParse parsed = ParseDecimal(cell, separator);
         Check(parsed.ok(), "a value cell reads as a number", cell);
         Check(FormatGeneral(parsed.value, separator) == cell, "a value cell is its own general text", cell);
       }

@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (cell == kNotApplicableCell) {
         expected = cell;
       } else {
-        const RealParse parsed = ParseReal(cell, writtenWith);
+        const DecimalParse parsed = ParseDecimal(cell, writtenWith);
         Check(parsed.ok(), "a FormatFixed text reads as a number", cell);
         expected = FormatGeneral(parsed.value, readWith);
       }

@@ -1,4 +1,4 @@
-// The text rules on any input: ParseWhole and ParseReal against plain reference readers of the
+// The text rules on any input: ParseWhole and ParseDecimal against plain reference readers of the
 // same syntax, SwapSeparator's single change, and the number texts of FormatFixed and
 // FormatGeneral, which never write a negative zero and read back to within their rounding.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -65,9 +65,9 @@ void CheckParseWhole(std::string_view text) {
 
 // Real numbers read the plain way: the syntax checked here, then the digits with '.' through
 // std::from_chars.
-void CheckParseReal(std::string_view text, char separator) {
-  const RealParse got = ParseReal(text, separator);
-  if (got.ok()) Check(std::isfinite(got.value), "ParseReal gives finite values", text);
+void CheckParseDecimal(std::string_view text, char separator) {
+  const DecimalParse got = ParseDecimal(text, separator);
+  if (got.ok()) Check(std::isfinite(got.value), "ParseDecimal gives finite values", text);
 
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
@@ -117,13 +117,13 @@ void CheckParseReal(std::string_view text, char separator) {
   matches = matches && i == text.size();
 
   if (!matches) {
-    Check(got.status == RealParse::Status::NotANumber, "ParseReal refuses what does not match", text);
+    Check(got.status == DecimalParse::Status::NotANumber, "ParseDecimal refuses what does not match", text);
     return;
   }
-  Check(got.status != RealParse::Status::NotANumber, "ParseReal accepts what matches", text);
+  Check(got.status != DecimalParse::Status::NotANumber, "ParseDecimal accepts what matches", text);
   if (!digits || !nonZeroSeen) {
     // The separator alone, or only zeros: zero, with the sign of the text.
-    Check(got.ok() && got.value == 0, "ParseReal reads zeros as zero", text);
+    Check(got.ok() && got.value == 0, "ParseDecimal reads zeros as zero", text);
     Check(std::signbit(got.value) == (!normal.empty() && normal[0] == '-'), "zero keeps its sign", text);
     return;
   }
@@ -134,20 +134,20 @@ void CheckParseReal(std::string_view text, char separator) {
     // Beyond the range of a double: overflow when the value is large, zero when it is tiny.
     const std::int64_t scale = exponent + (magnitude > 0 ? magnitude : -leadingFractionZeros);
     if (scale > 0) {
-      Check(got.status == RealParse::Status::Overflow, "ParseReal reports overflow", text);
+      Check(got.status == DecimalParse::Status::Overflow, "ParseDecimal reports overflow", text);
     } else {
-      Check(got.ok() && got.value == 0, "ParseReal reads an underflow as zero", text);
+      Check(got.ok() && got.value == 0, "ParseDecimal reads an underflow as zero", text);
     }
     return;
   }
   Check(ec == std::errc(), "reference reads the normal text", normal);
   if (std::isinf(expected)) {
-    Check(got.status == RealParse::Status::Overflow, "ParseReal reports overflow", text);
+    Check(got.status == DecimalParse::Status::Overflow, "ParseDecimal reports overflow", text);
     return;
   }
-  Check(got.ok(), "ParseReal reads a number in range", text);
+  Check(got.ok(), "ParseDecimal reads a number in range", text);
   Check(std::bit_cast<std::uint64_t>(got.value) == std::bit_cast<std::uint64_t>(expected),
-        "ParseReal reads the correctly rounded double", text);
+        "ParseDecimal reads the correctly rounded double", text);
 }
 
 void CheckSwapSeparator(std::string_view text, char separator) {
@@ -204,8 +204,8 @@ void CheckFormatFixed(double value, int precision, int decimals, char separator)
   const int p = std::clamp(precision, 1, 18);
   const int d = std::clamp(decimals, 0, 18);
   const bool scientific = text.find('E') != std::string::npos;
-  const RealParse back = ParseReal(text, separator);
-  if (scientific && back.status == RealParse::Status::Overflow) {
+  const DecimalParse back = ParseDecimal(text, separator);
+  if (scientific && back.status == DecimalParse::Status::Overflow) {
     // Rounded to P digits, a value next to the largest double can exceed it ("2E308").
     Check(std::fabs(value) > 1e307, "only the largest values round beyond the double range", text);
     return;
@@ -242,8 +242,8 @@ void CheckFormatGeneral(double value, char separator) {
     const char last = exp != std::string::npos ? text[exp - 1] : text.back();
     Check(last != '0' && last != separator, "no trailing zeros and no bare separator", text);
   }
-  const RealParse back = ParseReal(text, separator);
-  if (back.status == RealParse::Status::Overflow) {
+  const DecimalParse back = ParseDecimal(text, separator);
+  if (back.status == DecimalParse::Status::Overflow) {
     // Rounded to 15 digits, the largest doubles exceed the double range ("1.79769313486232E308").
     Check(std::fabs(value) > 1e308, "only the largest values round beyond the double range", text);
     return;
@@ -272,7 +272,7 @@ void CheckRoundTrip(double value, char separator, int form, int leading, int tra
   text.append(buffer, r.ptr);
   text.append(static_cast<std::size_t>(trailing), ' ');
   if (const auto dot = text.find('.'); dot != std::string::npos) text[dot] = separator;
-  const RealParse back = ParseReal(text, separator);
+  const DecimalParse back = ParseDecimal(text, separator);
   Check(back.ok() && std::bit_cast<std::uint64_t>(back.value) == std::bit_cast<std::uint64_t>(value),
         "the shortest text of a double reads back exactly", text);
 }
@@ -288,7 +288,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       CheckParseWhole(in.ConsumeRemainingBytesAsString());
       break;
     case 1:
-      CheckParseReal(in.ConsumeRemainingBytesAsString(), separator);
+      CheckParseDecimal(in.ConsumeRemainingBytesAsString(), separator);
       break;
     case 2: {
       const char any = in.ConsumeIntegral<char>();

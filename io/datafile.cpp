@@ -71,7 +71,7 @@ std::optional<std::string> CellFromToken(std::string_view token, char separator,
     value = 0.0;
     return std::string("0");
   }
-  const RealParse parsed = ParseReal(token, used == ',' ? ',' : '.');
+  const DecimalParse parsed = ParseDecimal(token, used == ',' ? ',' : '.');
   if (!parsed.ok()) return std::nullopt;  // beyond the double range
   value = parsed.value;
   return FormatGeneral(parsed.value, separator);
@@ -91,8 +91,9 @@ std::string_view Unquoted(std::string_view field, std::string& scratch) {
   return scratch;
 }
 
-// The sample row of one line with the numbers it holds, or nothing when a number does not read.
-std::optional<SampleRecord> ParseLine(std::string_view line, char separator, RowValues& values) {
+// The sample row of one line with the numbers it holds, or nothing when a number does not read;
+// `badColumn` is then its grid column (2 to 11), or that of the first value missing.
+std::optional<SampleRecord> ParseLine(std::string_view line, char separator, RowValues& values, int& badColumn) {
   SampleRecord record;
   std::vector<std::string_view> tokens;
   std::deque<std::string> unquoted;  // the fields that lost their quotes (a deque keeps them in place)
@@ -135,12 +136,14 @@ std::optional<SampleRecord> ParseLine(std::string_view line, char separator, Row
       tokens.push_back(line.substr(start, i - start));
     }
   }
-  if (tokens.size() < 10) return std::nullopt;
-  for (int k = 0; k < 10; ++k) {
+  for (std::size_t k = 0; k < 10; ++k) {
     // A spreadsheet leaves empty the cells of Intensity and Tonality that the grid shows as "--".
-    if (k >= 8 && tokens[k].empty()) tokens[k] = "--";
-    auto cell = CellFromToken(tokens[k], separator, values[k]);
-    if (!cell) return std::nullopt;
+    if (k < tokens.size() && k >= 8 && tokens[k].empty()) tokens[k] = "--";
+    auto cell = k < tokens.size() ? CellFromToken(tokens[k], separator, values[k]) : std::nullopt;
+    if (!cell) {
+      badColumn = static_cast<int>(k) + 2;
+      return std::nullopt;
+    }
     record[k + 1] = *std::move(cell);
   }
   return record;
@@ -150,7 +153,8 @@ std::optional<SampleRecord> ParseLine(std::string_view line, char separator, Row
 
 DataFileRead ParseDataFile(std::string_view bytes, char separator, Language language) {
   if (IsNotADataFile(bytes)) {
-    return DataFileError{std::string(messages::kNotADataFile.In(language)), DataFileError::Kind::NotADataFile};
+    return DataFileError{.kind = DataFileProblem::NotADataFile,
+                         .message = std::string(messages::kNotADataFile.In(language))};
   }
   // A Ctrl-Z after the first line ends the file.
   if (const std::size_t eof = bytes.find('\x1A'); eof != std::string_view::npos) bytes = bytes.substr(0, eof);
@@ -163,19 +167,19 @@ DataFileRead ParseDataFile(std::string_view bytes, char separator, Language lang
   const char lineEnd = crLines ? '\r' : '\n';
 
   DataFileContent content;
-  bool header = true;
+  int lineNumber = 0;
   for (std::size_t pos = 0; pos < text.size();) {
     std::size_t end = text.find(lineEnd, pos);
     if (end == std::string::npos) end = text.size();
     std::string_view line(text.data() + pos, end - pos);
     pos = end + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (header) {
-      header = false;
+    int badColumn = 0;
+    if (++lineNumber == 1) {
       // The first line is the header and is skipped, unless it reads as a sample: a file that
       // lost its header line (or was written without one) must not lose its first sample.
       RowValues ignored;
-      if (!ParseLine(line, separator, ignored)) continue;
+      if (!ParseLine(line, separator, ignored, badColumn)) continue;
     }
     if (Trim(line).empty()) continue;
     ++content.samplesInFile;
@@ -184,22 +188,27 @@ DataFileRead ParseDataFile(std::string_view bytes, char separator, Language lang
       continue;
     }
     RowValues values;
-    auto record = ParseLine(line, separator, values);
-    if (!record) return DataFileError{std::string(kInvalidNumericInput), DataFileError::Kind::InvalidNumber};
+    auto record = ParseLine(line, separator, values, badColumn);
+    if (!record) {
+      const std::string at =
+          Filled(messages::kAtLineColumn.In(language), {std::to_string(lineNumber), std::to_string(badColumn)});
+      return DataFileError{DataFileProblem::InvalidNumber, lineNumber, badColumn,
+                           std::string(kInvalidNumericInput) + " (" + at + ")"};
+    }
     if (CutLongName((*record)[0])) content.namesCut = true;
     content.rows.push_back(*std::move(record));
     content.values.push_back(values);
   }
   // An empty or header-only file would open as an empty grid with no word.
   if (content.samplesInFile == 0) {
-    return DataFileError{std::string(messages::kNoSamples.In(language)), DataFileError::Kind::NoSamples};
+    return DataFileError{.kind = DataFileProblem::NoSamples, .message = std::string(messages::kNoSamples.In(language))};
   }
   return content;
 }
 
 DataFileRead ReadDataFile(const std::string& path, char separator, Language language, FileIdentity* identity) {
   const WholeFileRead read = ReadWholeFile(path, kMaxDataFileBytes, language);
-  if (const auto* error = std::get_if<WholeFileError>(&read)) return DataFileError{error->message};
+  if (const auto* error = std::get_if<WholeFileError>(&read)) return DataFileError{.message = error->message};
   const auto& file = std::get<WholeFile>(read);
   if (identity != nullptr) *identity = file.identity;
   return ParseDataFile(file.bytes, separator, language);

@@ -15,6 +15,7 @@
 #include <variant>
 #include <vector>
 
+#include "io/fileerrors.h"
 #include "io/fileidentity.h"
 #include "logic/messages.h"
 #include "logic/resultsgrid.h"
@@ -61,16 +62,13 @@ struct DataFileContent {
   bool namesCut = false;  // some name was longer than kMaxNameCharacters and was cut
 };
 
-struct DataFileError {
-  enum class Kind {
-    System,         // the file could not be read
-    InvalidNumber,  // "Invalid numeric input"
-    NotADataFile,   // a spreadsheet workbook or other binary file
-    NoSamples,      // an empty or header-only file: kNoSamples
-  };
-  std::string message;  // without full stop, or with its own for NotADataFile
-  Kind kind = Kind::System;
+enum class DataFileProblem {
+  System,         // the file could not be read
+  InvalidNumber,  // "Invalid numeric input", and in a data file the line and column
+  NotADataFile,   // a spreadsheet workbook or other binary file; its message has a full stop
+  NoSamples,      // an empty or header-only file: kNoSamples
 };
+using DataFileError = FileError<DataFileProblem>;
 
 // A row whose numbers do not read, in every language, without full stop.
 inline constexpr std::string_view kInvalidNumericInput = "Invalid numeric input";
@@ -83,7 +81,9 @@ using DataFileRead = std::variant<DataFileContent, DataFileError>;
 // its whole first field as the name (cut to kMaxNameCharacters), a line without one the text up
 // to its first blank (32 characters at most); then ten numbers, "." or "," as decimal
 // separator, or "--" for a white wine. The cells get the general number text with `separator`.
-// Anything else is "Invalid numeric input". Sample lines after the fiftieth are counted, not
+// Anything else is "Invalid numeric input (línea 3, columna 5)" (kAtLineColumn in `language`),
+// the line counted from 1 with the header and the column the grid's (the name is column 1, a
+// missing value the column it would stand in). Sample lines after the fiftieth are counted, not
 // read.
 //
 // Bytes that cannot be a data file are refused whole with kNotADataFile in the language of

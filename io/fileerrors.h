@@ -1,5 +1,6 @@
-// The messages of file failures: the system's, English in both languages, from its error
-// numbers, and the program's own about what stands where a file was expected.
+// File failures: the one shape of a file that was not read, and the messages of the failures,
+// the system's (English in both languages, from its error numbers) and the program's own about
+// what stands where a file was expected.
 #pragma once
 
 #include <string>
@@ -8,6 +9,17 @@
 #include "logic/language.h"
 
 namespace tintavis {
+
+// A file refused: what went wrong, where, and what the user is told. Each reader has its own
+// `Kind`, an enum of its faults.
+template <typename KindT>
+struct FileError {
+  using Kind = KindT;
+  Kind kind{};
+  int line = 0;         // counted from 1; 0 when the fault is the whole file's
+  int column = 0;       // counted from 1; 0 when the fault is the whole line's
+  std::string message;  // in the language asked for, without full stop unless said otherwise
+};
 
 // Whether the failed operation read a file or wrote one.
 enum class FileUse { Reading, Writing };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -14,6 +15,7 @@
 #include "io/fileerrors.h"
 #include "logic/textrules.h"
 #include "io/wholefile.h"
+#include "logic/messages.h"
 
 namespace tintavis {
 
@@ -35,8 +37,8 @@ namespace {
 
 using Problem = SpectraFileProblem;
 
-// Every text of the reader, Spanish then English. %L and %C are the line and column, %1 to %4
-// the particulars.
+// Every text of the reader, Spanish then English, after the line and column where the fault has
+// them. %1 to %4 are the particulars.
 struct MessageText {
   Problem problem;
   std::string_view spanish;
@@ -100,8 +102,6 @@ constexpr MessageText kMessages[] = {
    "la transmitancia %1 es mayor que 100 %",
    "the transmittance %1 is above 100 %"},
 };
-constexpr MessageText kAtLineColumn = {Problem::NotText, "Línea %L, columna %C: ", "Line %L, column %C: "};
-constexpr MessageText kAtLine = {Problem::NotText, "Línea %L: ", "Line %L: "};
 // clang-format on
 
 std::string_view TextOf(const MessageText& text, bool isEnglish) { return isEnglish ? text.english : text.spanish; }
@@ -120,10 +120,15 @@ SpectraFileError MakeError(Problem problem, int line, int column, bool isEnglish
   const auto* entry = std::find_if(std::begin(kMessages), std::end(kMessages),
                                    [&](const MessageText& m) { return m.problem == problem; });
   std::string message;
-  if (line > 0) message = TextOf(column > 0 ? kAtLineColumn : kAtLine, isEnglish);
+  if (line > 0) {
+    const Language language = isEnglish ? Language::English : Language::Spanish;
+    message = column > 0 ? Filled(messages::kAtLineColumn.In(language), {std::to_string(line), std::to_string(column)})
+                         : Filled(messages::kAtLine.In(language), {std::to_string(line)});
+    // The position starts the sentence: "Line 4, column 2: ...".
+    message.front() = static_cast<char>(std::toupper(static_cast<unsigned char>(message.front())));
+    message += ": ";
+  }
   message += TextOf(*entry, isEnglish);
-  ReplaceAll(message, "%L", std::to_string(line));
-  ReplaceAll(message, "%C", std::to_string(column));
   int n = 1;
   for (const std::string& p : particulars) ReplaceAll(message, "%" + std::to_string(n++), p);
   return {problem, line, column, std::move(message)};
@@ -192,14 +197,14 @@ int SplitFields(std::string_view line, char separator, std::vector<Field>& field
 
 enum class NumberStatus { Ok, Empty, NotANumber, NotFinite };
 
-// A number as ParseReal reads it, with '.' or (when `commaDecimal`) ',' as decimal sign, and
+// A number as ParseDecimal reads it, with '.' or (when `commaDecimal`) ',' as decimal sign, and
 // at least one digit before any exponent.
 NumberStatus ParseNumber(std::string_view text, bool commaDecimal, double& value) {
   if (text.empty()) return NumberStatus::Empty;
   const char separator = commaDecimal && text.find(',') != std::string_view::npos ? ',' : '.';
-  const RealParse parsed = ParseReal(text, separator);
-  if (parsed.status == RealParse::Status::Overflow) return NumberStatus::NotFinite;
-  // Blanks are no part of a field, and a lone separator (which ParseReal reads as 0) is no
+  const DecimalParse parsed = ParseDecimal(text, separator);
+  if (parsed.status == DecimalParse::Status::Overflow) return NumberStatus::NotFinite;
+  // Blanks are no part of a field, and a lone separator (which ParseDecimal reads as 0) is no
   // number here.
   const std::size_t mantissaEnd = std::min(text.find_first_of("eE"), text.size());
   const bool digit = std::any_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(mantissaEnd),
@@ -385,7 +390,7 @@ SpectraFileRead ParseSpectraFile(std::string_view bytes, const SpectraReadOption
 SpectraFileRead ReadSpectraFile(const std::string& path, const SpectraReadOptions& options) {
   const WholeFileRead read = ReadWholeFile(path, kMaxSpectraFileBytes, options.language);
   if (const auto* error = std::get_if<WholeFileError>(&read)) {
-    return SpectraFileError{Problem::Unreadable, 0, 0, error->message};
+    return SpectraFileError{.kind = Problem::Unreadable, .message = error->message};
   }
   return ParseSpectraFile(std::get<WholeFile>(read).bytes, options);
 }

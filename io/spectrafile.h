@@ -42,6 +42,7 @@
 #include <vector>
 
 #include "core/fullspectrum.h"
+#include "io/fileerrors.h"
 #include "logic/language.h"
 #include "logic/spectrachoices.h"
 
@@ -92,12 +93,8 @@ enum class SpectraFileProblem {
   TransmittanceAboveHundred,
 };
 
-struct SpectraFileError {
-  SpectraFileProblem problem = SpectraFileProblem::NotText;
-  int line = 0;          // 0 when the fault is the whole file's
-  int column = 0;        // 0 when the fault is the whole line's
-  std::string message;   // in the language asked for, with the line and column; no full stop
-};
+// Its message starts with the line and column where it has them.
+using SpectraFileError = FileError<SpectraFileProblem>;
 
 using SpectraFileRead = std::variant<SpectraSet, SpectraFileError>;
 

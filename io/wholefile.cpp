@@ -14,11 +14,12 @@ namespace tintavis {
 namespace {
 
 WholeFileError TooLarge(std::size_t limit, Language language) {
-  return {Filled(messages::kFileTooLarge.In(language), {std::to_string(limit >> 20)})};
+  return {.kind = WholeFileProblem::TooLarge,
+          .message = Filled(messages::kFileTooLarge.In(language), {std::to_string(limit >> 20)})};
 }
 
 WholeFileError SystemError(int error, Language language) {
-  return {FileErrorMessage(error, {}, FileUse::Reading, language)};
+  return {.kind = WholeFileProblem::System, .message = FileErrorMessage(error, {}, FileUse::Reading, language)};
 }
 
 }  // namespace
@@ -69,7 +70,10 @@ WholeFileRead ReadWholeDescriptor(int fd, std::size_t limit, Language language) 
 
 WholeFileRead ReadWholeFile(const std::string& path, std::size_t limit, Language language) {
   const OpenedFile opened = OpenRegularFile(path, language);
-  if (opened.fd < 0) return WholeFileError{opened.message};
+  if (opened.fd < 0) {
+    const auto kind = opened.error == 0 ? WholeFileProblem::NotARegularFile : WholeFileProblem::System;
+    return WholeFileError{.kind = kind, .message = opened.message};
+  }
   WholeFileRead read = ReadWholeDescriptor(opened.fd, limit, language);
   if (::close(opened.fd) != 0 && std::holds_alternative<WholeFile>(read)) return SystemError(errno, language);
   return read;

@@ -7,6 +7,7 @@
 #include <string>
 #include <variant>
 
+#include "io/fileerrors.h"
 #include "io/fileidentity.h"
 #include "logic/language.h"
 
@@ -22,9 +23,12 @@ struct WholeFile {
   FileIdentity identity;  // the file read, to know it again under another name
 };
 
-struct WholeFileError {
-  std::string message;  // without full stop
+enum class WholeFileProblem {
+  System,           // the system refused to open or read it
+  NotARegularFile,  // a folder, pipe or device
+  TooLarge,         // larger than the limit given
 };
+using WholeFileError = FileError<WholeFileProblem>;
 
 using WholeFileRead = std::variant<WholeFile, WholeFileError>;
 

@@ -203,7 +203,7 @@ std::optional<std::vector<Row>> SheetRows(std::string_view xml, const std::vecto
       }
       Cell cell;
       if (type == "s") {
-        const RealParse index = ParseReal(v, '.');
+        const DecimalParse index = ParseDecimal(v, '.');
         if (!index.ok() || index.value < 0 || index.value >= static_cast<double>(strings.size())) return std::nullopt;
         cell.text = strings[static_cast<std::size_t>(index.value)];
       } else if (type == "inlineStr") {
@@ -211,7 +211,7 @@ std::optional<std::vector<Row>> SheetRows(std::string_view xml, const std::vecto
       } else if (type == "str" || type == "b" || type == "e") {
         cell.text = v;
       } else {
-        const RealParse number = ParseReal(v, '.');
+        const DecimalParse number = ParseDecimal(v, '.');
         if (!number.ok()) return std::nullopt;
         cell.number = true;
         cell.value = number.value;
@@ -240,7 +240,7 @@ bool IsSamplesHeading(const Row& row) {
 }  // namespace
 
 DataFileRead ParseWorkbook(std::string_view bytes, char separator, Language language, const std::string& notOurs) {
-  const DataFileError refused{notOurs, DataFileError::Kind::NotADataFile};
+  const DataFileError refused{.kind = DataFileProblem::NotADataFile, .message = notOurs};
   const std::optional<std::string> sheet = ZipEntry(bytes, "xl/worksheets/sheet1.xml");
   if (!sheet) return refused;
   const std::optional<std::string> shared = ZipEntry(bytes, "xl/sharedStrings.xml");
@@ -275,7 +275,7 @@ DataFileRead ParseWorkbook(std::string_view bytes, char separator, Language lang
       } else if (k >= 8 && !cell) {
         record[k + 1] = std::string(kNotApplicableCell);  // a white wine's Intensity and Tonality
       } else {
-        return DataFileError{std::string(kInvalidNumericInput), DataFileError::Kind::InvalidNumber};
+        return DataFileError{.kind = DataFileProblem::InvalidNumber, .message = std::string(kInvalidNumericInput)};
       }
     }
     if (CutLongName(record[0])) content.namesCut = true;
@@ -283,7 +283,7 @@ DataFileRead ParseWorkbook(std::string_view bytes, char separator, Language lang
     content.values.push_back(values);
   }
   if (content.samplesInFile == 0) {
-    return DataFileError{std::string(messages::kNoSamples.In(language)), DataFileError::Kind::NoSamples};
+    return DataFileError{.kind = DataFileProblem::NoSamples, .message = std::string(messages::kNoSamples.In(language))};
   }
   return content;
 }
@@ -291,7 +291,7 @@ DataFileRead ParseWorkbook(std::string_view bytes, char separator, Language lang
 DataFileRead ReadWorkbookFile(const std::string& path, char separator, Language language, const std::string& notOurs,
                               FileIdentity* identity) {
   const WholeFileRead read = ReadWholeFile(path, kMaxWorkbookBytes, language);
-  if (const auto* error = std::get_if<WholeFileError>(&read)) return DataFileError{error->message};
+  if (const auto* error = std::get_if<WholeFileError>(&read)) return DataFileError{.message = error->message};
   const auto& file = std::get<WholeFile>(read);
   if (identity != nullptr) *identity = file.identity;
   return ParseWorkbook(file.bytes, separator, language, notOurs);

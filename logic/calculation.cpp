@@ -55,8 +55,8 @@ CalculationOutcome CalculateSample(const SampleForm& form, CalculationCounters c
   const std::string* texts[4] = {&form.primLong, &form.segLong, &form.tercLong, &form.cuartLong};
   for (int k = 0; k < 4; ++k) {
     const std::string swapped = SwapSeparator(*texts[k], separator);
-    const RealParse parsed = ParseReal(swapped, separator);
-    if (parsed.status == RealParse::Status::Overflow) {
+    const DecimalParse parsed = ParseDecimal(swapped, separator);
+    if (parsed.status == DecimalParse::Status::Overflow) {
       return InputError{ErrorDisplay(FaultText(ComputeFailure::Overflow))};
     }
     if (!parsed.ok()) return InputError{ErrorDisplay(InvalidFloatMessage(swapped))};

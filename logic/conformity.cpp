@@ -52,7 +52,7 @@ namespace {
 
 // The one number parser, taking either decimal separator as the grid's cells do.
 std::optional<double> ReadNumber(std::string_view text, char separator) {
-  const RealParse parsed = ParseReal(SwapSeparator(text, separator), separator);
+  const DecimalParse parsed = ParseDecimal(SwapSeparator(text, separator), separator);
   if (!parsed.ok()) return std::nullopt;
   return parsed.value;
 }

@@ -69,6 +69,12 @@ inline constexpr BilingualText kNoAnswer = {"No", "No"};
 inline constexpr BilingualText kNameReplaced = {"TAB, CR, LF, NUL o byte 26 del nombre cambiados por espacios",
                                                 "TAB, CR, LF, NUL or byte 26 in the name replaced by spaces"};
 
+// Where a file's fault stands, both counted from 1: after a data file's "Invalid numeric input"
+// in parentheses, before an imported reading's message, and with a capital before a spectra
+// file's messages.
+inline constexpr BilingualText kAtLineColumn = {"línea %1, columna %2", "line %1, column %2"};
+inline constexpr BilingualText kAtLine = {"línea %1", "line %1"};
+
 // Spectra files ("Abrir espectros" and tintavis-calc --spectra). A path length of the spectra
 // dialog that is not above 0:
 inline constexpr BilingualText kPathNotPositive = {"El espesor debe ser de 1 mm o más",

@@ -87,7 +87,7 @@ std::string ImportReport(const std::vector<RefusedReading>& refused, Language la
   if (refused.empty()) return {};
   std::string text(readings::kNotImported.In(language));
   for (const RefusedReading& r : refused) {
-    text.append("\n").append(readings::kLine.In(language)).append(" ").append(std::to_string(r.line));
+    text.append("\n").append(Filled(messages::kAtLine.In(language), {std::to_string(r.line)}));
     text.append(": ").append(r.message);
   }
   return text;

@@ -51,7 +51,6 @@ inline constexpr BilingualText kUnknownWine = {
     "tipo de vino desconocido «%1» (red, white, \"Tinto, Rosado\" o \"Blanco, Brandy\")",
     "unknown wine type '%1' (red, white, \"Red, Rosé\" or \"White, Brandy\")"};
 inline constexpr BilingualText kNotImported = {"Líneas no importadas:", "Lines not imported:"};
-inline constexpr BilingualText kLine = {"línea", "line"};
 inline constexpr BilingualText kNoRoom = {"no cabe en la tabla", "no room left in the grid"};
 inline constexpr BilingualText kNoReadings = {"No hay lecturas en este archivo", "No readings in this file"};
 // "Archivo → Importar lecturas…" and its file dialog, which speaks Spanish as the others do.

@@ -140,7 +140,7 @@ CellEdit SampleStore::CheckEdit(int row, int column, std::string_view text, char
     return edit;
   }
   std::string swapped = SwapSeparator(text, separator);
-  const RealParse parsed = ParseReal(swapped, separator);
+  const DecimalParse parsed = ParseDecimal(swapped, separator);
   if (!parsed.ok()) {
     edit.refusal = {MessageDisplay::ErrorDisplay, WithFullStop(CellNotANumberMessage(text, language))};
     return edit;

@@ -111,7 +111,7 @@ std::string FoldCase(std::string_view utf8) {
 
 char ChooseDecimalSeparator(std::string_view localeSeparator) {
   // Numbers written and read by the program only know '.' and ','; any other locale separator is
-  // read as '.', which never takes absorbances from unread text because ParseReal refuses the rest.
+  // read as '.', which never takes absorbances from unread text because ParseDecimal refuses the rest.
   return localeSeparator == "," ? ',' : '.';
 }
 
@@ -144,8 +144,8 @@ std::optional<std::int32_t> ParseWhole(std::string_view text) {
   return static_cast<std::int32_t>(value);
 }
 
-RealParse ParseReal(std::string_view text, char separator) {
-  RealParse result;  // NotANumber until the whole text has matched
+DecimalParse ParseDecimal(std::string_view text, char separator) {
+  DecimalParse result;  // NotANumber until the whole text has matched
   const std::size_t n = text.size();
   bool negative = false;
   std::size_t i = SkipBlanksAndSign(text, negative);
@@ -202,7 +202,7 @@ RealParse ParseReal(std::string_view text, char separator) {
     }
   }
 
-  result.status = RealParse::Status::Ok;
+  result.status = DecimalParse::Status::Ok;
   if (firstNonZero == npos) {
     result.value = negative ? -0.0 : 0.0;
     return result;
@@ -225,7 +225,7 @@ RealParse ParseReal(std::string_view text, char separator) {
   const std::int64_t magnitude = scale + significant;
 
   if (magnitude > 400) {  // beyond 1e400, far above the largest double
-    result.status = RealParse::Status::Overflow;
+    result.status = DecimalParse::Status::Overflow;
     result.value = 0;
     return result;
   }
@@ -262,7 +262,7 @@ RealParse ParseReal(std::string_view text, char separator) {
   const auto [end, ec] = std::from_chars(buffer, out, value);
   if (ec == std::errc::result_out_of_range) {
     if (magnitude > 0) {
-      result.status = RealParse::Status::Overflow;
+      result.status = DecimalParse::Status::Overflow;
       result.value = 0;
     } else {
       result.value = negative ? -0.0 : 0.0;
@@ -270,11 +270,11 @@ RealParse ParseReal(std::string_view text, char separator) {
     return result;
   }
   if (ec != std::errc() || end != out) {  // cannot happen with the text built above
-    result.status = RealParse::Status::NotANumber;
+    result.status = DecimalParse::Status::NotANumber;
     return result;
   }
   if (std::isinf(value)) {
-    result.status = RealParse::Status::Overflow;
+    result.status = DecimalParse::Status::Overflow;
     result.value = 0;
     return result;
   }

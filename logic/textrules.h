@@ -28,7 +28,7 @@ char ChooseDecimalSeparator(std::string_view localeSeparator);
 // by '$', 'x', 'X' or "0x"; nothing after the digits; signed 32-bit range. Empty when refused.
 std::optional<std::int32_t> ParseWhole(std::string_view text);
 
-struct RealParse {
+struct DecimalParse {
   enum class Status { Ok, NotANumber, Overflow };
   Status status = Status::NotANumber;
   double value = 0;
@@ -38,7 +38,7 @@ struct RealParse {
 // Real number with `separator` as the only decimal separator: leading blanks, optional sign,
 // digits with at most one separator, optional exponent, trailing blanks. Too large for a double
 // gives Overflow; too small quietly gives 0.
-RealParse ParseReal(std::string_view text, char separator);
+DecimalParse ParseDecimal(std::string_view text, char separator);
 
 // The first '.' (when the separator is ',') or the first ',' (when it is '.') becomes the
 // separator; the rest of the text is untouched.

@@ -166,7 +166,44 @@ TEST(ParseDataFile, RefusesWhatIsNotANumberWithInvalidNumericInput) {
   // the double range, like 1e999.
   for (const char* token : {"abc", "1.2.3", "1e", "1e+", "--5", "0x10", "1,2,3", "1e999", "-1.7977E308", ""}) {
     const std::string line = std::string("n\t") + token + "\t1\t1\t1\t1\t1\t1\t1\t1\t1\r\n";
-    EXPECT_EQ(ErrorOf(ParseDataFile(std::string(kHeaderEs) + line, '.', Language::Spanish)), "Invalid numeric input") << token;
+    EXPECT_EQ(ErrorOf(ParseDataFile(std::string(kHeaderEs) + line, '.', Language::Spanish)),
+              "Invalid numeric input (línea 2, columna 2)")
+        << token;
+  }
+}
+
+// A number that does not read is shown with its line in the file, the header and blank lines
+// counted, and its column in the grid, the name being column 1.
+TEST(ParseDataFile, InvalidNumericInputNamesTheLineAndColumn) {
+  const std::string header = kHeaderEs;
+  const std::string values = "\t1\t2\t3\t4\t5\t6\t7\t8\t9";
+  struct Case {
+    const char* what;
+    std::string bytes;
+    Language language;
+    int line;
+    int column;
+    const char* message;
+  } cases[] = {
+      {"the first value", header + kCrianza + "B \tx" + values + "\r\n", Language::Spanish, 3, 2,
+       "Invalid numeric input (línea 3, columna 2)"},
+      {"the last value", header + "B " + values + "\tx\r\n", Language::English, 2, 11,
+       "Invalid numeric input (line 2, column 11)"},
+      {"too few fields", header + "B \t1\t2\t3\r\n", Language::English, 2, 5,
+       "Invalid numeric input (line 2, column 5)"},
+      {"CR alone ends the lines", "Muestra\rA " + values + "\t10\r\rB " + values + "\tx\r", Language::Spanish, 4, 11,
+       "Invalid numeric input (línea 4, columna 11)"},
+      {"the first line a sample", kCrianza + std::string("\r\nB \tx") + values + "\r\n", Language::English, 3, 2,
+       "Invalid numeric input (line 3, column 2)"},
+  };
+  for (const Case& c : cases) {
+    const tintavis::DataFileRead read = ParseDataFile(c.bytes, '.', c.language);
+    const auto* error = std::get_if<DataFileError>(&read);
+    ASSERT_NE(error, nullptr) << c.what;
+    EXPECT_EQ(error->kind, DataFileError::Kind::InvalidNumber) << c.what;
+    EXPECT_EQ(error->line, c.line) << c.what;
+    EXPECT_EQ(error->column, c.column) << c.what;
+    EXPECT_EQ(error->message, c.message) << c.what;
   }
 }
 
@@ -189,7 +226,8 @@ TEST(ParseDataFile, EachLineIsReadOnItsOwn) {
   const DataFileContent more = Content(ParseDataFile(std::string(kHeaderEs) + "A \t1\t2\t3\t4\t5\t6\t7\t8\t9\t10\t11\t12\r\n", '.', Language::Spanish));
   EXPECT_EQ(more.rows.at(0)[10], "10");
   // Fewer than eleven: refused, nothing read from the next line.
-  EXPECT_EQ(ErrorOf(ParseDataFile(std::string(kHeaderEs) + "A \t1\t2\t3\r\n" + kCrianza, '.', Language::Spanish)), "Invalid numeric input");
+  EXPECT_EQ(ErrorOf(ParseDataFile(std::string(kHeaderEs) + "A \t1\t2\t3\r\n" + kCrianza, '.', Language::Spanish)),
+            "Invalid numeric input (línea 2, columna 5)");
 }
 
 TEST(ParseDataFile, NamesComeBackAsSaved) {
@@ -235,7 +273,7 @@ TEST(ParseDataFile, LinesWithoutTabsKeepTheBlankSeparatedRule) {
   const std::string long33(33, 'a');
   // 32 characters make the name; the 33rd is read as a number and is none.
   EXPECT_EQ(ErrorOf(ParseDataFile(std::string(kHeaderEs) + long33 + " 1 2 3 4 5 6 7 8 9 10\r\n", '.', Language::Spanish)),
-            "Invalid numeric input");
+            "Invalid numeric input (línea 2, columna 2)");
   const DataFileContent exact = Content(ParseDataFile(std::string(kHeaderEs) + std::string(32, 'b') + " 1 2 3 4 5 6 7 8 9 10\r\n", '.', Language::Spanish));
   EXPECT_EQ(exact.rows.at(0)[0], std::string(32, 'b'));
 }
@@ -383,7 +421,7 @@ TEST_F(TempFolder, SaveThenOpenGivesBackEveryCell) {
       // Numbers come back in the general number text: 12.0 as 12, 7.400 as 7.4.
       for (int c = 1; c <= 10; ++c) {
         if (expected[c] == "  --") continue;
-        expected[c] = tintavis::FormatGeneral(tintavis::ParseReal(expected[c], separator).value, separator);
+        expected[c] = tintavis::FormatGeneral(tintavis::ParseDecimal(expected[c], separator).value, separator);
       }
       EXPECT_EQ(content.rows[r - 1], expected) << r;
     }

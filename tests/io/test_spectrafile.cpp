@@ -211,7 +211,7 @@ TEST(SpectraFile, EachFaultIsNamedWithItsLineAndColumn) {
     const SpectraFileRead read = Parse(Join(lines), c.values);
     ASSERT_TRUE(std::holds_alternative<SpectraFileError>(read)) << c.what;
     const auto& error = std::get<SpectraFileError>(read);
-    EXPECT_EQ(error.problem, c.problem) << c.what;
+    EXPECT_EQ(error.kind, c.problem) << c.what;
     EXPECT_EQ(error.message, c.message) << c.what;
   }
 }
@@ -231,7 +231,7 @@ TEST(SpectraFile, MessagesFollowTheLanguage) {
 TEST(SpectraFile, UnreadableFileGivesTheSystemMessage) {
   const auto read = ReadSpectraFile(::testing::TempDir() + "/tintavis_no_such_spectra.tsv", SpectraReadOptions{});
   ASSERT_TRUE(std::holds_alternative<SpectraFileError>(read));
-  EXPECT_EQ(std::get<SpectraFileError>(read).problem, SpectraFileProblem::Unreadable);
+  EXPECT_EQ(std::get<SpectraFileError>(read).kind, SpectraFileProblem::Unreadable);
   EXPECT_EQ(std::get<SpectraFileError>(read).message, "File not found");
 }
 

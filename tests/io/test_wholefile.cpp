@@ -45,22 +45,29 @@ TEST_F(WholeFileTest, OnlyARegularFileWithinTheLimitIsRead) {
   // Sparse: as large as it says, without the disk space.
   WriteBytes(folder / "grande.xls", "");
   ASSERT_EQ(::truncate((folder / "grande.xls").c_str(), tintavis::kMaxDataFileBytes + 1), 0);
+  using Kind = tintavis::WholeFileProblem;
   struct Case {
     std::string path;
     Language language;
     std::string result;
+    Kind kind = Kind::System;
   } cases[] = {
       {(folder / "datos.xls").string(), Language::Spanish, "(read 3)"},
-      {(folder / "tuberia").string(), Language::Spanish, "No es un archivo normal, sino una tubería o un dispositivo"},
-      {"/dev/zero", Language::English, "Is not a regular file but a pipe or a device"},
-      {(folder / "carpeta").string(), Language::Spanish, "Es una carpeta, no un archivo"},
-      {(folder / "carpeta").string(), Language::English, "Is a folder, not a file"},
+      {(folder / "tuberia").string(), Language::Spanish, "No es un archivo normal, sino una tubería o un dispositivo",
+       Kind::NotARegularFile},
+      {"/dev/zero", Language::English, "Is not a regular file but a pipe or a device", Kind::NotARegularFile},
+      {(folder / "carpeta").string(), Language::Spanish, "Es una carpeta, no un archivo", Kind::NotARegularFile},
+      {(folder / "carpeta").string(), Language::English, "Is a folder, not a file", Kind::NotARegularFile},
       {(folder / "grande.xls").string(), Language::English,
-       "The file is larger than 16 MiB, more than a file of this kind holds"},
-      {(folder / "nada.xls").string(), Language::English, "File not found"},
+       "The file is larger than 16 MiB, more than a file of this kind holds", Kind::TooLarge},
+      {(folder / "nada.xls").string(), Language::English, "File not found", Kind::System},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ErrorOf(tintavis::ReadWholeFile(c.path, tintavis::kMaxDataFileBytes, c.language)), c.result) << c.path;
+    const tintavis::WholeFileRead read = tintavis::ReadWholeFile(c.path, tintavis::kMaxDataFileBytes, c.language);
+    EXPECT_EQ(ErrorOf(read), c.result) << c.path;
+    if (const auto* error = std::get_if<WholeFileError>(&read)) {
+      EXPECT_EQ(error->kind, c.kind) << c.path;
+    }
   }
   // The data file reader and the spectra reader share it.
   EXPECT_EQ(std::get<tintavis::DataFileError>(tintavis::ReadDataFile((folder / "grande.xls").string(), '.',

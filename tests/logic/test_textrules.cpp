@@ -24,9 +24,9 @@ namespace {
 
 using tintavis::ChooseDecimalSeparator;
 using tintavis::FormatFixed;
-using tintavis::ParseReal;
+using tintavis::ParseDecimal;
 using tintavis::ParseWhole;
-using tintavis::RealParse;
+using tintavis::DecimalParse;
 using tintavis::SwapSeparator;
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -201,16 +201,16 @@ TEST(ParseWhole, RefusesHugeDigitStringsWithoutOverflowing) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// ParseReal
+// ParseDecimal
 
 // Readable names in failure messages.
-std::string StatusName(RealParse::Status status) {
+std::string StatusName(DecimalParse::Status status) {
   switch (status) {
-    case RealParse::Status::Ok:
+    case DecimalParse::Status::Ok:
       return "Ok";
-    case RealParse::Status::NotANumber:
+    case DecimalParse::Status::NotANumber:
       return "NotANumber";
-    case RealParse::Status::Overflow:
+    case DecimalParse::Status::Overflow:
       return "Overflow";
   }
   return "unknown";
@@ -225,7 +225,7 @@ struct RealCase {
 void ExpectReadAs(const std::vector<RealCase>& cases) {
   for (const RealCase& c : cases) {
     SCOPED_TRACE("text \"" + std::string(c.text) + "\" with separator '" + c.separator + "'");
-    const RealParse r = ParseReal(c.text, c.separator);
+    const DecimalParse r = ParseDecimal(c.text, c.separator);
     ASSERT_EQ(StatusName(r.status), "Ok");
     EXPECT_TRUE(r.ok());
     EXPECT_EQ(r.value, c.expected);
@@ -233,16 +233,16 @@ void ExpectReadAs(const std::vector<RealCase>& cases) {
 }
 
 void ExpectStatus(const std::vector<std::string_view>& texts, char separator,
-                  RealParse::Status expected) {
+                  DecimalParse::Status expected) {
   for (std::string_view text : texts) {
     SCOPED_TRACE("text \"" + std::string(text) + "\" with separator '" + separator + "'");
-    const RealParse r = ParseReal(text, separator);
+    const DecimalParse r = ParseDecimal(text, separator);
     EXPECT_EQ(StatusName(r.status), StatusName(expected));
     EXPECT_FALSE(r.ok());
   }
 }
 
-TEST(ParseReal, ReadsPlainDecimalNumbersWithTheGivenSeparator) {
+TEST(ParseDecimal, ReadsPlainDecimalNumbersWithTheGivenSeparator) {
   ExpectReadAs({
       {"0.25", '.', 0.25},
       {"0,25", ',', 0.25},
@@ -265,19 +265,19 @@ TEST(ParseReal, ReadsPlainDecimalNumbersWithTheGivenSeparator) {
   });
 }
 
-TEST(ParseReal, ReadsTheSeparatorAloneAsZero) {
+TEST(ParseDecimal, ReadsTheSeparatorAloneAsZero) {
   ExpectReadAs({
       {".", '.', 0.0},
       {",", ',', 0.0},
       {"+.", '.', 0.0},
       {" . ", '.', 0.0},
   });
-  const RealParse negativeZero = ParseReal("-.", '.');
+  const DecimalParse negativeZero = ParseDecimal("-.", '.');
   ASSERT_TRUE(negativeZero.ok());
   EXPECT_EQ(negativeZero.value, 0.0);
 }
 
-TEST(ParseReal, ReadsExponentForms) {
+TEST(ParseDecimal, ReadsExponentForms) {
   ExpectReadAs({
       {"1e3", '.', 1000.0},
       {"1E3", '.', 1000.0},
@@ -296,7 +296,7 @@ TEST(ParseReal, ReadsExponentForms) {
   });
 }
 
-TEST(ParseReal, SkipsLeadingAndTrailingBlanks) {
+TEST(ParseDecimal, SkipsLeadingAndTrailingBlanks) {
   ExpectReadAs({
       {" 0.5", '.', 0.5},
       {"0.5 ", '.', 0.5},
@@ -305,30 +305,30 @@ TEST(ParseReal, SkipsLeadingAndTrailingBlanks) {
   });
 }
 
-TEST(ParseReal, RefusesTextsThatAreNotNumbers) {
+TEST(ParseDecimal, RefusesTextsThatAreNotNumbers) {
   ExpectStatus({"", " ", "+", "-", "e5", "E", "1e", "1e+", "1e-", "1.2.3", "1..2", "1 5",
                  "- 1", "abc", "inf", "nan", "INF", "0x10", "1e5.5", "1e 5", "1e5e5", "1.5f",
                  "++1", "+-1", "\t1", "1\t", "1\n", "1_000", "1'000", "$10", "1e+-5"},
-               '.', RealParse::Status::NotANumber);
+               '.', DecimalParse::Status::NotANumber);
   ExpectStatus({"", "1,2,3", "1 , 5", ",,", "abc", "1e,5"}, ',',
-               RealParse::Status::NotANumber);
+               DecimalParse::Status::NotANumber);
 }
 
-TEST(ParseReal, RefusesTheOtherSeparator) {
-  ExpectStatus({"1,5", "0,25", ",", "1,000.5", "1.000,5"}, '.', RealParse::Status::NotANumber);
-  ExpectStatus({"1.5", "0.25", ".", "1,2.3", "1.000,5"}, ',', RealParse::Status::NotANumber);
+TEST(ParseDecimal, RefusesTheOtherSeparator) {
+  ExpectStatus({"1,5", "0,25", ",", "1,000.5", "1.000,5"}, '.', DecimalParse::Status::NotANumber);
+  ExpectStatus({"1.5", "0.25", ".", "1,2.3", "1.000,5"}, ',', DecimalParse::Status::NotANumber);
 }
 
-TEST(ParseReal, ReportsOverflowForValuesTooLargeForADouble) {
+TEST(ParseDecimal, ReportsOverflowForValuesTooLargeForADouble) {
   const std::string hugeInteger = "1" + std::string(400, '0');
   ExpectStatus({"1e309", "-1e309", "1.8e308", "1e99999999999999999999",
                 "-1e99999999999999999999", "0.000000001e318", hugeInteger,
                 "10e999999999999999999999999999999999999999999999999"},
-               '.', RealParse::Status::Overflow);
-  ExpectStatus({"1,8e308"}, ',', RealParse::Status::Overflow);
+               '.', DecimalParse::Status::Overflow);
+  ExpectStatus({"1,8e308"}, ',', DecimalParse::Status::Overflow);
 }
 
-TEST(ParseReal, ReadsValuesTooSmallForADoubleAsZero) {
+TEST(ParseDecimal, ReadsValuesTooSmallForADoubleAsZero) {
   ExpectReadAs({
       {"1e-400", '.', 0.0},
       {"-1e-400", '.', 0.0},
@@ -341,7 +341,7 @@ TEST(ParseReal, ReadsValuesTooSmallForADoubleAsZero) {
   });
 }
 
-TEST(ParseReal, KeepsTheLargestDoubleAndSubnormals) {
+TEST(ParseDecimal, KeepsTheLargestDoubleAndSubnormals) {
   ExpectReadAs({
       {"1.7976931348623157e308", '.', std::numeric_limits<double>::max()},
       {"1e-310", '.', 1e-310},
@@ -349,7 +349,7 @@ TEST(ParseReal, KeepsTheLargestDoubleAndSubnormals) {
   });
 }
 
-TEST(ParseReal, HandlesVeryLongMantissas) {
+TEST(ParseDecimal, HandlesVeryLongMantissas) {
   // 1 + 2^-53 lies exactly halfway between 1 and the next double; the tie goes to 1.
   const std::string halfway = "1.00000000000000011102230246251565404236316680908203125";
   const double nextAfterOne = std::nextafter(1.0, 2.0);
@@ -365,7 +365,7 @@ TEST(ParseReal, HandlesVeryLongMantissas) {
   ExpectReadAs({{"15" + std::string(1000, '0') + "e-1001", '.', 1.5}});
 }
 
-TEST(ParseReal, ReadsBackEveryShortestRoundTripTextExactly) {
+TEST(ParseDecimal, ReadsBackEveryShortestRoundTripTextExactly) {
   std::mt19937_64 random(20240611);
   std::uniform_int_distribution<std::uint64_t> bits;
   for (int i = 0; i < 20000; ++i) {
@@ -377,16 +377,16 @@ TEST(ParseReal, ReadsBackEveryShortestRoundTripTextExactly) {
     std::snprintf(text, sizeof text, "%.17g", value);
     std::string dotted(text);
     SCOPED_TRACE(dotted);
-    const RealParse withDot = ParseReal(dotted, '.');
+    const DecimalParse withDot = ParseDecimal(dotted, '.');
     ASSERT_TRUE(withDot.ok());
     EXPECT_EQ(withDot.value, value);
-    const RealParse withComma = ParseReal(SwapSeparator(dotted, ','), ',');
+    const DecimalParse withComma = ParseDecimal(SwapSeparator(dotted, ','), ',');
     ASSERT_TRUE(withComma.ok());
     EXPECT_EQ(withComma.value, value);
   }
 }
 
-TEST(ParseReal, DoesNotDependOnTheCLocale) {
+TEST(ParseDecimal, DoesNotDependOnTheCLocale) {
   const char* const commaLocales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "es_ES.UTF-8",
                                       "de_DE", "fr_FR", "es_ES"};
   const std::string previous = std::setlocale(LC_ALL, nullptr);
@@ -398,9 +398,9 @@ TEST(ParseReal, DoesNotDependOnTheCLocale) {
     }
   }
   if (chosen == nullptr) GTEST_SKIP() << "no locale with a decimal comma is installed";
-  const RealParse dot = ParseReal("1.5", '.');
-  const RealParse comma = ParseReal("1,5", ',');
-  const RealParse commaWithDot = ParseReal("1,5", '.');
+  const DecimalParse dot = ParseDecimal("1.5", '.');
+  const DecimalParse comma = ParseDecimal("1,5", ',');
+  const DecimalParse commaWithDot = ParseDecimal("1,5", '.');
   const std::string formatted = FormatFixed(3.2128143, 5, 3, '.');
   std::setlocale(LC_ALL, previous.c_str());
   SCOPED_TRACE(chosen);
@@ -446,13 +446,13 @@ TEST(SwapSeparator, LetsBothSeparatorsBeTypedForAbsorbancesInEitherLocale) {
   };
   for (const Case& c : read) {
     SCOPED_TRACE("text \"" + std::string(c.text) + "\" in locale '" + c.locale + "'");
-    const RealParse r = ParseReal(SwapSeparator(c.text, c.locale), c.locale);
+    const DecimalParse r = ParseDecimal(SwapSeparator(c.text, c.locale), c.locale);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.value, c.expected);
   }
   const std::string swapped = SwapSeparator("1.2.3", ',');
   EXPECT_EQ(swapped, "1,2.3");
-  EXPECT_EQ(StatusName(ParseReal(swapped, ',').status), "NotANumber");
+  EXPECT_EQ(StatusName(ParseDecimal(swapped, ',').status), "NotANumber");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -668,7 +668,7 @@ TEST(FormatFixed, TextsOfRandomValuesReadBackWithinHalfAUnitOfTheirLastDigit) {
                       f.precision, f.decimals, text.c_str());
         SCOPED_TRACE(label);
         ASSERT_FALSE(IsSignedZero(text));
-        const RealParse back = ParseReal(text, separator);
+        const DecimalParse back = ParseDecimal(text, separator);
         ASSERT_TRUE(back.ok());
         const std::size_t e = text.find('E');
         double unit = 0;
@@ -763,9 +763,9 @@ TEST(FormatFixed, GivesShortTextsForAnyDoubleAndAnyFormat) {
     ASSERT_FALSE(IsSignedZero(text));
     if (std::isfinite(value)) {
       // Only a value next to the largest double can round up to a text beyond it.
-      const RealParse back = ParseReal(text, '.');
+      const DecimalParse back = ParseDecimal(text, '.');
       EXPECT_TRUE(back.ok() ||
-                  (back.status == RealParse::Status::Overflow && std::fabs(value) > 1e307));
+                  (back.status == DecimalParse::Status::Overflow && std::fabs(value) > 1e307));
     }
   }
 }
@@ -874,7 +874,7 @@ TEST(FormatGeneral, TextReadsBackToWithinItsFifteenDigits) {
   for (int i = 0; i < 20000; ++i) {
     const double v = mantissa(rng) * std::pow(10.0, exponent(rng));
     const std::string text = tintavis::FormatGeneral(v, '.');
-    const auto back = tintavis::ParseReal(text, '.');
+    const auto back = tintavis::ParseDecimal(text, '.');
     ASSERT_TRUE(back.ok()) << text;
     EXPECT_NEAR(back.value, v, std::abs(v) * 1e-14) << text;
   }
@@ -890,11 +890,11 @@ TEST(FormatGeneral, TheLargestDoublesRoundToTextsThatReadBackAsOverflow) {
   EXPECT_EQ(FormatFixed(-kMax, 1, 3, ','), "-2E308");
   EXPECT_EQ(tintavis::FormatGeneral(-kMax, '.'), "-1.79769313486232E308");
   for (const char* text : {"1.7977E308", "-2E308", "-1.79769313486232E308"}) {
-    EXPECT_EQ(ParseReal(text, '.').status, RealParse::Status::Overflow) << text;
+    EXPECT_EQ(ParseDecimal(text, '.').status, DecimalParse::Status::Overflow) << text;
   }
   // Below that the texts read back: 1E308 is a double.
   EXPECT_EQ(FormatFixed(1e308, 5, 3, '.'), "1E308");
-  EXPECT_TRUE(ParseReal(FormatFixed(1e308, 5, 3, '.'), '.').ok());
+  EXPECT_TRUE(ParseDecimal(FormatFixed(1e308, 5, 3, '.'), '.').ok());
 }
 
 // ---------------------------------------------------------------------------------------------
