@@ -12,7 +12,6 @@
 namespace tintavis {
 namespace {
 
-constexpr Rgb kBlack{0, 0, 0};
 constexpr int kHeaderLines = 6;   // title, laboratory, operator, instrument, moment, data file
 constexpr int kMethodLines = 8;   // method (up to three lines), paths, spectra, note (two), reference
 constexpr int kMethodTextLines = 3;
