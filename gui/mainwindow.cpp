@@ -990,13 +990,30 @@ void MainWindow::RedisplaySelectedRow(int row) { RedisplayRow(row, session_, *th
 
 void MainWindow::PlaceQuickEntry() {
   const QSize frame = quickEntry_->frameGeometry().size();
-  const PixelPoint at = QuickEntryStartPlace({client_->width(), client_->height()}, {frame.width(), frame.height()});
+  // The client scrolls once the window is smaller than the controls: the place is in the part
+  // the scroll area shows.
+  const QWidget* shown = static_cast<QScrollArea*>(centralWidget())->viewport();
+  const PixelPoint at = QuickEntryStartPlace({client_->width(), client_->height()}, {shown->width(), shown->height()},
+                                             {frame.width(), frame.height()});
   quickEntry_->move(client_->mapToGlobal(QPoint(at.x, at.y)));
+  placedFrame_ = frame;
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   if (quickEntry_ != nullptr && !quickEntryClosed_) PlaceQuickEntry();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+  // The window manager raises this window when it is clicked. It keeps a tool window in front
+  // of it only when this window was on the screen before the tool window came onto it, which
+  // the quick entry window, open from the start, is not (Openbox then lets the click cover it):
+  // the tool windows are raised again over this one.
+  for (QWidget* tool : {static_cast<QWidget*>(quickEntry_), static_cast<QWidget*>(differences_)}) {
+    if (tool != nullptr && tool->isVisible()) tool->raise();
+  }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -1006,6 +1023,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   }
   if (watched == quickEntry_) {
     if (event->type() == QEvent::Hide) quickEntryClosed_ = true;
+    // The window manager frames the window after it was placed: a frame of another size takes
+    // the place again, so that the whole frame stays in view. A move by the user keeps its size.
+    if (event->type() == QEvent::Move && !quickEntryClosed_ && quickEntry_->frameGeometry().size() != placedFrame_) {
+      PlaceQuickEntry();
+    }
     return false;
   }
   if (event->type() == QEvent::KeyPress) {
