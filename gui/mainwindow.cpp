@@ -101,6 +101,14 @@ QString Text(captions::Target target, const char* name) { return ToQString(capti
 
 QString MainText(const char* name) { return Text(captions::Target::MainWidget, name); }
 
+// A menu shows an action's first key on its own; an action with more keys has them all after a
+// tab in its text, which the menu draws as the item's key column.
+QString WithEveryKey(const QString& text, const QAction& action) {
+  const QList<QKeySequence> keys = action.shortcuts();
+  if (keys.size() < 2) return text;
+  return text + u'\t' + QKeySequence::listToString(keys, QKeySequence::NativeText);
+}
+
 void Put(QWidget* w, const Place& p) { w->setGeometry(p.left, p.top, p.width, p.height); }
 void Put(QWidget* w, const PixelBox& p) { w->setGeometry(p.left, p.top, p.width, p.height); }
 
@@ -354,12 +362,13 @@ void MainWindow::BuildMenus() {
     m->setObjectName(name);
     return m;
   };
-  // The first key is the one the menu shows; a second is the one today's desktops use for the
-  // same command (Ctrl+O, Ctrl+P, F1).
+  // The first key is the program's own; a second is the one today's desktops use for the same
+  // command (Ctrl+O, Ctrl+P, F1). The menu shows both.
   auto item = [this](QMenu* m, const char* name, const QList<QKeySequence>& keys = {}) {
-    auto* a = m->addAction(Text(Target::MenuItem, name));
+    auto* a = m->addAction(QString());
     a->setObjectName(name);
     a->setShortcuts(keys);
+    a->setText(WithEveryKey(Text(Target::MenuItem, name), *a));
     a->setShortcutContext(Qt::WindowShortcut);
     addAction(a);
     return a;
@@ -497,6 +506,8 @@ void MainWindow::ApplyLanguage(Language language) {
   using captions::Target;
   const bool english = language == Language::English;
   language_ = language;
+  // Qt's texts first: the key names in the menu's key column are Qt's.
+  qtTexts_->Apply(language);
   for (const captions::Caption& c : captions::kCaptions) {
     const std::string_view text = c.In(language);
     const QString q = ToQString(text);
@@ -520,7 +531,9 @@ void MainWindow::ApplyLanguage(Language language) {
         if (auto* menu = findChild<QMenu*>(name)) menu->setTitle(ToQString(captions::Keyed(c, language)));
         break;
       case Target::MenuItem:
-        if (auto* action = findChild<QAction*>(name)) action->setText(ToQString(captions::Keyed(c, language)));
+        if (auto* action = findChild<QAction*>(name)) {
+          action->setText(WithEveryKey(ToQString(captions::Keyed(c, language)), *action));
+        }
         break;
       case Target::NumberingItem:
       case Target::HelpCaption:
@@ -539,7 +552,6 @@ void MainWindow::ApplyLanguage(Language language) {
   for (const int c : {kNumberColumn, kNameColumn, kTonalityColumn}) session_.store.SetHeaderCell(c, header[c]);
   gridModel_->SetLanguage(language);
   ShowAllCells();
-  qtTexts_->Apply(language);
   emit languageChanged(language);
 }
 
@@ -990,13 +1002,30 @@ void MainWindow::RedisplaySelectedRow(int row) { RedisplayRow(row, session_, *th
 
 void MainWindow::PlaceQuickEntry() {
   const QSize frame = quickEntry_->frameGeometry().size();
-  const PixelPoint at = QuickEntryStartPlace({client_->width(), client_->height()}, {frame.width(), frame.height()});
+  // The client scrolls once the window is smaller than the controls: the place is in the part
+  // the scroll area shows.
+  const QWidget* shown = static_cast<QScrollArea*>(centralWidget())->viewport();
+  const PixelPoint at = QuickEntryStartPlace({client_->width(), client_->height()}, {shown->width(), shown->height()},
+                                             {frame.width(), frame.height()});
   quickEntry_->move(client_->mapToGlobal(QPoint(at.x, at.y)));
+  placedFrame_ = frame;
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   if (quickEntry_ != nullptr && !quickEntryClosed_) PlaceQuickEntry();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+  // The window manager raises this window when it is clicked. It keeps a tool window in front
+  // of it only when this window was on the screen before the tool window came onto it, which
+  // the quick entry window, open from the start, is not (Openbox then lets the click cover it):
+  // the tool windows are raised again over this one.
+  for (QWidget* tool : {static_cast<QWidget*>(quickEntry_), static_cast<QWidget*>(differences_)}) {
+    if (tool != nullptr && tool->isVisible()) tool->raise();
+  }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -1006,6 +1035,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   }
   if (watched == quickEntry_) {
     if (event->type() == QEvent::Hide) quickEntryClosed_ = true;
+    // The window manager frames the window after it was placed: a frame of another size takes
+    // the place again, so that the whole frame stays in view. A move by the user keeps its size.
+    if (event->type() == QEvent::Move && !quickEntryClosed_ && quickEntry_->frameGeometry().size() != placedFrame_) {
+      PlaceQuickEntry();
+    }
     return false;
   }
   if (event->type() == QEvent::KeyPress) {

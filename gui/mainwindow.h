@@ -156,6 +156,8 @@ class MainWindow : public QMainWindow, public WorkflowView {
   void languageChanged(Language language);
 
  protected:
+  // Each time the window becomes the active one, the tool windows shown are raised over it.
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -249,6 +251,7 @@ class MainWindow : public QMainWindow, public WorkflowView {
   DifferenceWindow* differences_ = nullptr;
   int nameColumnExtra_ = 0;  // the width the grown layout gave the name column
   bool quickEntryClosed_ = false;  // once closed, it stays where the user leaves it
+  QSize placedFrame_;  // the quick entry window's frame when it was last placed
   UncertaintyDialog* uncertaintyDialog_ = nullptr;
   std::optional<InputUncertainty> uncertainty_;
   DetailsDialog* details_ = nullptr;  // made at the first "Detalles"

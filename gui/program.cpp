@@ -2,6 +2,9 @@
 
 namespace tintavis {
 
-Program::Program() { mainWindow.AttachWindows(&about, &help, &numbering, &quickEntry, &differences); }
+Program::Program() {
+  mainWindow.AttachWindows(&about, &help, &numbering, &quickEntry, &differences);
+  quickEntry.show();
+}
 
 }  // namespace tintavis

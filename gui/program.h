@@ -1,6 +1,7 @@
 // The program's windows, created once in their fixed order: main window, About, Help, splash,
-// numbering dialog, quick entry. The splash and the quick entry window are visible from their
-// creation; every window lives until the program ends.
+// numbering dialog, quick entry. The splash is visible from its creation, the quick entry window
+// from the end of the program's, once it is a window of the main window; every window lives
+// until the program ends.
 #pragma once
 
 #include "gui/mainwindow.h"
@@ -25,7 +26,10 @@ class Program {
   HelpWindow help;
   SplashWindow splash;
   NumberingDialog numbering;
-  QuickEntryWindow quickEntry;
+  // Hidden until it is a window of the main window, then shown: it comes onto the screen once.
+  // (A window taken off the screen and put back at once may stay off it: Openbox can miss the
+  // second showing.)
+  QuickEntryWindow quickEntry{false};
   // Not one of the six: the colour difference window, opened from "&Opciones".
   DifferenceWindow differences{mainWindow.Session().store, mainWindow.GridItemModel(), mainWindow.DecimalSeparator()};
 };

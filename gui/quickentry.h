@@ -23,8 +23,8 @@ class QuickEntryWindow : public QWidget {
   static constexpr int kTop = 286;
 
   // Builds the window at step 1 in Spanish with an empty entry field. The window is visible from
-  // its creation, so it shows itself unless `showNow` is false. The program creates it without a
-  // parent, so that it is not kept above the main window.
+  // its creation, so it shows itself unless `showNow` is false. The program creates it hidden and
+  // without a parent, then makes it a tool window of the main window and shows it.
   explicit QuickEntryWindow(bool showNow = true, QWidget* parent = nullptr);
 
   // Shows the window, brings it to the front and activates it with the focus in the entry field.

@@ -49,12 +49,15 @@ ChartScale ScaledChartSize(int width, int height, double pixelRatio, double zoom
   return {logical, {Scaled(logical.width, pixelRatio), Scaled(logical.height, pixelRatio)}};
 }
 
-PixelPoint QuickEntryStartPlace(PixelSize client, PixelSize frame) {
+PixelPoint QuickEntryStartPlace(PixelSize client, PixelSize shown, PixelSize frame) {
   constexpr int kGap = 8;
   const MainLayout layout = GrownMainLayout(client);
+  const PixelSize visible{std::min(client.width, shown.width), std::min(client.height, shown.height)};
   const int belowCharts = std::max(layout.chartsFrame.Bottom(), layout.swatch.Bottom()) + kGap;
-  if (belowCharts + frame.height <= client.height) return {layout.chartsFrame.left, belowCharts};
-  return {std::max(layout.chartsFrame.left, client.width - frame.width), std::max(kGridTop, client.height - frame.height)};
+  if (belowCharts + frame.height <= visible.height && layout.chartsFrame.left + frame.width <= visible.width) {
+    return {layout.chartsFrame.left, belowCharts};
+  }
+  return {std::max(layout.chartsFrame.left, visible.width - frame.width), std::max(kGridTop, visible.height - frame.height)};
 }
 
 }  // namespace tintavis

@@ -71,9 +71,11 @@ struct ChartScale {
 ChartScale ScaledChartSize(int width, int height, double pixelRatio, double zoom);
 
 // The top-left corner, in client coordinates of the main window, of the quick entry window's
-// frame of `frame` size: below the charts at their left edge when the client is tall enough;
-// else in the client's bottom-right corner, over the swatch and the note. Never left of the
-// charts nor above the grid's top, where the fields are.
-PixelPoint QuickEntryStartPlace(PixelSize client, PixelSize frame);
+// frame of `frame` size, when the window shows the part `shown` of its client from the client's
+// origin (less than the client once the client scrolls): below the charts at their left edge
+// when the part shown is tall and wide enough; else in the bottom-right corner of the part
+// shown, over the swatch and the note. Never left of the charts nor above the grid's top, where
+// the fields are.
+PixelPoint QuickEntryStartPlace(PixelSize client, PixelSize shown, PixelSize frame);
 
 }  // namespace tintavis

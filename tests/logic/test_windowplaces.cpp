@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace tintavis {
 namespace {
 
@@ -84,6 +86,7 @@ TEST(ChartScale, HoldsTheChartsPixelsTimesTheZoomAndTheRatio) {
 struct PlaceCase {
   const char* name;
   PixelSize client;
+  PixelSize shown;  // the part of the client the window shows
   PixelPoint place;
 };
 
@@ -93,19 +96,34 @@ constexpr PixelSize kFrame{215, 150};
 
 INSTANTIATE_TEST_SUITE_P(
     ClientSizes, QuickEntryPlace,
-    ::testing::Values(PlaceCase{"maximised_on_1600x1200", {1600, 1130}, {789, 669}},
-                      PlaceCase{"just_tall_enough", {1124, 716}, {550, 533}},
-                      PlaceCase{"wide_but_low", {1400, 674}, {1185, 524}},
-                      PlaceCase{"the_specified_size", {1124, 674}, {909, 524}},
-                      PlaceCase{"smaller_than_the_controls", {600, 100}, {550, 221}}),
+    ::testing::Values(PlaceCase{"maximised_on_1600x1200", {1600, 1130}, {1600, 1130}, {789, 669}},
+                      PlaceCase{"just_tall_enough", {1124, 716}, {1124, 716}, {550, 533}},
+                      PlaceCase{"wide_but_low", {1400, 674}, {1400, 674}, {1185, 524}},
+                      PlaceCase{"the_designed_size", {1124, 674}, {1124, 674}, {909, 524}},
+                      PlaceCase{"smaller_than_the_controls", {600, 100}, {600, 100}, {550, 221}},
+                      // Maximised on 800 x 600 (1600 x 1200 at twice the scale): the client
+                      // scrolls, and its bottom-right corner is out of sight.
+                      PlaceCase{"scrolling_on_800x600", {1090, 566}, {785, 534}, {570, 384}},
+                      PlaceCase{"scrolling_with_room_below_the_charts", {1090, 900}, {770, 900}, {550, 533}},
+                      PlaceCase{"scrolling_too_narrow_below_the_charts", {1090, 900}, {700, 900}, {550, 750}}),
     [](const ::testing::TestParamInfo<PlaceCase>& placeInfo) { return std::string(placeInfo.param.name); });
 
 TEST_P(QuickEntryPlace, StandsWhereTheClientLeavesRoom) {
-  EXPECT_EQ(QuickEntryStartPlace(GetParam().client, kFrame), GetParam().place);
+  EXPECT_EQ(QuickEntryStartPlace(GetParam().client, GetParam().shown, kFrame), GetParam().place);
+}
+
+TEST_P(QuickEntryPlace, LiesInThePartShownWhereThatLeavesRoomRightOfTheGrid) {
+  const PlaceCase& c = GetParam();
+  const MainLayout layout = GrownMainLayout(c.client);
+  const PixelSize visible{std::min(c.client.width, c.shown.width), std::min(c.client.height, c.shown.height)};
+  if (visible.width < layout.chartsFrame.left + kFrame.width || visible.height < kGridTop + kFrame.height) return;
+  const PixelPoint p = QuickEntryStartPlace(c.client, c.shown, kFrame);
+  EXPECT_LE(p.x + kFrame.width, visible.width);
+  EXPECT_LE(p.y + kFrame.height, visible.height);
 }
 
 TEST_P(QuickEntryPlace, CoversNeitherTheFieldsNorTheGrid) {
-  const PixelPoint p = QuickEntryStartPlace(GetParam().client, kFrame);
+  const PixelPoint p = QuickEntryStartPlace(GetParam().client, GetParam().shown, kFrame);
   // The fields lie above the grid's top; the grid ends left of the charts.
   const MainLayout layout = GrownMainLayout(GetParam().client);
   EXPECT_GE(p.y, kGridTop);
