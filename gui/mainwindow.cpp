@@ -251,10 +251,8 @@ void MainWindow::BuildControls() {
 
   undoStack_ = new QUndoStack(this);
   // The grid is unsaved exactly while the stack is away from its saved state.
-  connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
-    session_.unsavedSamples = !clean;
-    setWindowModified(!clean);
-  });
+  // The caption keeps its own text: no "*" is added to it.
+  connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) { session_.unsavedSamples = !clean; });
   gridModel_ = new GridModel(session_.store, separator_, this);
   gridView_ = new GridView(client_);
   gridView_->setObjectName("Resultados1");
