@@ -162,6 +162,14 @@ void DrawTableHeading(ReportCanvas& canvas, const LabReportGeometry& g, const La
   canvas.DrawLine(0, rule, g.width, rule);
 }
 
+// A number text at its decimal point, or "--" ending where the column's digits end.
+void DrawAligned(ReportCanvas& canvas, const std::string& text, char separator, int point, int decimals, int y) {
+  const bool number = text.find_first_of("0123456789") != std::string::npos;
+  const int x = number ? DecimalAlignedX(canvas, text, separator, point)
+                       : ColumnEnd(canvas, point, decimals) - canvas.TextWidth(text);
+  canvas.DrawText(x, y, text);
+}
+
 void DrawRow(ReportCanvas& canvas, const LabReportGeometry& g, const LabReportContent& content, const LabReportRow& row,
              int y) {
   canvas.DrawText(g.xNumberEnd - canvas.TextWidth(row.number), y, row.number);
@@ -185,12 +193,7 @@ void DrawRow(ReportCanvas& canvas, const LabReportGeometry& g, const LabReportCo
     canvas.DrawText(DecimalAlignedX(canvas, text, separator, g.inputPoints[i]), y, text);
   }
   for (std::size_t k = 0; k < 10; ++k) {
-    const std::string& text = row.values[k];
-    // A text without a number ("--") ends where the column's digits end.
-    const bool number = text.find_first_of("0123456789") != std::string::npos;
-    const int x = number ? DecimalAlignedX(canvas, text, content.separator, g.valuePoints[k])
-                         : ColumnEnd(canvas, g.valuePoints[k], kValueFormats[k].decimals) - canvas.TextWidth(text);
-    canvas.DrawText(x, y + g.pitch, text);
+    DrawAligned(canvas, row.values[k], content.separator, g.valuePoints[k], kValueFormats[k].decimals, y + g.pitch);
   }
   const int rule = y + RowHeight(g) - g.pitch / 6;
   canvas.DrawColouredLine(0, rule, g.width, rule, kGridColour);
@@ -365,14 +368,6 @@ void DrawCheckHeading(ReportCanvas& canvas, const LabReportGeometry& g, const La
   }
   const int rule = y + 2 * g.pitch + g.pitch / 6;
   canvas.DrawLine(0, rule, g.width, rule);
-}
-
-// A number text at its decimal point, or "--" ending where the column's digits end.
-void DrawAligned(ReportCanvas& canvas, const std::string& text, char separator, int point, int decimals, int y) {
-  const bool number = text.find_first_of("0123456789") != std::string::npos;
-  const int x = number ? DecimalAlignedX(canvas, text, separator, point)
-                       : ColumnEnd(canvas, point, decimals) - canvas.TextWidth(text);
-  canvas.DrawText(x, y, text);
 }
 
 void DrawCheckRow(ReportCanvas& canvas, const LabReportGeometry& g, const LabReportContent& content,

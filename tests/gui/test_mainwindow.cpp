@@ -324,7 +324,7 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsWithAccessKeysAndShortcuts) {
   EXPECT_FALSE(Find<QAction>("Espanol1")->isVisible());
 }
 
-TEST_F(MainWindowTest, TodaysDesktopKeysRunTheCommandsBesideTheSpecifiedOnes) {
+TEST_F(MainWindowTest, TodaysDesktopKeysRunTheCommandsBesideTheProgramsOwn) {
   struct Case {
     const char* action;
     QKeySequence key;
