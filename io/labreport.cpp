@@ -337,7 +337,7 @@ void DrawCheckBlock(ReportCanvas& canvas, const LabReportGeometry& g, const LabR
     lines(std::string(labreport::kNoUncertaintySet.In(language)), 1);
   }
   if (content.reference) {
-    lines(Labelled(content.referenceIsTarget ? labreport::kTarget : labreport::kReferenceSample, content.referenceName,
+    lines(Labelled(content.referenceIsTarget ? workbooktexts::kTargetLabel : labreport::kReferenceSample, content.referenceName,
                    language),
           1);
   }
@@ -470,11 +470,6 @@ int LabReportPageCount(const LabReportContent& content, int width, int height) {
 int DecimalAlignedX(ReportCanvas& canvas, std::string_view text, char separator, int point) {
   const std::size_t at = text.find(separator);
   return point - canvas.TextWidth(text.substr(0, at));
-}
-
-std::string TargetName(const Lab& target, char separator) {
-  return FormatFixed(target.L, 18, 1, separator) + " / " + FormatFixed(target.a, 18, 2, separator) + " / " +
-         FormatFixed(target.b, 18, 2, separator);
 }
 
 std::optional<LabReportCheck> CheckReportSamples(const LabReportContent& content,

@@ -58,9 +58,6 @@ struct LabReportContent {
   std::optional<LabReportCheck> check;
 };
 
-// The name a target typed as L*, a*, b* goes by: "31.0 / 45.00 / 20.00".
-std::string TargetName(const Lab& target, char separator);
-
 // The check of `content`'s samples against its reference, under `uncertainty` and `tolerance`
 // (none when neither is given): each sample's U from its inputs, or from `known` where that
 // holds one (spectra, whose points the samples do not keep). `referenceIndex` is the sample that

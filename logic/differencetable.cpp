@@ -78,9 +78,15 @@ RowCheck CheckSample(const Lab& reference, const std::optional<LabCovariance>& r
   return check;
 }
 
+std::string TargetName(const Lab& target, char separator) {
+  return FormatFixed(target.L, 18, 1, separator) + " / " + FormatFixed(target.a, 18, 2, separator) + " / " +
+         FormatFixed(target.b, 18, 2, separator);
+}
+
 DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, char separator, Language language,
                                     const QualityCheck& check) {
   DifferenceTable table;
+  if (check.target) table.target = TargetName(*check.target, separator);
   if (store.SampleCount() == 0) return table;
   const std::optional<Lab> reference = check.target ? check.target : RowLab(store, referenceRow);
   // A typed target is a definition: it has no uncertainty. A reference row has its own.

@@ -61,7 +61,13 @@ struct DifferenceTable {
   DifferenceFormula formula = DifferenceFormula::De00;
   std::string rule;
   std::string conforming;
+  // The check's target by TargetName, when the rows were compared with it instead of the
+  // reference row; empty otherwise.
+  std::string target;
 };
+
+// The name a target typed as L*, a*, b* goes by: "31.0 / 45.00 / 20.00".
+std::string TargetName(const Lab& target, char separator);
 
 // Every sample of the store against the sample of `referenceRow`, or against the check's target
 // when it has one.

@@ -53,7 +53,6 @@ inline constexpr BilingualText kUncertaintyInputs = {
     "U is the expanded uncertainty, k = 2 (about 95 %), by first-order propagation (GUM)."};
 inline constexpr BilingualText kNoUncertaintySet = {"Sin incertidumbre de medida: no se ha indicado u(A) ni u(d).",
                                                     "No measurement uncertainty: u(A) and u(d) were not set."};
-inline constexpr BilingualText kTarget        = {"Objetivo", "Target"};
 inline constexpr BilingualText kReferenceSample = {"Muestra de referencia", "Reference sample"};
 inline constexpr BilingualText kDecisionRule  = {"Regla de decisión", "Decision rule"};
 inline constexpr BilingualText kResult        = {"Resultado", "Result"};

@@ -166,9 +166,14 @@ Sheet DifferencesSheet(const DifferenceTable& table, const SampleStore& store, i
   Sheet sheet;
   sheet.name = wt::kDifferencesSheet.In(language);
   sheet.columnWidths = {6, 24, 10, 10, 10, 10, 10, 10, 10};
-  const std::string reference =
-      store.HoldsSample(referenceRow) ? std::to_string(referenceRow) + "  " + SheetName(store.Cell(referenceRow, kNameColumn)) : "";
-  AddLine(sheet, wt::kReferenceLabel, reference, language);
+  if (!table.target.empty()) {
+    // A typed target replaces the reference row: the differences are to it.
+    AddLine(sheet, wt::kTargetLabel, table.target, language);
+  } else {
+    const std::string reference =
+        store.HoldsSample(referenceRow) ? std::to_string(referenceRow) + "  " + SheetName(store.Cell(referenceRow, kNameColumn)) : "";
+    AddLine(sheet, wt::kReferenceLabel, reference, language);
+  }
   SheetRow headings;
   for (const std::string& h : DifferenceHeader(language)) headings.push_back(SheetCell::Heading(h));
   const bool checked = !table.checks.empty();

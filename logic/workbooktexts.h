@@ -58,6 +58,8 @@ inline constexpr BilingualText kOpenedRows = {"los números del archivo, sin sus
                                               "the file's numbers, without their readings"};
 inline constexpr BilingualText kProgramLabel = {"Programa", "Program"};
 inline constexpr BilingualText kReferenceLabel = {"Referencia", "Reference"};
+// What a colour typed from the product sheet is called where it stands for the reference.
+inline constexpr BilingualText kTargetLabel = {"Objetivo", "Target"};
 
 // The refusal of a workbook given to "Abrir" (or on the command line); %1 is the file's name.
 inline constexpr BilingualText kWorkbookNotOpened = {

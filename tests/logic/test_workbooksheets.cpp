@@ -105,6 +105,13 @@ TEST(Workbook, TheDifferenceSheetHoldsTheDifferencesAsNumbers) {
   EXPECT_EQ(checked.rows[3].back().text, "No conforme");
   EXPECT_EQ(checked.rows[3][9].kind, SheetCell::Kind::Number);  // U(ΔE00)
   EXPECT_EQ(checked.rows[5][0].text, "1 de 2 conformes");
+
+  // A typed target, not the reference row, is what the differences are to.
+  check.target = tintavis::Lab{30, 40, 20};
+  const auto target = tintavis::DifferencesSheet(tintavis::MakeDifferenceTable(store, 1, ',', Language::Spanish, check),
+                                                 store, 1, Language::Spanish);
+  EXPECT_EQ(target.rows[0][0].text, "Objetivo");
+  EXPECT_EQ(target.rows[0][1].text, "30,0 / 40,00 / 20,00");
 }
 
 }  // namespace
