@@ -91,7 +91,8 @@ constexpr std::string_view kUsage =
     "  --pdf-all OUT.pdf  as --pdf, but every computed sample, 50 to a page, the pages numbered\n"
     "  --xlsx OUT.xlsx    also write a spreadsheet workbook of every computed sample to OUT.xlsx,\n"
     "                     beside the data file on standard output: numbers as numbers with the\n"
-    "                     grid's decimals, the readings after them, and a sheet of the method;\n"
+    "                     grid's decimals, the readings after them, a sheet of the method and,\n"
+    "                     with --reference or --target, one of the colour differences;\n"
     "                     never over the input or over an existing file that is not a workbook\n"
     "  --report OUT.pdf   also write the laboratory report of every computed sample to OUT.pdf\n"
     "                     (PDF/A, A4 portrait): the method, each sample's inputs, colour and\n"
@@ -1015,6 +1016,7 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
   const std::size_t reportRows = options.pdfAll ? SIZE_MAX : static_cast<std::size_t>(kMaxSamples);
   const Reference* referenceLab = reference ? &*reference : nullptr;
   std::vector<StoredSample> stored;  // the workbook's samples
+  std::optional<std::size_t> workbookReference;  // where the --reference sample is among them
 
   bool written = writer.Write(HeaderLine(options), NameEncoding::Ascii);
   if (written) {
@@ -1040,7 +1042,12 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
         if (gridRows.size() == reportRows) break;
         gridRows.push_back(std::move(row));
       }
-      if (b.report.referenceStored && !options.labReport.empty()) labReference = labSamples.size() + *b.report.referenceStored;
+      if (b.report.referenceStored) {
+        if (!options.labReport.empty()) labReference = labSamples.size() + *b.report.referenceStored;
+        if (stored.size() + *b.report.referenceStored < kMaxWorkbookSamples) {
+          workbookReference = stored.size() + *b.report.referenceStored;
+        }
+      }
       for (StoredSample& sample : b.stored) {
         // The laboratory report takes every sample, the workbook as many as it holds.
         if (!options.labReport.empty()) labSamples.push_back(sample);
@@ -1069,8 +1076,20 @@ int Run(const std::vector<std::string>& args, std::FILE* in, std::FILE* out, std
     return 2;
   }
   if (!options.xlsx.empty()) {
-    const auto problem = WriteWorkbook(options.xlsx, {SamplesSheet(stored, options.language), MethodSheet(stored, options.language)},
-                                       options.language);
+    std::vector<Sheet> sheets = {SamplesSheet(stored, options.language), MethodSheet(stored, options.language)};
+    if (reference) {
+      // The differences to --reference or --target, and with --tolerance their verdicts, as the
+      // window's colour difference window gives them.
+      const DifferenceReference against{reference->lab, reference->covariance, workbookReference,
+                                        options.reference ? *options.reference : TargetName(reference->lab, options.separator),
+                                        !options.reference};
+      QualityCheck check;
+      check.tolerance = options.tolerance;
+      check.uncertainty = options.uncertainty;
+      sheets.push_back(DifferencesSheet(CompareSamples(stored, &against, options.separator, options.language, check),
+                                        options.language));
+    }
+    const auto problem = WriteWorkbook(options.xlsx, sheets, options.language);
     if (problem) {
       std::fprintf(err, "tintavis-calc: cannot write the workbook '%s': %s\n", options.xlsx.c_str(), problem->c_str());
       return 2;

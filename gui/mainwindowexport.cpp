@@ -24,7 +24,7 @@ std::vector<Sheet> MainWindow::WorkbookSheets() const {
   const SampleStore& store = session_.store;
   std::vector<Sheet> sheets = {SamplesSheet(store.Samples(), language_), MethodSheet(store.Samples(), language_)};
   if (differences_ != nullptr && differences_->isVisible() && store.SampleCount() > 0) {
-    sheets.push_back(DifferencesSheet(differences_->Table(), store, differences_->Model().ReferenceRow(), language_));
+    sheets.push_back(DifferencesSheet(differences_->Table(), language_));
   }
   return sheets;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <set>
 
 #include "logic/labreporttexts.h"
@@ -482,48 +483,41 @@ std::optional<LabReportCheck> CheckReportSamples(const LabReportContent& content
   check.uncertainty = uncertainty;
   check.tolerance = tolerance;
   if (tolerance) check.formula = tolerance->formula;
+  std::vector<std::optional<ColourUncertainty>> u(content.samples.size());
+  if (uncertainty) {
+    for (std::size_t i = 0; i < u.size(); ++i) {
+      u[i] = i < known.size() && known[i] ? known[i] : SampleUncertainty(content.samples[i], *uncertainty);
+    }
+  }
+  std::optional<DifferenceReference> reference;
+  if (content.reference) {
+    reference = DifferenceReference{*content.reference, std::nullopt, std::nullopt, content.referenceName, content.referenceIsTarget};
+    // A typed target is a definition, without uncertainty; a reference sample has its own.
+    if (content.referenceIsTarget) {
+      reference->covariance = LabCovariance{};
+    } else if (referenceIndex && *referenceIndex < u.size()) {
+      reference->sample = referenceIndex;
+      if (u[*referenceIndex]) reference->covariance = u[*referenceIndex]->lab;
+    }
+  }
+  // Each difference's U comes with a check against a tolerance; without one, the check is made
+  // against no limit and only its U is kept.
+  QualityCheck quality;
+  quality.uncertainty = uncertainty;
+  quality.tolerance = tolerance ? *tolerance : Tolerance{std::numeric_limits<double>::infinity()};
+  const DifferenceTable table = CompareSamples(content.samples, reference ? &*reference : nullptr, content.separator,
+                                               content.language, quality, u);
   for (std::size_t i = 0; i < content.samples.size(); ++i) {
     LabReportCheck::Row row;
-    if (uncertainty) row.u = i < known.size() && known[i] ? known[i] : SampleUncertainty(content.samples[i], *uncertainty);
+    row.u = u[i];
+    if (table.values[i]) row.difference = (*table.values[i])[check.formula == DifferenceFormula::De00 ? 6 : 5];
+    row.check = table.checks[i];
+    if (!tolerance) row.check.verdict.reset();
     check.rows.push_back(std::move(row));
   }
-  // A typed target is a definition, without uncertainty; a reference sample has its own.
-  std::optional<LabCovariance> referenceCovariance;
-  if (content.referenceIsTarget) {
-    referenceCovariance = LabCovariance{};
-  } else if (referenceIndex && *referenceIndex < check.rows.size() && check.rows[*referenceIndex].u) {
-    referenceCovariance = check.rows[*referenceIndex].u->lab;
-  }
-  int decided = 0;
-  int conforming = 0;
-  for (std::size_t i = 0; i < content.samples.size(); ++i) {
-    const RowValues& v = content.samples[i].values;
-    if (!content.reference || !v[3] || !v[6] || !v[7]) continue;
-    const Lab lab{*v[3], *v[6], *v[7]};
-    LabReportCheck::Row& row = check.rows[i];
-    row.difference = Difference(*content.reference, lab, check.formula);
-    const bool same = referenceIndex == i;
-    if (tolerance) {
-      row.check = CheckSample(*content.reference, referenceCovariance, lab, row.u, same, *tolerance, uncertainty.has_value(),
-                              content.separator);
-      if (row.check.verdict) {
-        ++decided;
-        if (*row.check.verdict == Verdict::Pass) ++conforming;
-      }
-    } else if (same) {
-      row.check.expandedValue = 0.0;
-    } else if (row.u && referenceCovariance) {
-      row.check.expandedValue =
-          kCoverageFactor * DifferenceWithUncertainty(*content.reference, *referenceCovariance, lab, row.u->lab, check.formula).u;
-    }
-    if (!tolerance) {
-      row.check.expanded = row.check.expandedValue ? FormatDifference(*row.check.expandedValue, content.separator)
-                                                   : std::string(kNoDifference);
-    }
-  }
   if (tolerance) {
-    check.rule = RuleStatement(*tolerance, content.separator, content.language);
-    check.conforming = ConformingCount(conforming, decided, content.language);
+    check.rule = table.rule;
+    check.conforming = table.conforming;
   }
   return check;
 }

@@ -12,10 +12,9 @@
 namespace tintavis {
 namespace {
 
-// L*, a* and b* that the row keeps.
-std::optional<Lab> RowLab(const SampleStore& store, int row) {
-  if (!store.HoldsSample(row)) return std::nullopt;
-  const RowValues& v = store.Sample(row).values;
+// L*, a* and b* that the sample keeps.
+std::optional<Lab> LabOf(const StoredSample& sample) {
+  const RowValues& v = sample.values;
   const auto& L = v[kLColumn - kFirstValueColumn];
   const auto& a = v[kAColumn - kFirstValueColumn];
   const auto& b = v[kBColumn - kFirstValueColumn];
@@ -83,44 +82,39 @@ std::string TargetName(const Lab& target, char separator) {
          FormatFixed(target.b, 18, 2, separator);
 }
 
-DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, char separator, Language language,
-                                    const QualityCheck& check) {
+DifferenceTable CompareSamples(const std::vector<StoredSample>& samples, const DifferenceReference* reference,
+                               char separator, Language language, const QualityCheck& check,
+                               const std::vector<std::optional<ColourUncertainty>>& known) {
   DifferenceTable table;
-  if (check.target) table.target = TargetName(*check.target, separator);
-  if (store.SampleCount() == 0) return table;
-  const std::optional<Lab> reference = check.target ? check.target : RowLab(store, referenceRow);
-  // A typed target is a definition: it has no uncertainty. A reference row has its own.
-  std::optional<LabCovariance> referenceCovariance;
-  if (check.uncertainty) {
-    if (check.target) {
-      referenceCovariance = LabCovariance{};
-    } else if (const auto u = RowUncertainty(store, referenceRow, *check.uncertainty)) {
-      referenceCovariance = u->lab;
-    }
+  if (reference != nullptr) {
+    table.reference = reference->name;
+    table.againstTarget = reference->target;
   }
   int decided = 0, conforming = 0;
   std::string unreadable;
-  for (int row = 1; row <= store.SampleCount(); ++row) {
+  for (std::size_t i = 0; i < samples.size(); ++i) {
+    const StoredSample& sample = samples[i];
     std::array<std::string, kDifferenceColumns> cells;
-    cells[0] = store.Cell(row, kNumberColumn);
-    cells[1] = store.Cell(row, kNameColumn);
-    const std::optional<Lab> lab = RowLab(store, row);
+    cells[0] = std::to_string(i + 1);
+    cells[1] = sample.cells[0];
+    const std::optional<Lab> lab = LabOf(sample);
     std::optional<std::array<double, 7>> numbers;
-    if (lab && reference) {
-      const ColourDifferences d = ColourDifference(*reference, *lab);
+    if (lab && reference != nullptr) {
+      const ColourDifferences d = ColourDifference(reference->lab, *lab);
       numbers = std::array<double, 7>{d.dL, d.da, d.db, d.dC, d.dH, d.dEab, d.dE00};
       for (int k = 0; k < 7; ++k) cells[k + 2] = FormatDifference((*numbers)[k], separator);
     } else if (!lab) {
-      unreadable += (unreadable.empty() ? "" : ", ") + std::to_string(row);
+      unreadable += (unreadable.empty() ? "" : ", ") + std::to_string(i + 1);
     }
     table.rows.push_back(std::move(cells));
     table.values.push_back(numbers);
     if (check.tolerance) {
       RowCheck rowCheck{std::string(kNoDifference), std::nullopt, std::nullopt};
-      if (lab && reference) {
-        const auto u = check.uncertainty ? RowUncertainty(store, row, *check.uncertainty) : std::nullopt;
-        rowCheck = CheckSample(*reference, referenceCovariance, *lab, u, !check.target && row == referenceRow,
-                               *check.tolerance, check.uncertainty.has_value(), separator);
+      if (lab && reference != nullptr) {
+        std::optional<ColourUncertainty> u;
+        if (check.uncertainty) u = i < known.size() && known[i] ? known[i] : SampleUncertainty(sample, *check.uncertainty);
+        rowCheck = CheckSample(reference->lab, reference->covariance, *lab, u, reference->sample == i, *check.tolerance,
+                               check.uncertainty.has_value(), separator);
         if (rowCheck.verdict) {
           ++decided;
           if (*rowCheck.verdict == Verdict::Pass) ++conforming;
@@ -134,11 +128,30 @@ DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, 
     table.rule = RuleStatement(*check.tolerance, separator, language);
     table.conforming = ConformingCount(conforming, decided, language);
   }
-  if (!reference) {
-    table.message = ReferenceWithoutLabMessage(referenceRow, language);
-  } else if (!unreadable.empty()) {
-    table.message = RowsWithoutLabMessage(unreadable, language);
+  if (reference != nullptr && !unreadable.empty()) table.message = RowsWithoutLabMessage(unreadable, language);
+  return table;
+}
+
+DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, char separator, Language language,
+                                    const QualityCheck& check) {
+  if (store.SampleCount() == 0) return {};
+  std::optional<DifferenceReference> reference;
+  if (check.target) {
+    // A typed target is a definition: it has no uncertainty.
+    reference = DifferenceReference{*check.target, LabCovariance{}, std::nullopt, TargetName(*check.target, separator), true};
+  } else if (store.HoldsSample(referenceRow)) {
+    if (const std::optional<Lab> lab = LabOf(store.Sample(referenceRow))) {
+      // A reference row has its own uncertainty, where its inputs give one.
+      std::optional<LabCovariance> covariance;
+      if (check.uncertainty) {
+        if (const auto u = RowUncertainty(store, referenceRow, *check.uncertainty)) covariance = u->lab;
+      }
+      reference = DifferenceReference{*lab, covariance, static_cast<std::size_t>(referenceRow - 1),
+                                      std::to_string(referenceRow) + "  " + store.Cell(referenceRow, kNameColumn), false};
+    }
   }
+  DifferenceTable table = CompareSamples(store.Samples(), reference ? &*reference : nullptr, separator, language, check);
+  if (!reference) table.message = ReferenceWithoutLabMessage(referenceRow, language);
   return table;
 }
 

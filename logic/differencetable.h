@@ -61,13 +61,30 @@ struct DifferenceTable {
   DifferenceFormula formula = DifferenceFormula::De00;
   std::string rule;
   std::string conforming;
-  // The check's target by TargetName, when the rows were compared with it instead of the
-  // reference row; empty otherwise.
-  std::string target;
+  // The reference's name: the check's target by TargetName, or the reference row's number and
+  // name; empty without a reference.
+  std::string reference;
+  bool againstTarget = false;
 };
 
 // The name a target typed as L*, a*, b* goes by: "31.0 / 45.00 / 20.00".
 std::string TargetName(const Lab& target, char separator);
+
+// What every sample is compared with: one of the samples, or a colour typed from a product sheet.
+struct DifferenceReference {
+  Lab lab;
+  std::optional<LabCovariance> covariance;  // none where its uncertainty is unknown; a target's is zero
+  std::optional<std::size_t> sample;         // the sample that is the reference, when it is one of them
+  std::string name;                          // "3  Tinto", or the target by TargetName
+  bool target = false;
+};
+
+// Samples 1 to N of `samples` against `reference` (none: no differences), checked against the
+// check's tolerance; the uncertainty of each sample from its inputs, or from `known` where that
+// holds one (spectra, whose points the samples do not keep).
+DifferenceTable CompareSamples(const std::vector<StoredSample>& samples, const DifferenceReference* reference,
+                               char separator, Language language, const QualityCheck& check = {},
+                               const std::vector<std::optional<ColourUncertainty>>& known = {});
 
 // Every sample of the store against the sample of `referenceRow`, or against the check's target
 // when it has one.

@@ -162,18 +162,12 @@ Sheet MethodSheet(const std::vector<StoredSample>& samples, Language language) {
   return sheet;
 }
 
-Sheet DifferencesSheet(const DifferenceTable& table, const SampleStore& store, int referenceRow, Language language) {
+Sheet DifferencesSheet(const DifferenceTable& table, Language language) {
   Sheet sheet;
   sheet.name = wt::kDifferencesSheet.In(language);
   sheet.columnWidths = {6, 24, 10, 10, 10, 10, 10, 10, 10};
-  if (!table.target.empty()) {
-    // A typed target replaces the reference row: the differences are to it.
-    AddLine(sheet, wt::kTargetLabel, table.target, language);
-  } else {
-    const std::string reference =
-        store.HoldsSample(referenceRow) ? std::to_string(referenceRow) + "  " + SheetName(store.Cell(referenceRow, kNameColumn)) : "";
-    AddLine(sheet, wt::kReferenceLabel, reference, language);
-  }
+  // A typed target replaces the reference row: the differences are to it.
+  AddLine(sheet, table.againstTarget ? wt::kTargetLabel : wt::kReferenceLabel, SheetName(table.reference), language);
   SheetRow headings;
   for (const std::string& h : DifferenceHeader(language)) headings.push_back(SheetCell::Heading(h));
   const bool checked = !table.checks.empty();

@@ -66,8 +66,8 @@ Sheet SamplesSheet(const std::vector<StoredSample>& samples, Language language);
 // the program and its version.
 Sheet MethodSheet(const std::vector<StoredSample>& samples, Language language);
 
-// The colour difference table against the sample of `referenceRow`, with its message.
-Sheet DifferencesSheet(const DifferenceTable& table, const SampleStore& store, int referenceRow, Language language);
+// The colour difference table under the name of its reference or target, with its message.
+Sheet DifferencesSheet(const DifferenceTable& table, Language language);
 
 // One of the workbook's messages with its %1 filled in.
 std::string WorkbookMessage(BilingualText text, std::string_view argument, Language language);

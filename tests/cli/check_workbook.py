@@ -68,6 +68,17 @@ with tempfile.TemporaryDirectory() as folder:
     check(method.get("Espesor de resultado") == "10 mm", "result path %s" % method.get("Espesor de resultado"))
     check(str(method.get("Programa", "")).startswith("TINTAVIS "), "program %s" % method.get("Programa"))
 
+    # With a reference and a tolerance, the differences with the verdicts of the output lines.
+    run = subprocess.run([calc, "--xlsx", out, "--reference", "Verdejo", "--uncertainty", "0.005",
+                          "--tolerance", "2", source], capture_output=True)
+    book = openpyxl.load_workbook(out)
+    check(book.sheetnames == ["Muestras", "Método", "Diferencias de color"], "sheets %s" % book.sheetnames)
+    rows = list(book["Diferencias de color"].iter_rows(values_only=True))
+    check(rows[0][:2] == ("Referencia", "Verdejo"), "reference %s" % (rows[0],))
+    verdicts = [line.split(b"\t")[-1].decode().strip() for line in run.stdout.splitlines()[1:]]
+    check([r[-1] for r in rows[2:4]] == verdicts, "verdicts %s against the output's %s" % (rows[2:4], verdicts))
+    check(rows[3][9] == 0, "the reference's U(ΔE00) is %r, not 0" % (rows[3][9],))
+
     # Never over the input.
     run = subprocess.run([calc, "--xlsx", source, source], capture_output=True)
     check(run.returncode == 2, "--xlsx over the input is refused")

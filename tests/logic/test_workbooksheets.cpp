@@ -85,7 +85,7 @@ TEST(Workbook, TheDifferenceSheetHoldsTheDifferencesAsNumbers) {
   form.primLong = "0.6";
   store.Append(Calculated(form));
   const auto table = tintavis::MakeDifferenceTable(store, 1, ',', Language::Spanish);
-  const auto sheet = tintavis::DifferencesSheet(table, store, 1, Language::Spanish);
+  const auto sheet = tintavis::DifferencesSheet(table, Language::Spanish);
   ASSERT_EQ(sheet.rows.size(), 4u);
   EXPECT_EQ(sheet.rows[0][1].text, "1  M");
   EXPECT_EQ(sheet.rows[2][2].number, 0);
@@ -98,7 +98,7 @@ TEST(Workbook, TheDifferenceSheetHoldsTheDifferencesAsNumbers) {
   check.tolerance = tintavis::Tolerance{0.01, tintavis::DifferenceFormula::De00, tintavis::DecisionRule::Simple};
   check.uncertainty = tintavis::InputUncertainty{0.005, 0};
   const auto checked = tintavis::DifferencesSheet(tintavis::MakeDifferenceTable(store, 1, ',', Language::Spanish, check),
-                                                  store, 1, Language::Spanish);
+                                                  Language::Spanish);
   ASSERT_EQ(checked.rows.size(), 6u);
   EXPECT_EQ(checked.rows[1].back().text, "Veredicto");
   EXPECT_EQ(checked.rows[2].back().text, "Conforme");
@@ -109,7 +109,7 @@ TEST(Workbook, TheDifferenceSheetHoldsTheDifferencesAsNumbers) {
   // A typed target, not the reference row, is what the differences are to.
   check.target = tintavis::Lab{30, 40, 20};
   const auto target = tintavis::DifferencesSheet(tintavis::MakeDifferenceTable(store, 1, ',', Language::Spanish, check),
-                                                 store, 1, Language::Spanish);
+                                                 Language::Spanish);
   EXPECT_EQ(target.rows[0][0].text, "Objetivo");
   EXPECT_EQ(target.rows[0][1].text, "30,0 / 40,00 / 20,00");
 }
