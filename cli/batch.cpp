@@ -356,19 +356,16 @@ void ReportWriteFailure(const DataFileWriter& writer, std::FILE* err) {
 
 void AppendUncertainties(std::string& out, const std::optional<ColourUncertainty>& u, WineType wine,
                          const Options& options) {
-  const ColourResult U = u ? Expanded(u->u) : ColourResult{};
-  const double values[10] = {U.X, U.Y, U.Z, U.L, U.C, U.h, U.a, U.b, U.intensity, U.tonality};
+  // --precise writes all ten, as a red wine has them.
+  const RowValues U = u ? ExpandedValues(*u, options.precise ? WineType::RedRose : wine) : RowValues{};
   for (std::size_t k = 0; k < 10; ++k) {
-    const bool none = !u || (k == 5 && !u->hueHasUncertainty) ||
-                      (k >= 8 && wine == WineType::WhiteBrandy && !options.precise);
-    if (none) {
-      out += "\t  --";
+    if (U[k]) {
+      AppendNumber(out, *U[k], kValueFormats[k].decimals, options);
     } else {
-      AppendNumber(out, values[k], kValueFormats[k].decimals, options);
+      out += "\t  --";
     }
   }
 }
-
 
 bool AppendCheck(std::string& out, const Lab& lab, const std::optional<ColourUncertainty>& u,
                  const Reference& reference, const Options& options, bool isReference) {

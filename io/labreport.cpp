@@ -397,15 +397,11 @@ void DrawCheckRow(ReportCanvas& canvas, const LabReportGeometry& g, const LabRep
     }
   }
   if (check.uncertainty) {
-    const ColourResult U = c.u ? Expanded(c.u->u) : ColourResult{};
-    const std::array<double, 10> values = {U.X, U.Y, U.Z, U.L, U.C, U.h, U.a, U.b, U.intensity, U.tonality};
+    // A sample with an uncertainty keeps its inputs, and so its wine type.
+    const std::optional<SampleInput>& input = content.samples[index].input;
+    const RowValues U = c.u && input ? ExpandedValues(*c.u, input->wine) : RowValues{};
     for (std::size_t k = 0; k < 10; ++k) {
-      // As the values have them: no hue's U near neutral, no Intensity or Tonality where the
-      // value is "--".
-      const bool none = !c.u || (k == 5 && !c.u->hueHasUncertainty) ||
-                        (k >= 8 && row.values[k].find_first_of("0123456789") == std::string::npos);
-      const std::string text =
-          none ? std::string(kNoDifference) : FormatFixed(values[k], 18, kValueFormats[k].decimals, separator);
+      const std::string text = U[k] ? FormatFixed(*U[k], 18, kValueFormats[k].decimals, separator) : std::string(kNoDifference);
       DrawAligned(canvas, text, separator, g.valuePoints[k], kValueFormats[k].decimals, y + g.pitch);
     }
   }
@@ -536,9 +532,8 @@ LabReportContent LabReportOf(const SampleStore& store, LabReportDetails details,
     content.referenceIsTarget = true;
   } else if (store.HoldsSample(referenceRow)) {
     const StoredSample& reference = store.Sample(referenceRow);
-    const RowValues& v = reference.values;
-    if (v[3] && v[6] && v[7]) {
-      content.reference = Lab{*v[3], *v[6], *v[7]};
+    if (const std::optional<Lab> lab = LabOf(reference.values)) {
+      content.reference = lab;
       content.referenceName = std::string(TrimmedBlanks(reference.cells[0]));
       referenceIndex = static_cast<std::size_t>(referenceRow - 1);
     }
@@ -569,8 +564,8 @@ LabReportRow LabReportRowOf(const LabReportContent& content, std::size_t index) 
       }
     }
   }
-  if (content.reference && v[3] && v[6] && v[7]) {
-    row.inputs[6] = FormatFixed(Ciede2000(*content.reference, Lab{*v[3], *v[6], *v[7]}), 18, 2, content.separator);
+  if (const std::optional<Lab> lab = LabOf(v); content.reference && lab) {
+    row.inputs[6] = FormatFixed(Ciede2000(*content.reference, *lab), 18, 2, content.separator);
   }
   for (std::size_t k = 0; k < 10; ++k) {
     row.values[k] = v[k] ? FormatFixed(*v[k], kValueFormats[k].precision, kValueFormats[k].decimals, content.separator)

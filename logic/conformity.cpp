@@ -61,20 +61,23 @@ bool Blank(std::string_view text) { return text.find_first_not_of(" \t") == std:
 
 }  // namespace
 
+RowValues ExpandedValues(const ColourUncertainty& uncertainty, WineType wine) {
+  RowValues expanded = ValuesOf(Expanded(uncertainty.u), wine);
+  if (!uncertainty.hueHasUncertainty) expanded[kHueColumn - kFirstValueColumn].reset();
+  return expanded;
+}
+
 std::vector<std::string> UncertaintyLines(const ColourResult& colour, const ColourUncertainty& uncertainty,
                                           WineType wine, char separator, Language language) {
   static constexpr std::array<std::string_view, 10> kNames = {"X", "Y", "Z", "L*", "C*", "h", "a*", "b*", "Int", "Ton"};
-  const std::array<double, 10> values = {colour.X, colour.Y, colour.Z, colour.L, colour.C,
-                                         colour.h, colour.a, colour.b, colour.intensity, colour.tonality};
-  const ColourResult U = Expanded(uncertainty.u);
-  const std::array<double, 10> expanded = {U.X, U.Y, U.Z, U.L, U.C, U.h, U.a, U.b, U.intensity, U.tonality};
+  const RowValues values = ValuesOf(colour, wine);
+  const RowValues expanded = ExpandedValues(uncertainty, wine);
   std::vector<std::string> lines = {std::string(conformity::kExpandedNote.In(language))};
-  const std::size_t shown = wine == WineType::RedRose ? 10 : 8;
-  for (std::size_t k = 0; k < shown; ++k) {
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    if (!values[k]) continue;
     const ColumnFormat f = kValueFormats[k];
-    std::string line = std::string(kNames[k]) + " = " + FormatFixed(values[k], f.precision, f.decimals, separator);
-    const bool known = k != 5 || uncertainty.hueHasUncertainty;
-    line += " ± " + (known ? FormatFixed(expanded[k], 18, f.decimals, separator) : std::string("--"));
+    std::string line = std::string(kNames[k]) + " = " + FormatFixed(*values[k], f.precision, f.decimals, separator);
+    line += " ± " + (expanded[k] ? FormatFixed(*expanded[k], 18, f.decimals, separator) : std::string("--"));
     lines.push_back(std::move(line));
   }
   return lines;

@@ -11,6 +11,7 @@
 
 #include "core/uncertainty.h"
 #include "logic/language.h"
+#include "logic/storedsample.h"
 
 namespace tintavis {
 
@@ -87,6 +88,11 @@ struct TargetReading {
   std::string error;
 };
 TargetReading ReadTarget(std::string_view L, std::string_view a, std::string_view b, char separator, Language language);
+
+// The expanded uncertainty of each of the ten values, in grid order, where the value has one:
+// none for h where its linearisation fails, nor for Intensity and Tonality where the grid shows
+// "--" (white wines and brandies).
+RowValues ExpandedValues(const ColourUncertainty& uncertainty, WineType wine);
 
 // The lines of a row's details that give each value with its expanded uncertainty, "L* = 31.2 ±
 // 0.4", with the grid's decimals; h without one where its linearisation fails, and Intensity

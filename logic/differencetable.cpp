@@ -12,16 +12,6 @@
 namespace tintavis {
 namespace {
 
-// L*, a* and b* that the sample keeps.
-std::optional<Lab> LabOf(const StoredSample& sample) {
-  const RowValues& v = sample.values;
-  const auto& L = v[kLColumn - kFirstValueColumn];
-  const auto& a = v[kAColumn - kFirstValueColumn];
-  const auto& b = v[kBColumn - kFirstValueColumn];
-  if (!L || !a || !b) return std::nullopt;
-  return Lab{*L, *a, *b};
-}
-
 // The U of a difference whose uncertainty is needed by the guarded rule but not known: no verdict
 // can be given.
 constexpr double kNoUncertainty = std::numeric_limits<double>::quiet_NaN();
@@ -97,7 +87,7 @@ DifferenceTable CompareSamples(const std::vector<StoredSample>& samples, const D
     std::array<std::string, kDifferenceColumns> cells;
     cells[0] = std::to_string(i + 1);
     cells[1] = sample.cells[0];
-    const std::optional<Lab> lab = LabOf(sample);
+    const std::optional<Lab> lab = LabOf(sample.values);
     std::optional<std::array<double, 7>> numbers;
     if (lab && reference != nullptr) {
       const ColourDifferences d = ColourDifference(reference->lab, *lab);
@@ -140,7 +130,7 @@ DifferenceTable MakeDifferenceTable(const SampleStore& store, int referenceRow, 
     // A typed target is a definition: it has no uncertainty.
     reference = DifferenceReference{*check.target, LabCovariance{}, std::nullopt, TargetName(*check.target, separator), true};
   } else if (store.HoldsSample(referenceRow)) {
-    if (const std::optional<Lab> lab = LabOf(store.Sample(referenceRow))) {
+    if (const std::optional<Lab> lab = LabOf(store.Sample(referenceRow).values)) {
       // A reference row has its own uncertainty, where its inputs give one.
       std::optional<LabCovariance> covariance;
       if (check.uncertainty) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/colour.h"
+#include "core/colourdifference.h"
 #include "logic/resultsgrid.h"
 
 namespace tintavis {
@@ -31,6 +32,15 @@ inline RowValues ValuesOf(const ColourResult& colour, WineType wine) {
                       colour.h, colour.a, colour.b, colour.intensity, colour.tonality};
   if (wine == WineType::WhiteBrandy) values[8] = values[9] = std::nullopt;
   return values;
+}
+
+// L*, a* and b* of a row's values, where all three are numbers.
+inline std::optional<Lab> LabOf(const RowValues& values) {
+  const auto& L = values[kLColumn - kFirstValueColumn];
+  const auto& a = values[kAColumn - kFirstValueColumn];
+  const auto& b = values[kBColumn - kFirstValueColumn];
+  if (!L || !a || !b) return std::nullopt;
+  return Lab{*L, *a, *b};
 }
 
 struct StoredSample {
